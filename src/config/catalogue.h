@@ -1,0 +1,106 @@
+#pragma once
+
+// The settings catalogue: every section, key and value of UnrealTournament.ini that Velmora
+// reads or writes, as data. Names belong to the game and are spelled as it spells them.
+// Every comparison of values is exact and case-sensitive.
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <string_view>
+
+namespace velmora::config {
+
+inline constexpr std::string_view kWindowsClient = "WinDrv.WindowsClient";
+inline constexpr std::string_view kEngine = "Engine.Engine";
+inline constexpr std::string_view kGameEngine = "Engine.GameEngine";
+
+inline constexpr std::string_view kGameRenderDevice = "GameRenderDevice";
+inline constexpr std::string_view kCacheSizeMegs = "CacheSizeMegs";
+inline constexpr std::string_view kFullscreenViewportX = "FullscreenViewportX";
+inline constexpr std::string_view kFullscreenViewportY = "FullscreenViewportY";
+
+// Where a row's key lives. The render device's section is named by the value of
+// GameRenderDevice in Engine.Engine, which the game reads Coronas from.
+enum class SectionKind { WindowsClient, RenderDevice, Engine };
+
+enum class EditKind {
+    Cycle,      // each selection steps to the next value of the row's cycle
+    FrameRate,  // typed into the two-character entry box
+    Particles,  // typed into the one-character entry box
+};
+
+struct SettingRow {
+    std::string_view key;
+    SectionKind section;
+    EditKind edit;
+    std::span<const std::string_view> cycle; // empty for typed rows
+};
+
+inline constexpr std::size_t kRowCount = 15;
+inline constexpr std::size_t kCoronasRow = 6;
+inline constexpr std::size_t kFrameRateRow = 10;
+inline constexpr std::size_t kParticleRow = 13;
+inline constexpr std::size_t kDeviceRow = 14;
+
+// The fifteen managed settings in list order (row 0 to row 14).
+const std::array<SettingRow, kRowCount>& settingRows();
+
+// The section that holds `row`'s key, given the render device's class name as read.
+std::string_view sectionOf(const SettingRow& row, std::string_view renderDevice);
+
+// The next value of `row`'s edit cycle after `current`; nullopt when `current` is not in the
+// cycle or the row is typed.
+std::optional<std::string_view> nextInCycle(std::size_t row, std::string_view current);
+
+// ---- drivers ----------------------------------------------------------------------------
+
+struct Driver {
+    std::string_view listItem;    // item of the main window's driver list
+    std::string_view displayName; // what the settings lists and the editor's cycle show
+    std::string_view className;   // the value of GameRenderDevice
+};
+
+inline constexpr std::string_view kSelectDriver = "<<Select driver>>";
+
+// In the order of the main window's driver list, after its prompt.
+const std::array<Driver, 4>& drivers();
+
+// The display name for a GameRenderDevice value, or the value itself when it names no
+// driver of the table (including GlideDrv.GlideRender, which the game cannot load).
+std::string_view displayNameForClass(std::string_view className);
+
+std::optional<std::string_view> classForListItem(std::string_view listItem);
+std::optional<std::string_view> classForDisplayName(std::string_view displayName);
+
+// ---- resolutions ------------------------------------------------------------------------
+
+struct Resolution {
+    std::string_view listItem;
+    int width;
+    int height;
+};
+
+inline constexpr std::string_view kSelectResolution = "<<Select Resolution>>";
+
+// In the order of the main window's resolution list, after its prompt.
+const std::array<Resolution, 7>& resolutions();
+
+// ---- presets ----------------------------------------------------------------------------
+
+struct PresetStep {
+    std::string_view key;
+    SectionKind section;
+    std::string_view slowValue;
+    std::string_view fastValue;
+};
+
+enum class Preset { Slow, Fast };
+
+// The nine writes of a preset, in write order.
+const std::array<PresetStep, 9>& presetSteps();
+
+std::string_view presetValue(const PresetStep& step, Preset preset);
+
+} // namespace velmora::config

@@ -1,0 +1,40 @@
+#pragma once
+
+// Single-key access to the game's configuration file, shared by every window. Each call
+// re-reads or rewrites the file; nothing is cached. The last value read stays in
+// `ReadResult`; counted reads also step `ReadCount`, which the list fillers use as the row
+// index and set back to 0 when they finish.
+
+#include "platform/outcome.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace velmora::config {
+
+class ReadModule {
+public:
+    static constexpr std::size_t kBufferSize = 255; // values are cut to 254 characters
+    static constexpr std::string_view kDefault = "Default";
+
+    // ReadResult = the value of `key` in `section` of `file`: "Default" when the key, the
+    // section or the file is missing, empty text for an empty value, at most 254 characters.
+    void ReadGameValue(std::string_view section, std::string_view key, const std::string& file);
+
+    // ReadGameValue, then ReadCount + 1, whether the key was found or not.
+    void ReadGameValueCounted(std::string_view section, std::string_view key,
+                              const std::string& file);
+
+    // Writes one key (creating the file, section or key when missing) and says how it went.
+    [[nodiscard]] platform::WriteOutcome WriteGameValue(std::string_view section,
+                                                        std::string_view key,
+                                                        std::string_view value,
+                                                        const std::string& file);
+
+    std::string ReadResult;
+    std::int16_t ReadCount = 0;
+};
+
+} // namespace velmora::config

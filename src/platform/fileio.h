@@ -1,0 +1,35 @@
+#pragma once
+
+// Whole-file access for the profile engine and the setting-set store: read every byte, or
+// replace every byte atomically. No exception leaves these functions.
+
+#include "outcome.h"
+
+#include <optional>
+#include <string>
+
+namespace velmora::platform {
+
+// The file's bytes; nullopt when it does not exist or cannot be read.
+std::optional<std::string> readWholeFile(const std::string& path);
+
+// Replaces the file at `path` with `bytes`: a temporary file in the same folder is written,
+// flushed to disk and renamed over the old file, keeping its mode (a new file gets the
+// default mode). A symbolic link is followed and its target replaced. On failure the old
+// file is left exactly as it was and the reason is the operating system's.
+WriteOutcome replaceFileAtomically(const std::string& path, const std::string& bytes);
+
+// The full path of `fileName` resolved against `currentDirectory` (GetFullPathNameA's
+// rule: an absolute name is kept, a relative one is joined, "." and ".." are folded).
+std::string fullPathName(const std::string& fileName, const std::string& currentDirectory);
+
+// The process's current working directory.
+std::string currentDirectory();
+
+bool fileExists(const std::string& path);
+
+// Creates an empty file at `path`, as OpenFile with OF_CREATE does (an existing file is
+// truncated).
+WriteOutcome createEmptyFile(const std::string& path);
+
+} // namespace velmora::platform

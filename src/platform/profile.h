@@ -1,0 +1,61 @@
+#pragma once
+
+// The INI profile engine: one key read or written at a time, with the observable rules of
+// the Windows profile functions (GetPrivateProfileStringA / WritePrivateProfileStringA).
+// All text is bytes in the file's own 8-bit code page; nothing is converted here.
+//
+// Two layers: a pure text layer (file bytes in, value or new file bytes out) and a file
+// layer over it that re-reads the file on every call and replaces it atomically.
+
+#include "outcome.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace velmora::platform {
+
+// ---- text layer -------------------------------------------------------------------------
+
+// The value of `key` in `section` of the profile text `contents`, as GetPrivateProfileStringA
+// copies it into a buffer of `bufferSize` characters: at most bufferSize - 1 characters are
+// returned (empty for bufferSize 0). Section and key arguments lose blanks at both ends and
+// match without regard to case; only the first matching section and the first matching key
+// count. A key with an empty value gives empty text; a missing key, section or file gives
+// `defaultValue` less its trailing blanks. A file that starts with the UTF-16LE mark is
+// decoded first (characters outside the 8-bit range become '?').
+std::string profileReadText(std::string_view contents, std::string_view section,
+                            std::string_view key, std::string_view defaultValue,
+                            std::size_t bufferSize);
+
+// The result of editing profile text in memory.
+struct TextEdit {
+    WriteStatus status = WriteStatus::Written; // Written, Unchanged or Refused
+    std::string contents;                      // the new file bytes, for Written
+    std::string reason;                        // for Refused
+};
+
+// Sets `key` in `section` of `contents` to `value` as WritePrivateProfileStringA does, and
+// keeps every byte it does not have to change. A found key's value is replaced (the key's
+// own spelling and the text before its value kept); a new key goes after the last key line
+// of its section; a new section is appended at the end. New and rewritten lines end with the
+// file's own line ending (CRLF for empty text). Refuses, changing nothing: CR, LF or NUL in
+// any argument, '=' in the key, ']' in the section, a key starting with ';' or '[', an empty
+// section or key. Unchanged when the key already holds exactly `value`.
+TextEdit profileWriteText(std::string_view contents, std::string_view section,
+                          std::string_view key, std::string_view value);
+
+// ---- file layer -------------------------------------------------------------------------
+
+// profileReadText over the file at `path`, read anew on every call. A missing or unreadable
+// file reads as empty text, so every key gives the default.
+std::string getProfileString(const std::string& path, std::string_view section,
+                             std::string_view key, std::string_view defaultValue,
+                             std::size_t bufferSize);
+
+// profileWriteText over the file at `path`, then an atomic replace of the file (see
+// fileio.h). A missing file is created. Nothing is written for Unchanged and Refused.
+WriteOutcome writeProfileString(const std::string& path, std::string_view section,
+                                std::string_view key, std::string_view value);
+
+} // namespace velmora::platform

@@ -1,0 +1,25 @@
+#pragma once
+
+// The small facts of the running system that the windows need, behind an interface so that
+// tests can fix them.
+
+#include <cstdint>
+#include <string>
+
+namespace velmora::platform {
+
+class SystemInfo {
+public:
+    virtual ~SystemInfo() = default;
+    virtual std::uint64_t totalPhysicalMemory() const = 0; // bytes
+    virtual std::string currentDirectory() const = 0;
+};
+
+// The real system: memory.h and fileio.h.
+class RealSystemInfo final : public SystemInfo {
+public:
+    std::uint64_t totalPhysicalMemory() const override;
+    std::string currentDirectory() const override;
+};
+
+} // namespace velmora::platform
