@@ -1,0 +1,352 @@
+// Every write path under faults: each failed write must leave every file and folder exactly as
+// it was and report the operating system's reason. The writes run in a child that drops root
+// or has a file size limit, so that the faults are real even when the tests run as root.
+
+#include "config/readmodule.h"
+#include "faultkit.h"
+#include "platform/fileio.h"
+#include "platform/profile.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace velmora::test {
+namespace {
+
+namespace fs = std::filesystem;
+using platform::WriteOutcome;
+using platform::WriteStatus;
+
+const std::string kOld = "[Engine.GameEngine]\r\nCacheSizeMegs=4\r\nUseSound=True\r\n";
+const std::string kProfileAfter = "[Engine.GameEngine]\r\nCacheSizeMegs=96\r\nUseSound=True\r\n";
+const std::string kProfileNew = "[Engine.GameEngine]\r\nCacheSizeMegs=96\r\n";
+const std::string kReplacement = "; replaced\r\n" + kOld;
+
+struct WritePath {
+    const char* name;
+    std::function<WriteOutcome(const std::string&)> write;
+    std::string after;       // the target's bytes after a successful write over kOld
+    std::string created;     // the target's bytes after a successful write of a new file
+    bool readsFirst = false; // a file it cannot read must not be replaced
+    bool writesBytes = true; // a file size limit can stop it
+};
+
+const std::vector<WritePath> kPaths = {
+    {.name = "writeProfileString",
+     .write =
+         [](const std::string& target) {
+             return platform::writeProfileString(target, "Engine.GameEngine", "CacheSizeMegs",
+                                                 "96");
+         },
+     .after = kProfileAfter,
+     .created = kProfileNew,
+     .readsFirst = true},
+    {.name = "WriteGameValue",
+     .write =
+         [](const std::string& target) {
+             config::ReadModule module;
+             return module.WriteGameValue("Engine.GameEngine", "CacheSizeMegs", "96", target);
+         },
+     .after = kProfileAfter,
+     .created = kProfileNew,
+     .readsFirst = true},
+    {.name = "replaceFileAtomically",
+     .write =
+         [](const std::string& target) {
+             return platform::replaceFileAtomically(target, kReplacement);
+         },
+     .after = kReplacement,
+     .created = kReplacement},
+    {.name = "createEmptyFile",
+     .write = [](const std::string& target) { return platform::createEmptyFile(target); },
+     .after = "",
+     .created = "",
+     .writesBytes = false},
+};
+
+// ---- arrangements: each builds its files and returns the path to write ---------------------
+
+std::string folderWith(const ScratchFolder& scratch, unsigned folderMode, const char* fileMode)
+{
+    const std::string folder = scratch / "game";
+    fs::create_directory(folder);
+    const std::string file = folder + "/UnrealTournament.ini";
+    if (fileMode != nullptr) {
+        writeBytes(file, kOld);
+        ::chmod(file.c_str(), static_cast<mode_t>(std::stoul(fileMode, nullptr, 8)));
+    }
+    ::chmod(folder.c_str(), folderMode);
+    return file;
+}
+
+std::string lockedFolder(const ScratchFolder& s)
+{
+    return folderWith(s, 0555, "0666");
+}
+std::string newFileInLockedFolder(const ScratchFolder& s)
+{
+    return folderWith(s, 0555, nullptr);
+}
+std::string readOnlyFile(const ScratchFolder& s)
+{
+    return folderWith(s, 0777, "0444");
+}
+std::string readOnlyFileAndFolder(const ScratchFolder& s)
+{
+    return folderWith(s, 0555, "0444");
+}
+std::string unreadableFile(const ScratchFolder& s)
+{
+    return folderWith(s, 0777, "0222");
+}
+std::string writableFile(const ScratchFolder& s)
+{
+    return folderWith(s, 0777, "0666");
+}
+std::string missingFolder(const ScratchFolder& s)
+{
+    return s / "missing/UnrealTournament.ini";
+}
+
+std::string fileAsFolder(const ScratchFolder& s)
+{
+    writeBytes(s / "System", kOld);
+    return s / "System/UnrealTournament.ini";
+}
+
+std::string folderAsFile(const ScratchFolder& s)
+{
+    fs::create_directory(s / "UnrealTournament.ini");
+    writeBytes(s / "UnrealTournament.ini/keep.txt", kOld);
+    return s / "UnrealTournament.ini";
+}
+
+std::string linkIntoLockedFolder(const ScratchFolder& s)
+{
+    readOnlyFileAndFolder(s);
+    fs::create_symlink(s / "game/UnrealTournament.ini", s / "link.ini");
+    return s / "link.ini";
+}
+
+std::string linkLoop(const ScratchFolder& s)
+{
+    fs::create_symlink("b.ini", s / "a.ini");
+    fs::create_symlink("a.ini", s / "b.ini");
+    return s / "a.ini";
+}
+
+std::string danglingLinkIntoMissingFolder(const ScratchFolder& s)
+{
+    fs::create_symlink("nowhere/UnrealTournament.ini", s / "link.ini");
+    return s / "link.ini";
+}
+
+// ---- faults ------------------------------------------------------------------------------
+
+struct Fault {
+    const char* name;
+    std::string (*arrange)(const ScratchFolder&);
+    ChildLimits limits;
+    int error; // the errno whose text the reason must carry
+    bool onlyReadingPaths = false;
+    bool onlyByteWriters = false;
+    bool notForCreate = false; // createEmptyFile may legitimately truncate this file
+};
+
+constexpr ChildLimits kNobody{.unprivileged = true};
+
+const Fault kFaults[] = {
+    {.name = "folder_not_writable",
+     .arrange = lockedFolder,
+     .limits = kNobody,
+     .error = EACCES,
+     .notForCreate = true},
+    {.name = "new_file_in_folder_not_writable",
+     .arrange = newFileInLockedFolder,
+     .limits = kNobody,
+     .error = EACCES},
+    {.name = "file_not_writable", .arrange = readOnlyFile, .limits = kNobody, .error = EACCES},
+    {.name = "file_and_folder_not_writable",
+     .arrange = readOnlyFileAndFolder,
+     .limits = kNobody,
+     .error = EACCES},
+    {.name = "file_not_readable",
+     .arrange = unreadableFile,
+     .limits = kNobody,
+     .error = EACCES,
+     .onlyReadingPaths = true},
+    {.name = "folder_missing", .arrange = missingFolder, .limits = {}, .error = ENOENT},
+    {.name = "path_component_is_a_file", .arrange = fileAsFolder, .limits = {}, .error = ENOTDIR},
+    {.name = "file_replaced_by_a_folder", .arrange = folderAsFile, .limits = {}, .error = EISDIR},
+    {.name = "file_too_large",
+     .arrange = writableFile,
+     .limits = {.fileSizeLimit = 40},
+     .error = EFBIG,
+     .onlyByteWriters = true},
+    {.name = "disk_full",
+     .arrange = writableFile,
+     .limits = {.fileSizeLimit = 0},
+     .error = EFBIG,
+     .onlyByteWriters = true},
+    {.name = "link_into_folder_not_writable",
+     .arrange = linkIntoLockedFolder,
+     .limits = kNobody,
+     .error = EACCES},
+    {.name = "link_loop", .arrange = linkLoop, .limits = {}, .error = ELOOP},
+    {.name = "dangling_link_into_missing_folder",
+     .arrange = danglingLinkIntoMissingFolder,
+     .limits = {},
+     .error = ENOENT},
+};
+
+struct FaultCase {
+    const Fault* fault;
+    const WritePath* path;
+};
+
+std::vector<FaultCase> faultCases()
+{
+    std::vector<FaultCase> cases;
+    for (const Fault& fault : kFaults) {
+        for (const WritePath& path : kPaths) {
+            const bool applies = (!fault.onlyReadingPaths || path.readsFirst) &&
+                                 (!fault.onlyByteWriters || path.writesBytes) &&
+                                 (!fault.notForCreate || path.writesBytes);
+            if (applies) {
+                cases.push_back({&fault, &path});
+            }
+        }
+    }
+    return cases;
+}
+
+class WriteFault : public ::testing::TestWithParam<FaultCase> {};
+
+TEST_P(WriteFault, leaves_everything_as_it_was_and_gives_the_system_reason)
+{
+    const auto& [fault, path] = GetParam();
+    ScratchFolder scratch;
+    const std::string target = fault->arrange(scratch);
+    const Tree before = snapshot(scratch.path());
+
+    std::string trouble;
+    const auto outcome = writeInChild(
+        fault->limits, [&, p = path] { return p->write(target); }, trouble);
+
+    ASSERT_TRUE(outcome) << trouble;
+    EXPECT_EQ(outcome->status, WriteStatus::Failed) << outcome->reason;
+    EXPECT_NE(outcome->reason.find(std::strerror(fault->error)), std::string::npos)
+        << "reason: \"" << outcome->reason << "\", expected " << std::strerror(fault->error);
+    EXPECT_EQ(snapshot(scratch.path()), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(, WriteFault, ::testing::ValuesIn(faultCases()), [](const auto& row) {
+    return std::string(row.param.fault->name) + "__" + row.param.path->name;
+});
+
+// ---- writes that succeed must keep links and modes -----------------------------------------
+
+struct Keep {
+    const char* name;
+    // Builds the files; returns the path to write and sets the file the write must reach.
+    std::string (*arrange)(const ScratchFolder&, std::string& reached);
+    mode_t umask;
+};
+
+std::string realFile(const ScratchFolder& s, unsigned mode)
+{
+    fs::create_directory(s / "real");
+    const std::string file = s / "real/UnrealTournament.ini";
+    writeBytes(file, kOld);
+    ::chmod(file.c_str(), mode);
+    return file;
+}
+
+const Keep kKeeps[] = {
+    {"mode_kept_under_a_strict_umask",
+     [](const ScratchFolder& s, std::string& reached) { return reached = realFile(s, 0664); }, 077},
+    {"unusual_mode_kept",
+     [](const ScratchFolder& s, std::string& reached) { return reached = realFile(s, 0604); }, 022},
+    {"absolute_link_stays_a_link",
+     [](const ScratchFolder& s, std::string& reached) {
+         reached = realFile(s, 0640);
+         fs::create_symlink(reached, s / "UnrealTournament.ini");
+         return s / "UnrealTournament.ini";
+     },
+     022},
+    {"relative_link_resolved_from_its_own_folder",
+     [](const ScratchFolder& s, std::string& reached) {
+         reached = realFile(s, 0644);
+         fs::create_directory(s / "game");
+         fs::create_symlink("../real/UnrealTournament.ini", s / "game/UnrealTournament.ini");
+         return s / "game/UnrealTournament.ini";
+     },
+     022},
+    {"chain_of_links_followed_to_the_end",
+     [](const ScratchFolder& s, std::string& reached) {
+         reached = realFile(s, 0600);
+         fs::create_symlink("real/UnrealTournament.ini", s / "second.ini");
+         fs::create_symlink("second.ini", s / "first.ini");
+         return s / "first.ini";
+     },
+     022},
+};
+
+class WriteKeeps : public ::testing::TestWithParam<std::tuple<Keep, WritePath>> {};
+
+TEST_P(WriteKeeps, links_and_modes_of_the_old_file)
+{
+    const auto& [keep, path] = GetParam();
+    ScratchFolder scratch;
+    std::string reached;
+    const std::string target = keep.arrange(scratch, reached);
+    Tree expected = snapshot(scratch.path());
+    expected[fs::path(reached).lexically_relative(scratch.path()).string()].content = path.after;
+
+    std::string trouble;
+    const auto outcome = writeInChild(
+        {.umask = keep.umask}, [&, p = &path] { return p->write(target); }, trouble);
+
+    ASSERT_TRUE(outcome) << trouble;
+    EXPECT_EQ(outcome->status, WriteStatus::Written) << outcome->reason;
+    EXPECT_EQ(snapshot(scratch.path()), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , WriteKeeps, ::testing::Combine(::testing::ValuesIn(kKeeps), ::testing::ValuesIn(kPaths)),
+    [](const auto& row) {
+        return std::string(std::get<0>(row.param).name) + "__" + std::get<1>(row.param).name;
+    });
+
+// A link whose target does not exist yet: the target is created, the link stays.
+TEST(WriteThroughLink, dangling_link_gets_its_target_created_with_the_default_mode)
+{
+    for (const WritePath& path : kPaths) {
+        SCOPED_TRACE(path.name);
+        ScratchFolder scratch;
+        fs::create_directory(scratch / "real");
+        fs::create_symlink("real/UnrealTournament.ini", scratch / "UnrealTournament.ini");
+
+        std::string trouble;
+        const auto outcome = writeInChild(
+            {.umask = 027}, [&] { return path.write(scratch / "UnrealTournament.ini"); }, trouble);
+
+        ASSERT_TRUE(outcome) << trouble;
+        EXPECT_EQ(outcome->status, WriteStatus::Written) << outcome->reason;
+        const Tree after = snapshot(scratch.path());
+        EXPECT_EQ(after.size(), 3U);
+        EXPECT_EQ(after.at("UnrealTournament.ini").kind, 'l');
+        EXPECT_EQ(after.at("real/UnrealTournament.ini"),
+                  (Entry{.kind = 'f', .mode = 0640, .content = path.created}));
+    }
+}
+
+} // namespace
+} // namespace velmora::test

@@ -1,0 +1,71 @@
+#pragma once
+
+// Machinery for the fault and crash tests: a scratch folder that an unprivileged child can
+// reach, a snapshot of everything in it, and a write run in a forked child under limits that
+// even root cannot override (a dropped identity, a file size limit).
+
+#include "platform/outcome.h"
+
+#include <filesystem>
+#include <functional>
+#include <iosfwd>
+#include <map>
+#include <optional>
+#include <string>
+#include <sys/resource.h>
+#include <sys/types.h>
+
+namespace velmora::test {
+
+// A fresh folder under the system's temporary folder, removed with everything in it.
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    const std::filesystem::path& path() const { return m_path; }
+    std::string operator/(const std::string& relative) const
+    {
+        return (m_path / relative).string();
+    }
+
+private:
+    std::filesystem::path m_path;
+};
+
+void writeBytes(const std::string& path, const std::string& bytes);
+std::string readBytes(const std::string& path); // empty when missing
+
+// What lies at one path: kind, mode, and the bytes of a file or the target of a link.
+struct Entry {
+    char kind = '?'; // 'f' file, 'd' folder, 'l' symbolic link
+    unsigned mode = 0;
+    std::string content;
+    bool operator==(const Entry&) const = default;
+};
+void PrintTo(const Entry& entry, std::ostream* out);
+using Tree = std::map<std::string, Entry>; // relative path -> entry
+
+// Everything under `root`, links not followed.
+Tree snapshot(const std::filesystem::path& root);
+
+// How the child that performs a write is restricted.
+struct ChildLimits {
+    bool unprivileged = false;             // run as nobody (65534) without capabilities
+    std::optional<rlim_t> fileSizeLimit{}; // RLIMIT_FSIZE in bytes; SIGXFSZ ignored
+    std::optional<mode_t> umask{};
+};
+
+// The outcome of `write` run in a forked child under `limits`; nullopt (with the reason in
+// `trouble`) when the child could not take on the limits or died.
+std::optional<platform::WriteOutcome>
+writeInChild(const ChildLimits& limits, const std::function<platform::WriteOutcome()>& write,
+             std::string& trouble);
+
+} // namespace velmora::test
+
+namespace velmora::platform {
+void PrintTo(WriteStatus status, std::ostream* out);
+} // namespace velmora::platform
