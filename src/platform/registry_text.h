@@ -4,8 +4,9 @@
 // no file access. Values keep the bytes Windows would store (strings as UTF-16LE with their
 // NUL), so the rules of RegQueryValueExA can be applied to them unchanged.
 //
-// Text given to the game's ANSI functions is in code page 1252. A character of the registry
-// that has no byte in that code page becomes '?', as Windows' own conversion makes it.
+// Text given to the game's ANSI functions is in code page 1252 (see codepage.h).
+
+#include "codepage.h"
 
 #include <cstdint>
 #include <map>
@@ -57,23 +58,5 @@ std::string QueryRegistryValue(const RegistryValue* value);
 // QueryRegistryValue of `valueName` in `keyPath` of `hive`.
 std::string ReadRegistryString(const RegistryHive& hive, std::string_view keyPath,
                                std::string_view valueName);
-
-// ---- text conversions used by the registry and the path mapping ---------------------------
-
-// UTF-16 to code page 1252; '?' for a character without a byte there (one per surrogate pair).
-std::string cp1252FromUtf16(std::u16string_view text);
-
-// Code page 1252 to UTF-8; the five bytes the code page leaves undefined map to U+0081 etc.
-// as in Windows, so every byte round-trips.
-std::string utf8FromCp1252(std::string_view bytes);
-
-// UTF-8 to UTF-16 and back; a malformed UTF-8 byte or a lone surrogate becomes U+FFFD.
-std::u16string utf16FromUtf8(std::string_view text);
-std::string utf8FromUtf16(std::u16string_view text);
-
-// `text` (UTF-8) with letters folded to lower case, for comparisons without regard to case as
-// Wine makes them for key, value and file names (ASCII, Latin-1, Latin Extended-A, Greek and
-// Cyrillic letters).
-std::string foldCase(std::string_view text);
 
 } // namespace velmora::platform
