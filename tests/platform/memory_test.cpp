@@ -1,8 +1,10 @@
 #include "platform/meminfo.h"
 #include "platform/memory.h"
+#include "platform/systeminfo.h"
 #include "support/rowname.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <limits>
 #include <string_view>
 

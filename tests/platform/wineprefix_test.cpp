@@ -2,6 +2,7 @@
 #include "support/fakeprefix.h"
 #include "support/rowname.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -226,6 +227,17 @@ TEST_F(WineLocator, NoAnswerGivesEmptyFolderAndNoPath)
     EXPECT_EQ(locator.gameFolder(), "");
     EXPECT_EQ(locator.answeringPrefix(), "");
     EXPECT_EQ(locator.localPath("C:\\UT\\System\\UnrealTournament.ini"), "");
+}
+
+// The system locator reads the environment; each test runs in its own process.
+TEST_F(WineLocator, SystemLocatorUsesWinePrefixFromTheEnvironment)
+{
+    const auto game = test::writeFakePrefix(path("env"), "C:\\Games\\UT");
+    ASSERT_EQ(setenv("WINEPREFIX", path("env").c_str(), 1), 0);
+    const auto locator = makeSystemGameLocator();
+    unsetenv("WINEPREFIX");
+    EXPECT_EQ(locator->gameFolder(), "C:\\Games\\UT");
+    EXPECT_EQ(locator->localPath("C:\\Games\\UT\\System"), game.systemFolder);
 }
 
 } // namespace
