@@ -190,6 +190,11 @@ WriteOutcome replaceFileAtomically(const std::string& path, const std::string& b
     if (exists && !S_ISREG(old.st_mode)) {
         return WriteOutcome::failed("Not a regular file");
     }
+    // A rename needs only the folder's permission; a file its owner made read-only must
+    // still refuse the write, as it would when written in place.
+    if (exists && ::faccessat(AT_FDCWD, target->c_str(), W_OK, AT_EACCESS) != 0) {
+        return WriteOutcome::failed(systemReason(errno));
+    }
     std::string tempPath;
     const int fd = createTemporary(*target, tempPath);
     if (fd < 0) {
