@@ -2,7 +2,10 @@
 
 #include <atomic>
 #include <cerrno>
+#include <charconv>
+#include <csignal>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <string_view>
 #include <sys/stat.h>
@@ -84,6 +87,33 @@ int createTemporary(const std::string& target, std::string& tempPath)
         }
     }
     return -1;
+}
+
+// A writer killed between creating its temporary file and the rename leaves that file
+// behind. Those of processes that no longer exist are removed, so that they cannot pile up;
+// a live writer's file is left alone.
+void removeStaleTemporaries(const std::string& target)
+{
+    const std::string prefix = "." + nameOf(target) + ".velmora-";
+    DIR* folder = ::opendir(folderOf(target).c_str());
+    if (folder == nullptr) {
+        return;
+    }
+    while (const dirent* entry = ::readdir(folder)) {
+        const std::string_view name = entry->d_name;
+        if (!name.starts_with(prefix)) {
+            continue;
+        }
+        const std::string_view rest = name.substr(prefix.size());
+        pid_t writer = 0;
+        const auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), writer);
+        const bool named = error == std::errc() && end != rest.data() &&
+                           end != rest.data() + rest.size() && *end == '-';
+        if (named && writer > 0 && ::kill(writer, 0) != 0 && errno == ESRCH) {
+            ::unlinkat(::dirfd(folder), entry->d_name, 0);
+        }
+    }
+    ::closedir(folder);
 }
 
 bool keepOwnerAndMode(int fd, const struct stat* old)
@@ -206,6 +236,7 @@ WriteOutcome replaceFileAtomically(const std::string& path, const std::string& b
         ::unlink(tempPath.c_str());
         return WriteOutcome::failed(systemReason(saved));
     }
+    removeStaleTemporaries(*target);
     syncFolder(folderOf(*target));
     return WriteOutcome::written();
 }
