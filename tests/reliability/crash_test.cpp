@@ -119,12 +119,15 @@ TEST_F(CrashTest, every_kill_leaves_the_old_or_the_new_file)
             platform::profileReadText(original, "WinDrv.WindowsClient", "WindowedViewportY", "",
                                       255));
         const std::size_t left = leftovers();
-        midWrite += left > mostLeftovers ? 1 : 0;
+        midWrite += left > 0 ? 1 : 0;
         mostLeftovers = std::max(mostLeftovers, left);
-        ASSERT_LE(left, 2U) << "temporary files pile up after " << round + 1 << " kills";
     }
-    std::cout << kills << " kills survived, write window " << window.count() << " us, " << midWrite
-              << " kills left a temporary file behind\n";
+    // A writer killed mid-write leaves its temporary file; the next write clears it.
+    ASSERT_TRUE(platform::writeProfileString(file, kSection, kKey, "0").ok());
+    EXPECT_EQ(leftovers(), 0U) << "temporary files of killed writers pile up";
+    std::cout << kills << " kills survived, write window " << window.count() << " us; after "
+              << midWrite << " kills a temporary file was there, at most " << mostLeftovers
+              << " at once\n";
 }
 
 } // namespace
