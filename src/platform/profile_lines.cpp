@@ -2,6 +2,10 @@
 
 #include <array>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace velmora::platform::profile {
 
 namespace {
@@ -35,14 +39,57 @@ bool isLineBreak(char c)
     return c == '\r' || c == '\n';
 }
 
-// The next header line at or after `from`, a line start. A '[' is searched for with memchr
-// and kept only when nothing but blanks stands between it and its line's start, so lines
-// that are not headers cost no per-line work.
+#if defined(__SSE2__)
+// Bytes of the 16 at `at` that are '[' after a control character or a space.
+inline int bracketsAfterBreak(const char* at)
+{
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+    const __m128i before = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at - 1));
+    const __m128i isBracket = _mm_cmpeq_epi8(bytes, _mm_set1_epi8('['));
+    const __m128i low = _mm_cmpeq_epi8(_mm_min_epu8(before, _mm_set1_epi8(' ')), before);
+    return _mm_movemask_epi8(_mm_and_si128(isBracket, low));
+}
+
+// The first '[' at or after `pos` that follows a control character or a space (the caller
+// checks for a line start), 32 bytes at a time. In real files most '[' belong to array keys
+// such as "Paths[3]=", and stopping at each of them, or even branching on them, costs more
+// than reading the file.
+std::size_t findBracketAfterBreak(std::string_view text, std::size_t pos)
+{
+    const char* data = text.data();
+    if (pos == 0 && !text.empty() && data[0] == '[') {
+        return 0;
+    }
+    pos = pos == 0 ? 1 : pos;
+    for (; pos + 32 <= text.size(); pos += 32) {
+        const auto hits = static_cast<unsigned>(bracketsAfterBreak(data + pos)) |
+                          static_cast<unsigned>(bracketsAfterBreak(data + pos + 16)) << 16;
+        if (hits != 0) {
+            return pos + static_cast<std::size_t>(__builtin_ctz(hits));
+        }
+    }
+    for (; pos < text.size(); ++pos) {
+        if (data[pos] == '[' && static_cast<unsigned char>(data[pos - 1]) <= ' ') {
+            return pos;
+        }
+    }
+    return std::string_view::npos;
+}
+#else
+std::size_t findBracketAfterBreak(std::string_view text, std::size_t pos)
+{
+    return text.find('[', pos);
+}
+#endif
+
+// The next header line at or after `from`, a line start. A header's '[' is found first and
+// kept only when nothing but blanks stands between it and its line's start, so lines that
+// are not headers cost no per-line work.
 std::optional<Line> nextHeader(std::string_view text, std::size_t from)
 {
     std::size_t pos = from;
     while (pos < text.size()) {
-        const std::size_t bracket = text.find('[', pos);
+        const std::size_t bracket = findBracketAfterBreak(text, pos);
         if (bracket == std::string_view::npos) {
             return std::nullopt;
         }
