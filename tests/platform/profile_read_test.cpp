@@ -3,7 +3,9 @@
 
 #include "platform/fileio.h"
 #include "platform/profile.h"
-#include "temp_dir.h"
+#include "support/fakeprefix.h"
+#include "support/files.h"
+#include "support/rowname.h"
 
 #include <cstddef>
 #include <filesystem>
@@ -16,10 +18,9 @@ namespace velmora::platform {
 namespace {
 
 using namespace std::string_view_literals;
-using testing_support::TempDir;
-
-// Rows are named by the rule they check.
-constexpr auto rowName = [](const auto& row) { return std::string(row.param.name); };
+using test::inFolder;
+using test::TemporaryFolder;
+using test::writeFile;
 
 constexpr auto kC1 =
     "[section1]\r\nname1=val1\r\nname2=\"val2\"\r\nname3\r\nname4=a\r\n[section2]\r\n"sv;
@@ -135,7 +136,7 @@ TEST_P(ReadRule, GivesWindowsResult)
               std::string(c.expected));
 }
 
-INSTANTIATE_TEST_SUITE_P(Text, ReadRule, testing::ValuesIn(kReadCases), rowName);
+INSTANTIATE_TEST_SUITE_P(Text, ReadRule, testing::ValuesIn(kReadCases), test::RowName());
 
 // Windows takes a value's length modulo 65536; Velmora returns long values whole.
 TEST(ReadLongValue, decided_values_past_65535_characters_do_not_wrap)
@@ -190,14 +191,14 @@ TEST_P(RealFileRead, GivesGameValue)
     EXPECT_EQ(getProfileString(path, c.section, c.key, "Default", 255), std::string(c.expected));
 }
 
-INSTANTIATE_TEST_SUITE_P(GameFiles, RealFileRead, testing::ValuesIn(kRealValues), rowName);
+INSTANTIATE_TEST_SUITE_P(GameFiles, RealFileRead, testing::ValuesIn(kRealValues), test::RowName());
 
 class FileRead : public testing::Test {
 protected:
-    std::string path(const char* name) const { return m_dir.path(name); }
-    static void put(const std::string& file, std::string_view bytes) { TempDir::put(file, bytes); }
+    std::string path(const char* name) const { return inFolder(m_dir.path(), name); }
+    static void put(const std::string& file, std::string_view bytes) { writeFile(file, bytes); }
 
-    TempDir m_dir;
+    TemporaryFolder m_dir;
 };
 
 TEST_F(FileRead, MissingFileGivesDefault)

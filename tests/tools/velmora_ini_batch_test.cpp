@@ -1,7 +1,8 @@
 // The built velmora-ini program, driven through its standard input and output.
 
 #include "platform/fileio.h"
-#include "temp_dir.h"
+#include "support/fakeprefix.h"
+#include "support/files.h"
 
 #include <cstdio>
 #include <poll.h>
@@ -14,7 +15,9 @@
 namespace velmora::tools {
 namespace {
 
-using platform::testing_support::TempDir;
+using test::inFolder;
+using test::TemporaryFolder;
+using test::writeFile;
 
 // The program in batch mode with pipes on both ends and no game installation to be found.
 class BatchProgram {
@@ -94,10 +97,10 @@ private:
 
 TEST(VelmoraIniProgram, BatchAnswersEachCommandAtOnce)
 {
-    TempDir dir;
-    const std::string file = dir.path("UnrealTournament.ini");
-    TempDir::put(file, "[Engine.Engine]\r\nGameRenderDevice=D3DDrv.D3DRenderDevice\r\n");
-    BatchProgram program(dir.root().string());
+    TemporaryFolder dir;
+    const std::string file = inFolder(dir.path(), "UnrealTournament.ini");
+    writeFile(file, "[Engine.Engine]\r\nGameRenderDevice=D3DDrv.D3DRenderDevice\r\n");
+    BatchProgram program(dir.path());
 
     EXPECT_EQ(program.ask("set\t" + file + "\tWinDrv.WindowsClient\tDecals\tFalse"), "ret\t1");
     EXPECT_EQ(program.ask("get\t" + file + "\twindrv.windowsclient\tDECALS\tDefault\t255"),
@@ -108,7 +111,7 @@ TEST(VelmoraIniProgram, BatchAnswersEachCommandAtOnce)
     EXPECT_EQ(program.ask("cat\t" + file),
               "file\t[Engine.Engine]\\r\\nGameRenderDevice=D3DDrv.D3DRenderDevice\\r\\n"
               "[WinDrv.WindowsClient]\\r\\nDecals=False\\r\\n");
-    EXPECT_EQ(program.ask("cat\t" + dir.path("missing.ini")), "file\tMISSING");
+    EXPECT_EQ(program.ask("cat\t" + inFolder(dir.path(), "missing.ini")), "file\tMISSING");
     EXPECT_EQ(program.ask("get\t--game\tEngine.Engine\tGameRenderDevice\tDefault\t255"),
               "err\tUnable to get tournament folder data from registry");
     EXPECT_EQ(program.finish(), 0);
@@ -130,8 +133,8 @@ std::string run(const std::string& arguments, int& status)
 
 TEST(VelmoraIniProgram, CommandLineGetAndSet)
 {
-    TempDir dir;
-    const std::string file = dir.path("game.ini");
+    TemporaryFolder dir;
+    const std::string file = inFolder(dir.path(), "game.ini");
     int status = -1;
     EXPECT_EQ(run("set '" + file + "' s k 'two words'", status), "");
     EXPECT_EQ(status, 0);
