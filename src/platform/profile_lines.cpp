@@ -82,10 +82,15 @@ std::size_t findBracketAfterBreak(std::string_view text, std::size_t pos)
 }
 #endif
 
-// The next header line at or after `from`, a line start. A header's '[' is found first and
-// kept only when nothing but blanks stands between it and its line's start, so lines that
-// are not headers cost no per-line work.
-std::optional<Line> nextHeader(std::string_view text, std::size_t from)
+struct HeaderAt {
+    std::size_t lineBegin = 0;
+    std::size_t bracket = 0;
+};
+
+// The first header whose '[' is at or after `from`. A '[' is found first and kept only when
+// nothing but blanks stands between it and its line's start, so lines that are not headers
+// cost no per-line work.
+std::optional<HeaderAt> nextHeader(std::string_view text, std::size_t from)
 {
     std::size_t pos = from;
     while (pos < text.size()) {
@@ -94,15 +99,25 @@ std::optional<Line> nextHeader(std::string_view text, std::size_t from)
             return std::nullopt;
         }
         std::size_t start = bracket;
-        while (start > from && isBlank(text[start - 1])) {
+        while (start > 0 && isBlank(text[start - 1])) {
             --start;
         }
-        if (start == from || isLineBreak(text[start - 1])) {
-            return lineAt(text, start);
+        if (start == 0 || isLineBreak(text[start - 1])) {
+            return HeaderAt{start, bracket};
         }
         pos = bracket + 1;
     }
     return std::nullopt;
+}
+
+// The name of the header whose '[' is at `bracket`: up to the first ']' or the line's end.
+std::string_view headerName(std::string_view text, std::size_t bracket)
+{
+    std::size_t end = bracket + 1;
+    while (end < text.size() && text[end] != ']' && !isLineBreak(text[end])) {
+        ++end;
+    }
+    return trimBlanks(text.substr(bracket + 1, end - bracket - 1));
 }
 
 } // namespace
@@ -204,11 +219,11 @@ std::string_view readableValue(std::string_view raw)
 std::optional<Line> findSection(std::string_view text, std::string_view name)
 {
     std::size_t pos = 0;
-    while (auto header = nextHeader(text, pos)) {
-        if (namesMatch(classifyLine(lineText(text, *header)).name, name)) {
-            return header;
+    while (const auto header = nextHeader(text, pos)) {
+        if (namesMatch(headerName(text, header->bracket), name)) {
+            return lineAt(text, header->lineBegin);
         }
-        pos = header->end;
+        pos = header->bracket + 1;
     }
     return std::nullopt;
 }
