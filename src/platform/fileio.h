@@ -28,9 +28,10 @@ FileContents readFile(const std::string& path);
 // flushed to disk and renamed over the old file, keeping its mode and, where the process
 // may, its owner (a new file gets the mode the umask leaves of 0666); the folder is flushed
 // after the rename. A chain of symbolic links is followed and its last target replaced, so
-// the links stay links. A folder or other non-regular file at the path is not replaced. On
-// failure the old file is left exactly as it was, no temporary file is left behind, and the
-// reason is the operating system's (strerror text, e.g. "No space left on device").
+// the links stay links. A folder or other non-regular file at the path is not replaced, nor
+// is a read-only file (no write permission bit, or none for this process). On failure the
+// old file is left exactly as it was, no temporary file is left behind, and the reason is
+// the operating system's (strerror text, e.g. "No space left on device").
 WriteOutcome replaceFileAtomically(const std::string& path, const std::string& bytes);
 
 // The full path of `fileName` resolved against `currentDirectory` (GetFullPathNameA's

@@ -192,6 +192,11 @@ WriteOutcome replaceFileAtomically(const std::string& path, const std::string& b
     if (exists && !S_ISREG(old.st_mode)) {
         return WriteOutcome::failed("Not a regular file");
     }
+    // The rename needs only the folder's permission; a file its owner made read-only (to
+    // keep the game from changing it) must still refuse the write, for root too.
+    if (exists && (::access(target->c_str(), W_OK) != 0 || (old.st_mode & 0222) == 0)) {
+        return WriteOutcome::failed(systemReason(EACCES));
+    }
     std::string tempPath;
     const int fd = createTemporary(*target, tempPath);
     if (fd < 0) {

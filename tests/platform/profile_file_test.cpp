@@ -92,6 +92,16 @@ TEST_F(FileWrite, ModeKept)
     EXPECT_EQ(fs::status(path("game.ini")).permissions(), fs::perms(0640));
 }
 
+TEST_F(FileWrite, ReadOnlyFileNotReplaced)
+{
+    writeFile(path("game.ini"), kGame);
+    fs::permissions(path("game.ini"), fs::perms(0444));
+    const WriteOutcome outcome = writeProfileString(path("game.ini"), "s", "k", "w");
+    EXPECT_EQ(outcome.status, WriteStatus::Failed);
+    EXPECT_EQ(outcome.reason, std::strerror(EACCES));
+    EXPECT_EQ(bytesOf(path("game.ini")), kGame);
+}
+
 TEST_F(FileWrite, NewFileGetsModeOfUmask)
 {
     const mode_t saved = ::umask(027);
