@@ -19,10 +19,10 @@ using test::inFolder;
 using test::TemporaryFolder;
 using test::writeFile;
 
-// The program in batch mode with pipes on both ends and no game installation to be found.
+// The program in batch mode with pipes on both ends, its Wine prefix at `prefix`.
 class BatchProgram {
 public:
-    explicit BatchProgram(const std::string& home)
+    BatchProgram(const std::string& home, const std::string& prefix)
     {
         int toChild[2];
         int fromChild[2];
@@ -36,7 +36,7 @@ public:
             ::close(toChild[1]);
             ::close(fromChild[0]);
             ::setenv("HOME", home.c_str(), 1);
-            ::setenv("WINEPREFIX", (home + "/no-prefix").c_str(), 1);
+            ::setenv("WINEPREFIX", prefix.c_str(), 1);
             ::execl(VELMORA_INI_PROGRAM, VELMORA_INI_PROGRAM, "batch", nullptr);
             ::_exit(127);
         }
@@ -100,7 +100,7 @@ TEST(VelmoraIniProgram, BatchAnswersEachCommandAtOnce)
     TemporaryFolder dir;
     const std::string file = inFolder(dir.path(), "UnrealTournament.ini");
     writeFile(file, "[Engine.Engine]\r\nGameRenderDevice=D3DDrv.D3DRenderDevice\r\n");
-    BatchProgram program(dir.path());
+    BatchProgram program(dir.path(), inFolder(dir.path(), "no-prefix"));
 
     EXPECT_EQ(program.ask("set\t" + file + "\tWinDrv.WindowsClient\tDecals\tFalse"), "ret\t1");
     EXPECT_EQ(program.ask("get\t" + file + "\twindrv.windowsclient\tDECALS\tDefault\t255"),
@@ -114,6 +114,20 @@ TEST(VelmoraIniProgram, BatchAnswersEachCommandAtOnce)
     EXPECT_EQ(program.ask("cat\t" + inFolder(dir.path(), "missing.ini")), "file\tMISSING");
     EXPECT_EQ(program.ask("get\t--game\tEngine.Engine\tGameRenderDevice\tDefault\t255"),
               "err\tUnable to get tournament folder data from registry");
+    EXPECT_EQ(program.finish(), 0);
+}
+
+TEST(VelmoraIniProgram, GameFileFoundThroughWinePrefix)
+{
+    TemporaryFolder dir;
+    const test::FakePrefix prefix = test::writeFakePrefix(inFolder(dir.path(), "wine"), "C:\\UT");
+    writeFile(inFolder(prefix.systemFolder, "UnrealTournament.ini"), "[Engine.Engine]\r\n");
+    BatchProgram program(dir.path(), prefix.root);
+    EXPECT_EQ(
+        program.ask("set\t--game\tEngine.Engine\tGameRenderDevice\tSoftDrv.SoftwareRenderDevice"),
+        "ret\t1");
+    EXPECT_EQ(program.ask("cat\t--game"),
+              "file\t[Engine.Engine]\\r\\nGameRenderDevice=SoftDrv.SoftwareRenderDevice\\r\\n");
     EXPECT_EQ(program.finish(), 0);
 }
 
