@@ -21,15 +21,15 @@ bool isHexDigit(char16_t unit)
     return unit < 0x80 && std::isxdigit(static_cast<int>(unit));
 }
 
-void writeFile(const fs::path& path, const std::string& bytes)
+} // namespace
+
+void writeFile(const std::string& path, std::string_view bytes)
 {
     std::ofstream file(path, std::ios::binary);
-    file << bytes;
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!file.flush())
-        throw std::runtime_error("cannot write " + path.string());
+        throw std::runtime_error("cannot write " + path);
 }
-
-} // namespace
 
 std::string wineEscape(std::string_view text)
 {

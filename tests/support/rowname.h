@@ -1,13 +1,12 @@
 #pragma once
 
-// Names a parameterised test after its row, so a failure names the rule it broke.
-
 #include <string>
 
 #include <gtest/gtest.h>
 
 namespace velmora::test {
 
+// Names a parameterised test after its row, so a failure names the rule it broke.
 struct RowName {
     template <typename Row> std::string operator()(const ::testing::TestParamInfo<Row>& row) const
     {
