@@ -30,11 +30,8 @@ private:
 enum class RegistryView { Plain, Wow6432Node };
 
 struct FakePrefix {
-    std::string root;
-    std::string systemReg;
-    std::string driveC;
-    std::string gameFolder;   // Unix path of a folder value on drive C; else empty
-    std::string systemFolder; // gameFolder/System; else empty
+    std::string root, systemReg, driveC;
+    std::string gameFolder, systemFolder; // Unix paths of a folder on drive C and its System
 };
 
 // `text` (UTF-8) escaped as Wine writes strings in its registry files.
