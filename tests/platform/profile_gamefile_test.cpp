@@ -52,36 +52,22 @@ TEST_P(RealFileRead, GivesGameValue)
 
 INSTANTIATE_TEST_SUITE_P(GameFiles, RealFileRead, testing::ValuesIn(kRealValues), test::RowName());
 
-const char* const kGameFiles[] = {"stock-436-server-package-default.ini",
-                                  "client-451-windows-d3d.ini", "client-469d-windows-xopengl.ini",
-                                  "linux-sdl-opengl.ini", "dedicated-server-436-newnet-ace.ini"};
-
 struct ManagedKey {
     std::string_view section; // empty: the render device's own section
     std::string_view key;
 };
 
 constexpr std::string_view kClient = "WinDrv.WindowsClient";
+// clang-format off
+const char* const kGameFiles[] = {"stock-436-server-package-default.ini", "client-451-windows-d3d.ini", "client-469d-windows-xopengl.ini", "linux-sdl-opengl.ini", "dedicated-server-436-newnet-ace.ini"};
 const ManagedKey kManagedKeys[] = {
-    {kClient, "FullscreenColorbits"},
-    {kClient, "CurvedSurfaces"},
-    {kClient, "LowDetailTextures"},
-    {kClient, "SlowVideoBuffering"},
-    {kClient, "Decals"},
-    {kClient, "NoDynamicLights"},
-    {kClient, "SkinDetail"},
-    {kClient, "TextureDetail"},
-    {kClient, "NoLighting"},
-    {kClient, "MinDesiredFrameRate"},
-    {kClient, "ScreenFlashes"},
-    {kClient, "NoFractalAnim"},
-    {kClient, "ParticleDensity"},
-    {"", "Coronas"},
-    {"Engine.Engine", "GameRenderDevice"},
-    {"Engine.GameEngine", "CacheSizeMegs"},
-    {kClient, "FullscreenViewportX"},
-    {kClient, "FullscreenViewportY"},
+    {kClient, "FullscreenColorbits"}, {kClient, "CurvedSurfaces"}, {kClient, "LowDetailTextures"}, {kClient, "SlowVideoBuffering"},
+    {kClient, "Decals"}, {kClient, "NoDynamicLights"}, {kClient, "SkinDetail"}, {kClient, "TextureDetail"}, {kClient, "NoLighting"},
+    {kClient, "MinDesiredFrameRate"}, {kClient, "ScreenFlashes"}, {kClient, "NoFractalAnim"}, {kClient, "ParticleDensity"},
+    {"", "Coronas"}, {"Engine.Engine", "GameRenderDevice"}, {"Engine.GameEngine", "CacheSizeMegs"},
+    {kClient, "FullscreenViewportX"}, {kClient, "FullscreenViewportY"},
 };
+// clang-format on
 
 // Lines with their endings, split independently of the engine.
 std::vector<std::string> splitLines(const std::string& text)

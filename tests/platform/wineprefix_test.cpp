@@ -41,6 +41,16 @@ INSTANTIATE_TEST_SUITE_P(Prefix, SteamLibraryFile, testing::ValuesIn(kVdfRows), 
 class Prefixes : public testing::Test {
 protected:
     std::string path(std::string_view name) const { return m_temp.file(name); }
+    // $T stands for the temporary folder, $C for `driveC` and $S for `system`.
+    std::string expand(std::string text, const std::string& driveC = "",
+                       const std::string& system = "") const
+    {
+        for (const auto& [token, value] :
+             {std::pair{"$T", m_temp.path()}, {"$C", driveC}, {"$S", system}})
+            for (auto at = text.find(token); at != std::string::npos; at = text.find(token))
+                text.replace(at, 2, value);
+        return text;
+    }
     std::string pfx(const std::string& library) const
     {
         return library + "/steamapps/compatdata/13240/pfx";
@@ -73,7 +83,6 @@ TEST_F(Prefixes, ProtonPrefixesOfEveryLibraryFollowDotWineOnce)
               (Paths{path("home/.wine"), pfx(path("home/.steam/steam")), pfx(path("games/Lib"))}));
 }
 
-// In `windows` and `unix`, $C stands for the prefix's drive_c and $T for the temporary folder.
 struct MappingRow {
     const char* name;
     std::string windows, unix;
@@ -99,14 +108,6 @@ const MappingRow kMappingRows[] = {
 
 class PathMapping : public Prefixes, public testing::WithParamInterface<MappingRow> {
 protected:
-    std::string expand(std::string text) const
-    {
-        for (const auto& [token, value] : {std::pair{"$C", m_prefix.driveC}, {"$T", m_temp.path()}})
-            for (auto at = text.find(token); at != std::string::npos; at = text.find(token))
-                text.replace(at, 2, value);
-        return text;
-    }
-
     test::FakePrefix m_prefix = test::writeFakePrefix(path("pfx"), "C:\\Games\\UT");
 };
 
@@ -117,56 +118,48 @@ TEST_P(PathMapping, FollowsDriveLinksAndIgnoresCase)
                                              "dition");
     fs::create_directories(path("cdrom"));
     fs::create_directory_symlink(path("cdrom"), m_prefix.root + "/dosdevices/d:");
-    EXPECT_EQ(unixPathInPrefix(m_prefix.root, expand(GetParam().windows)), expand(GetParam().unix));
+    EXPECT_EQ(unixPathInPrefix(m_prefix.root, expand(GetParam().windows, m_prefix.driveC)),
+              expand(GetParam().unix, m_prefix.driveC));
 }
 
 INSTANTIATE_TEST_SUITE_P(Prefix, PathMapping, testing::ValuesIn(kMappingRows), test::RowName());
 
-TEST_F(Prefixes, FirstPrefixWithTheKeyAnswers)
+// The locator over a missing prefix, one without the game's key, then one whose key holds
+// `folder`.
+struct LocatorRow {
+    const char* name;
+    std::string folder;
+    test::RegistryView view;
+    std::string windows, expectedFolder, local;
+};
+
+constexpr auto kWow = test::RegistryView::Wow6432Node;
+// clang-format off
+const LocatorRow kLocatorRows[] = {
+    {"first_prefix_with_the_key_answers", "C:\\UT\\", kWow, "c:\\ut\\\\system\\UnrealTournament.ini", "C:\\UT\\", "$S/UnrealTournament.ini"},
+    {"folder_is_cp1252_and_found_on_disk", "C:\\\xC3\x89" "dition", test::RegistryView::Plain, "C:\\\xC9" "dition\\System", "C:\\\xC9" "dition", "$S"},
+    {"character_outside_cp1252_reads_as_question_mark", "C:\\\xD0\x98\xD0\xB3\xD1\x80", kWow, "C:\\???\\System", "C:\\???", "$S"},
+    {"unix_folder_used_as_it_is", "$T/ut", kWow, "$T/ut\\system\\UnrealTournament.ini", "$T/ut", "$T/ut/System/UnrealTournament.ini"},
+    {"no_prefix_answers", "", kWow, "C:\\UT\\System\\UnrealTournament.ini", "", ""},
+};
+// clang-format on
+
+class Locator : public Prefixes, public testing::WithParamInterface<LocatorRow> {};
+
+TEST_P(Locator, FirstPrefixWithTheKeyAnswersAndMapsPaths)
 {
-    test::writeFakePrefix(path("empty"), "");
-    const auto game = test::writeFakePrefix(path("proton"), "C:\\UT\\");
-    const WineGameLocator locator({path("missing"), path("empty"), path("proton")});
-    // localPath() searches by itself when the folder was not asked for first.
-    EXPECT_EQ(locator.localPath("c:\\ut\\\\system\\UnrealTournament.ini"),
-              game.systemFolder + "/UnrealTournament.ini");
-    EXPECT_EQ(locator.answeringPrefix(), path("proton"));
-    EXPECT_EQ(locator.gameFolder(), "C:\\UT\\");
-
-    const WineGameLocator none({path("empty"), path("missing")});
-    EXPECT_EQ(none.gameFolder(), "");
-    EXPECT_EQ(none.answeringPrefix(), "");
-    EXPECT_EQ(none.localPath("C:\\UT\\System\\UnrealTournament.ini"), "");
-}
-
-TEST_F(Prefixes, FolderIsCp1252AndStillFoundOnDisk)
-{
-    const auto latin = test::writeFakePrefix(path("latin"),
-                                             "C:\\\xC3\x89"
-                                             "dition",
-                                             test::RegistryView::Plain);
-    const WineGameLocator latinLocator({path("latin")});
-    EXPECT_EQ(latinLocator.gameFolder(), "C:\\\xC9"
-                                         "dition");
-    EXPECT_EQ(latinLocator.localPath("C:\\\xC9"
-                                     "dition\\System"),
-              latin.systemFolder);
-
-    const auto cyrillic = test::writeFakePrefix(path("cyr"), "C:\\\xD0\x98\xD0\xB3\xD1\x80");
-    const WineGameLocator cyrillicLocator({path("cyr")});
-    EXPECT_EQ(cyrillicLocator.gameFolder(), "C:\\???");
-    EXPECT_EQ(cyrillicLocator.localPath("C:\\???\\System"), cyrillic.systemFolder);
-}
-
-TEST_F(Prefixes, UnixFolderIsUsedAsItIs)
-{
+    const LocatorRow& row = GetParam();
     fs::create_directories(path("ut/System"));
-    test::writeFakePrefix(path("wine"), path("ut"));
-    const WineGameLocator locator({path("wine")});
-    EXPECT_EQ(locator.gameFolder(), path("ut"));
-    EXPECT_EQ(locator.localPath(path("ut") + "\\system\\UnrealTournament.ini"),
-              path("ut/System/UnrealTournament.ini"));
+    test::writeFakePrefix(path("empty"), "");
+    const auto game = test::writeFakePrefix(path("pfx"), expand(row.folder, ""), row.view);
+    const WineGameLocator locator({path("missing"), path("empty"), path("pfx")});
+    // localPath() searches by itself when the folder was not asked for first.
+    EXPECT_EQ(locator.localPath(expand(row.windows, "")), expand(row.local, "", game.systemFolder));
+    EXPECT_EQ(locator.gameFolder(), expand(row.expectedFolder, ""));
+    EXPECT_EQ(locator.answeringPrefix(), row.expectedFolder.empty() ? "" : path("pfx"));
 }
+
+INSTANTIATE_TEST_SUITE_P(Prefix, Locator, testing::ValuesIn(kLocatorRows), test::RowName());
 
 // Each test runs in its own process, so setting the environment here touches no other test.
 TEST_F(Prefixes, SystemLocatorUsesWinePrefixFromTheEnvironment)
