@@ -16,6 +16,8 @@
 namespace velmora::config {
 namespace {
 
+using test::PrintTo;
+
 struct ReadRow {
     const char* name;
     std::optional<std::string> file;

@@ -22,6 +22,8 @@
 namespace velmora::platform {
 namespace {
 
+using test::PrintTo;
+
 namespace fs = std::filesystem;
 using test::writeFile;
 

@@ -18,6 +18,8 @@
 namespace velmora::platform {
 namespace {
 
+using test::PrintTo;
+
 std::string gameFile(std::string_view name)
 {
     return std::string(VELMORA_TESTDATA) + "/ut-ini/" + std::string(name);
@@ -57,9 +59,14 @@ struct ManagedKey {
     std::string_view key;
 };
 
+void PrintTo(const ManagedKey& managed, std::ostream* out)
+{
+    *out << managed.key;
+}
+
 constexpr std::string_view kClient = "WinDrv.WindowsClient";
 // clang-format off
-const char* const kGameFiles[] = {"stock-436-server-package-default.ini", "client-451-windows-d3d.ini", "client-469d-windows-xopengl.ini", "linux-sdl-opengl.ini", "dedicated-server-436-newnet-ace.ini"};
+constexpr std::string_view kGameFiles[] = {"stock-436-server-package-default.ini", "client-451-windows-d3d.ini", "client-469d-windows-xopengl.ini", "linux-sdl-opengl.ini", "dedicated-server-436-newnet-ace.ini"};
 const ManagedKey kManagedKeys[] = {
     {kClient, "FullscreenColorbits"}, {kClient, "CurvedSurfaces"}, {kClient, "LowDetailTextures"}, {kClient, "SlowVideoBuffering"},
     {kClient, "Decals"}, {kClient, "NoDynamicLights"}, {kClient, "SkinDetail"}, {kClient, "TextureDetail"}, {kClient, "NoLighting"},
@@ -94,7 +101,7 @@ std::vector<std::string> changedLines(const std::vector<std::string>& a,
             a.end() - static_cast<std::ptrdiff_t>(tail)};
 }
 
-class GameFileWrite : public testing::TestWithParam<std::tuple<const char*, ManagedKey>> {
+class GameFileWrite : public testing::TestWithParam<std::tuple<std::string_view, ManagedKey>> {
 protected:
     static std::string sectionOf(const std::string& file, const ManagedKey& k)
     {

@@ -13,6 +13,8 @@
 namespace velmora::platform {
 namespace {
 
+using test::PrintTo;
+
 using namespace std::string_literals;
 using namespace std::string_view_literals;
 

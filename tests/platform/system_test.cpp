@@ -16,6 +16,8 @@
 namespace velmora::platform {
 namespace {
 
+using test::PrintTo;
+
 // clang-format off
 const std::string kHead = "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win64\n\n";
 const std::string kKey = "[Software\\\\Unreal Technology\\\\Installed Apps\\\\UnrealTournament] 1720000000 0\n#time=1dacd2de7618000\n";

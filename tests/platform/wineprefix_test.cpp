@@ -12,6 +12,8 @@
 namespace velmora::platform::wine {
 namespace {
 
+using test::PrintTo;
+
 namespace fs = std::filesystem;
 using Paths = std::vector<std::string>;
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <ostream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -13,5 +14,17 @@ struct RowName {
         return row.param.name;
     }
 };
+
+// Prints a row as its name, so test lists show no byte dumps; test files bring it in with
+// `using test::PrintTo;`.
+template <typename Row>
+requires requires(const Row& row)
+{
+    row.name;
+}
+void PrintTo(const Row& row, std::ostream* out)
+{
+    *out << row.name;
+}
 
 } // namespace velmora::test

@@ -20,6 +20,8 @@
 namespace velmora::tools {
 namespace {
 
+using test::PrintTo;
+
 using namespace std::string_view_literals;
 
 struct EscapeRow {
