@@ -26,9 +26,9 @@ inline constexpr std::string_view kFullscreenViewportY = "FullscreenViewportY";
 enum class SectionKind { WindowsClient, RenderDevice, Engine };
 
 enum class EditKind {
-    Cycle,      // each selection steps to the next value of the row's cycle
-    FrameRate,  // typed into the two-character entry box
-    Particles,  // typed into the one-character entry box
+    Cycle,     // each selection steps to the next value of the row's cycle
+    FrameRate, // typed into the two-character entry box
+    Particles, // typed into the one-character entry box
 };
 
 struct SettingRow {

@@ -18,9 +18,9 @@ inline constexpr std::string_view kFolderNotFoundText =
 inline constexpr std::string_view kFolderNotFoundTitle = "Error: Unreal Tournament folder data??";
 
 struct GameConfigLocation {
-    std::string GameFolder;   // the folder exactly as the registry holds it
-    std::string windowsPath;  // GameFolder + "\System\UnrealTournament.ini", as built
-    std::string Utpath;       // that path on this system: the file every read and write opens
+    std::string GameFolder;  // the folder exactly as the registry holds it
+    std::string windowsPath; // GameFolder + "\System\UnrealTournament.ini", as built
+    std::string Utpath;      // that path on this system: the file every read and write opens
 };
 
 // The game's configuration file, or nullopt when the registry names no folder (the caller

@@ -42,8 +42,8 @@ struct TextEdit {
 // file's own line ending (CRLF for empty text). Refuses, changing nothing: CR, LF or NUL in
 // any argument, '=' in the key, ']' in the section, a key starting with ';' or '[', an empty
 // section or key. Unchanged when the key already holds exactly `value`.
-TextEdit profileWriteText(std::string_view contents, std::string_view section,
-                          std::string_view key, std::string_view value);
+TextEdit profileWriteText(std::string_view contents, std::string_view section, std::string_view key,
+                          std::string_view value);
 
 // ---- file layer -------------------------------------------------------------------------
 

@@ -1,0 +1,156 @@
+#include "catalogue.h"
+
+#include <algorithm>
+
+namespace velmora::config {
+namespace {
+
+using namespace std::string_view_literals;
+
+constexpr std::array kColourBits = {"16"sv, "32"sv};
+constexpr std::array kBoolean = {"True"sv, "False"sv};
+// The detail cycle steps High, Low, Medium: not in order of size.
+constexpr std::array kDetail = {"High"sv, "Low"sv, "Medium"sv};
+constexpr std::array kDriverCycle = {"Direct 3D"sv, "OpenGl"sv, "Glide"sv, "Software"sv};
+
+constexpr SettingRow cycleRow(std::string_view key, std::span<const std::string_view> cycle,
+                              SectionKind section = SectionKind::WindowsClient)
+{
+    return {key, section, EditKind::Cycle, cycle};
+}
+
+constexpr SettingRow typedRow(std::string_view key, EditKind edit)
+{
+    return {key, SectionKind::WindowsClient, edit, {}};
+}
+
+constexpr std::array<SettingRow, kRowCount> kRows = {{
+    cycleRow("FullscreenColorbits", kColourBits),
+    cycleRow("CurvedSurfaces", kBoolean),
+    cycleRow("LowDetailTextures", kBoolean),
+    cycleRow("SlowVideoBuffering", kBoolean),
+    cycleRow("Decals", kBoolean),
+    cycleRow("NoDynamicLights", kBoolean),
+    // The game keeps Coronas with the render device's own settings.
+    cycleRow("Coronas", kBoolean, SectionKind::RenderDevice),
+    cycleRow("SkinDetail", kDetail),
+    cycleRow("TextureDetail", kDetail),
+    cycleRow("NoLighting", kBoolean),
+    typedRow("MinDesiredFrameRate", EditKind::FrameRate),
+    cycleRow("ScreenFlashes", kBoolean),
+    cycleRow("NoFractalAnim", kBoolean),
+    typedRow("ParticleDensity", EditKind::Particles),
+    cycleRow(kGameRenderDevice, kDriverCycle, SectionKind::Engine),
+}};
+
+// GlideDrv.GlideRenderDevice is the class the game loads; the shorter GlideDrv.GlideRender
+// exists in no game and would leave the game without a renderer.
+constexpr std::array<Driver, 4> kDrivers = {{
+    {"SoftwareRender", "Software", "SoftDrv.SoftwareRenderDevice"},
+    {"GlideRender", "Glide", "GlideDrv.GlideRenderDevice"},
+    {"OpenGLRender", "OpenGl", "OpenGLDrv.OpenGLRenderDevice"},
+    {"Direct 3D", "Direct 3D", "D3DDrv.D3DRenderDevice"},
+}};
+
+constexpr std::array<Resolution, 7> kResolutions = {{
+    {"640*400", 640, 400},
+    {"640*480", 640, 480},
+    {"800*600", 800, 600},
+    {"1024*768", 1024, 768},
+    {"1152*864", 1152, 864},
+    {"1280*1024", 1280, 1024},
+    {"1600*1200", 1600, 1200},
+}};
+
+// Both presets write the game's own keys; Fast system keeps 16-bit colour, no decals and no
+// dynamic lights, as it always has.
+constexpr std::array<PresetStep, 9> kPresetSteps = {{
+    {"FullscreenColorbits", SectionKind::WindowsClient, "16", "16"},
+    {"CurvedSurfaces", SectionKind::WindowsClient, "False", "True"},
+    {"LowDetailTextures", SectionKind::WindowsClient, "True", "False"},
+    {"Decals", SectionKind::WindowsClient, "False", "False"},
+    {"NoDynamicLights", SectionKind::WindowsClient, "True", "True"},
+    {"SlowVideoBuffering", SectionKind::WindowsClient, "False", "False"},
+    {"SkinDetail", SectionKind::WindowsClient, "Low", "High"},
+    {"Texturedetail", SectionKind::WindowsClient, "Low", "High"},
+    {"Coronas", SectionKind::RenderDevice, "False", "True"},
+}};
+
+template <typename Table, typename Field>
+std::optional<std::string_view> classWhere(const Table& table, Field field, std::string_view text)
+{
+    const auto found = std::ranges::find(table, text, field);
+    if (found == table.end())
+        return std::nullopt;
+    return found->className;
+}
+
+} // namespace
+
+const std::array<SettingRow, kRowCount>& settingRows()
+{
+    return kRows;
+}
+
+std::string_view sectionOf(const SettingRow& row, std::string_view renderDevice)
+{
+    switch (row.section) {
+    case SectionKind::WindowsClient:
+        return kWindowsClient;
+    case SectionKind::RenderDevice:
+        return renderDevice;
+    case SectionKind::Engine:
+        return kEngine;
+    }
+    return kWindowsClient;
+}
+
+std::optional<std::string_view> nextInCycle(std::size_t row, std::string_view current)
+{
+    if (row >= kRowCount)
+        return std::nullopt;
+    const auto cycle = kRows[row].cycle;
+    const auto found = std::ranges::find(cycle, current);
+    if (found == cycle.end())
+        return std::nullopt;
+    const auto next = std::next(found);
+    return next == cycle.end() ? cycle.front() : *next;
+}
+
+const std::array<Driver, 4>& drivers()
+{
+    return kDrivers;
+}
+
+std::string_view displayNameForClass(std::string_view className)
+{
+    const auto found = std::ranges::find(kDrivers, className, &Driver::className);
+    return found == kDrivers.end() ? className : found->displayName;
+}
+
+std::optional<std::string_view> classForListItem(std::string_view listItem)
+{
+    return classWhere(kDrivers, &Driver::listItem, listItem);
+}
+
+std::optional<std::string_view> classForDisplayName(std::string_view displayName)
+{
+    return classWhere(kDrivers, &Driver::displayName, displayName);
+}
+
+const std::array<Resolution, 7>& resolutions()
+{
+    return kResolutions;
+}
+
+const std::array<PresetStep, 9>& presetSteps()
+{
+    return kPresetSteps;
+}
+
+std::string_view presetValue(const PresetStep& step, Preset preset)
+{
+    return preset == Preset::Slow ? step.slowValue : step.fastValue;
+}
+
+} // namespace velmora::config

@@ -1,0 +1,26 @@
+#include "readmodule.h"
+
+#include "platform/profile.h"
+
+namespace velmora::config {
+
+void ReadModule::ReadGameValue(std::string_view section, std::string_view key,
+                               const std::string& file)
+{
+    ReadResult = platform::getProfileString(file, section, key, kDefault, kBufferSize);
+}
+
+void ReadModule::ReadGameValueCounted(std::string_view section, std::string_view key,
+                                      const std::string& file)
+{
+    ReadGameValue(section, key, file);
+    ReadCount = static_cast<std::int16_t>(ReadCount + 1);
+}
+
+platform::WriteOutcome ReadModule::WriteGameValue(std::string_view section, std::string_view key,
+                                                  std::string_view value, const std::string& file)
+{
+    return platform::writeProfileString(file, section, key, value);
+}
+
+} // namespace velmora::config
