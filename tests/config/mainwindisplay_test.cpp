@@ -1,4 +1,5 @@
 #include "config/mainwindisplay.h"
+#include "support/rowname.h"
 
 #include <cstdint>
 #include <limits>
@@ -79,7 +80,7 @@ TEST_P(MemoryFiguresTest, FiguresAndTexts)
 }
 
 INSTANTIATE_TEST_SUITE_P(Memory, MemoryFiguresTest, testing::ValuesIn(kMemoryRows),
-                         [](const auto& row) { return std::string(row.param.name); });
+                         test::RowName());
 
 struct ResolutionRow {
     const char* name;
@@ -112,7 +113,7 @@ TEST_P(ResolutionPanelTest, Text)
 }
 
 INSTANTIATE_TEST_SUITE_P(Resolution, ResolutionPanelTest, testing::ValuesIn(kResolutionRows),
-                         [](const auto& row) { return std::string(row.param.name); });
+                         test::RowName());
 
 struct CacheRow {
     const char* name;
@@ -138,8 +139,7 @@ TEST_P(CacheSizeValueTest, Value)
     EXPECT_EQ(cacheSizeValue(GetParam().text), GetParam().value);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cache, CacheSizeValueTest, testing::ValuesIn(kCacheRows),
-                         [](const auto& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cache, CacheSizeValueTest, testing::ValuesIn(kCacheRows), test::RowName());
 
 TEST(MainWindowTexts, CachePanelAndBoundMessage)
 {
