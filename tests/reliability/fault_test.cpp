@@ -11,6 +11,7 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -73,14 +74,15 @@ const std::vector<WritePath> kPaths = {
 
 // ---- arrangements: each builds its files and returns the path to write ---------------------
 
-std::string folderWith(const ScratchFolder& scratch, unsigned folderMode, const char* fileMode)
+std::string folderWith(const ScratchFolder& scratch, mode_t folderMode,
+                       std::optional<mode_t> fileMode)
 {
     const std::string folder = scratch / "game";
     fs::create_directory(folder);
     const std::string file = folder + "/UnrealTournament.ini";
-    if (fileMode != nullptr) {
+    if (fileMode) {
         writeBytes(file, kOld);
-        ::chmod(file.c_str(), static_cast<mode_t>(std::stoul(fileMode, nullptr, 8)));
+        ::chmod(file.c_str(), *fileMode);
     }
     ::chmod(folder.c_str(), folderMode);
     return file;
@@ -88,27 +90,27 @@ std::string folderWith(const ScratchFolder& scratch, unsigned folderMode, const 
 
 std::string lockedFolder(const ScratchFolder& s)
 {
-    return folderWith(s, 0555, "0666");
+    return folderWith(s, 0555, 0666);
 }
 std::string newFileInLockedFolder(const ScratchFolder& s)
 {
-    return folderWith(s, 0555, nullptr);
+    return folderWith(s, 0555, std::nullopt);
 }
 std::string readOnlyFile(const ScratchFolder& s)
 {
-    return folderWith(s, 0777, "0444");
+    return folderWith(s, 0777, 0444);
 }
 std::string readOnlyFileAndFolder(const ScratchFolder& s)
 {
-    return folderWith(s, 0555, "0444");
+    return folderWith(s, 0555, 0444);
 }
 std::string unreadableFile(const ScratchFolder& s)
 {
-    return folderWith(s, 0777, "0222");
+    return folderWith(s, 0777, 0222);
 }
 std::string writableFile(const ScratchFolder& s)
 {
-    return folderWith(s, 0777, "0666");
+    return folderWith(s, 0777, 0666);
 }
 std::string missingFolder(const ScratchFolder& s)
 {

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <grp.h>
 #include <sstream>
+#include <stdexcept>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -187,6 +188,11 @@ writeInChild(const ChildLimits& limits, const std::function<platform::WriteOutco
         runChild(fds[1], limits, write);
     }
     ::close(fds[1]);
+    if (pid < 0) {
+        trouble = std::string("fork: ") + std::strerror(errno);
+        ::close(fds[0]);
+        return std::nullopt;
+    }
     std::string message;
     char buffer[4096];
     for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) != 0;) {
@@ -199,7 +205,7 @@ writeInChild(const ChildLimits& limits, const std::function<platform::WriteOutco
     ::close(fds[0]);
     int status = 0;
     ::waitpid(pid, &status, 0);
-    if (pid < 0 || !WIFEXITED(status) || message.empty()) {
+    if (!WIFEXITED(status) || message.empty()) {
         trouble = "the child did not report (wait status " + std::to_string(status) + ")";
         return std::nullopt;
     }
