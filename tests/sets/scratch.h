@@ -1,6 +1,6 @@
 #pragma once
 
-// A fresh folder per test, removed afterwards, with whole-file helpers that keep every byte.
+// A fresh folder per test, removed afterwards, and whole-file helpers that keep every byte.
 
 #include <cstdlib>
 #include <filesystem>
@@ -8,30 +8,16 @@
 #include <iterator>
 #include <string>
 
-#include <gtest/gtest.h>
-
 namespace velmora::test {
 
-class Scratch {
-public:
+struct Scratch {
     Scratch()
     {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "velmora-sets-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            ADD_FAILURE() << "mkdtemp failed";
-        }
-        m_dir = pattern;
+        std::string pattern = (std::filesystem::temp_directory_path() / "velmora-XXXXXX").string();
+        dir = ::mkdtemp(pattern.data()) != nullptr ? pattern : "";
     }
-    ~Scratch()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_dir, ignored);
-    }
-    Scratch(const Scratch&) = delete;
-    Scratch& operator=(const Scratch&) = delete;
-
-    std::string path(const std::string& name) const { return (m_dir / name).string(); }
+    ~Scratch() { std::filesystem::remove_all(dir); }
+    std::string path(const std::string& name) const { return dir + "/" + name; }
 
     static void write(const std::string& path, const std::string& bytes)
     {
@@ -47,8 +33,7 @@ public:
         return read(std::string(VELMORA_TESTDATA) + "/ut-ini/" + name);
     }
 
-private:
-    std::filesystem::path m_dir;
+    std::string dir;
 };
 
 } // namespace velmora::test

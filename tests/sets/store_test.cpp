@@ -2,351 +2,111 @@
 #include "sets/store.h"
 #include "support/rowname.h"
 
-#include <optional>
-#include <string>
-#include <vector>
-
 #include <gtest/gtest.h>
 
 namespace velmora::sets {
 namespace {
 
-using test::Scratch;
+const std::string kNoFile = "(no file)";
 
-constexpr std::string_view kNoFile = "\x01no file";
+enum class Op { Open, Save, List, Load };
 
-// ---- the count ----------------------------------------------------------------------------
-
-struct CountRow {
+// Each row runs one store operation on `before` and checks the file and a result: the count
+// text (Open), the set number or the refusal (Save), the names or values joined by '|'.
+struct StoreRow {
     std::string name;
-    std::string text;
-    std::optional<int> count{};
+    Op op;
+    std::string before;
+    std::string after; // empty: the file is unchanged
+    std::string result;
+    std::string arg{};            // the set name for Save, the position for Load
+    std::string coronas = "True"; // the second value of the saved rows
 };
 
-const CountRow kCountRows[] = {
-    {.name = "zero", .text = "0", .count = 0},
-    {.name = "several_digits", .text = "10", .count = 10},
-    {.name = "leading_zeros", .text = "007", .count = 7},
-    {.name = "nine_digits", .text = "999999999", .count = 999999999},
-    {.name = "ten_digits_are_too_many", .text = "1000000000"},
-    {.name = "empty", .text = ""},
-    {.name = "Default_from_a_missing_key", .text = "Default"},
-    {.name = "negative", .text = "-1"},
-    {.name = "signed", .text = "+1"},
-    {.name = "fraction", .text = "2.5"},
-    {.name = "exponent", .text = "1e3"},
-    {.name = "inner_blank", .text = "1 2"},
+const std::string kSet = "FullscreenColorbits=32\r\nCoronas=True\r\nGameRenderDevice=Direct 3D\r\n";
+
+const StoreRow kStoreRows[] = {
+    {"open_creates_a_missing_store_with_count_0", Op::Open, kNoFile,
+     "[Velmora]\r\nSaveNumber=0\r\n", "0"},
+    {"open_keeps_a_plain_count", Op::Open, "[Velmora]\nSaveNumber=03\n", "", "03"},
+    {"open_counts_the_sets_present_for_a_word", Op::Open,
+     "[Velmora]\r\nSaveNumber=x\r\n[save1]\r\n [ SAVE2 ]\r\n[Save4]\r\n",
+     "[Velmora]\r\nSaveNumber=2\r\n[save1]\r\n [ SAVE2 ]\r\n[Save4]\r\n", "2"},
+    {"save_raises_the_count_then_writes_name_and_rows_in_order", Op::Save,
+     "[Velmora]\r\nSaveNumber=0\r\n",
+     "[Velmora]\r\nSaveNumber=1\r\n[Save1]\r\nSaveName=Fast\r\n" + kSet, "1", "Fast"},
+    {"save_after_count_9_writes_Save10", Op::Save, "[Velmora]\r\nSaveNumber=9\r\n",
+     "[Velmora]\r\nSaveNumber=10\r\n[Save10]\r\nSaveName=a=b; [c]\r\n" + kSet, "10", "a=b; [c]"},
+    {"save_never_overwrites_a_set_whatever_the_count", Op::Save,
+     "[Velmora]\r\nSaveNumber=none\r\n[Save1]\r\n",
+     "[Velmora]\r\nSaveNumber=2\r\n[Save1]\r\n[Save2]\r\nSaveName=x\r\n" + kSet, "2", "x"},
+    {"save_refuses_a_name_with_a_line_break", Op::Save, "[Velmora]\r\nSaveNumber=0\r\n", "",
+     "A set name cannot contain a line break.", "a\nb"},
+    {"save_refuses_a_value_with_a_line_break", Op::Save, "[Velmora]\r\nSaveNumber=0\r\n", "",
+     "The value of Coronas cannot contain a line break.", "x", "True\r\n[Save1]"},
+    {"list_gives_names_in_set_order", Op::List,
+     "[Velmora]\r\nSaveNumber=2\r\n[Save2]\r\nSaveName=b\r\n[Save1]\r\nSaveName=a\r\n", "", "a|b"},
+    {"list_stops_at_a_count_below_the_sets", Op::List,
+     "[Velmora]\r\nSaveNumber=0\r\n[Save1]\r\nSaveName=a\r\n", "", ""},
+    {"list_stops_at_the_sets_present_for_a_large_count", Op::List,
+     "[Velmora]\r\nSaveNumber=32767\r\n[Save1]\r\nSaveName=\r\n[Save2]\r\n", "", "|Default"},
+    {"list_counts_the_sets_present_for_a_word", Op::List,
+     "[Velmora]\r\nSaveNumber=Default\r\n[Save1]\r\nSaveName=a\r\n", "", "a"},
+    {"load_reads_the_set_by_the_editor_names", Op::Load,
+     "[Save3]\r\nfullscreencolorbits=16\r\nCoronas=\r\n", "", "16||Default", "2"},
 };
 
-class CountTest : public ::testing::TestWithParam<CountRow> {};
-
-TEST_P(CountTest, plain_whole_numbers_only)
+std::string joined(const std::vector<std::string>& texts)
 {
-    EXPECT_EQ(parseCount(GetParam().text), GetParam().count);
+    std::string all;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        all += (i == 0 ? "" : "|") + texts[i];
+    }
+    return all;
 }
 
-INSTANTIATE_TEST_SUITE_P(count, CountTest, ::testing::ValuesIn(kCountRows), test::RowName{});
+class StoreTest : public ::testing::TestWithParam<StoreRow> {};
 
-// ---- the editor's activation ----------------------------------------------------------------
-
-struct OpenRow {
-    std::string name;
-    std::string before; // kNoFile for a missing file
-    std::string after;
-    std::string countText;
-    int count;
-};
-
-const OpenRow kOpenRows[] = {
-    {.name = "missing_store_is_created_with_count_0",
-     .before = std::string(kNoFile),
-     .after = "[Velmora]\r\nSaveNumber=0\r\n",
-     .countText = "0",
-     .count = 0},
-    {.name = "plain_count_is_shown_as_stored_and_not_written",
-     .before = "[Velmora]\nSaveNumber=03\n[Save1]\nSaveName=a\n",
-     .after = "[Velmora]\nSaveNumber=03\n[Save1]\nSaveName=a\n",
-     .countText = "03",
-     .count = 3},
-    {.name = "missing_count_becomes_the_sets_present",
-     .before = "[Velmora]\r\n[Save1]\r\nSaveName=a\r\n",
-     .after = "[Velmora]\r\nSaveNumber=1\r\n[Save1]\r\nSaveName=a\r\n",
-     .countText = "1",
-     .count = 1},
-    {.name = "word_count_counts_sets_up_to_the_first_gap",
-     .before = "[Velmora]\r\nSaveNumber=many\r\n[Save1]\r\n[Save2]\r\n[Save4]\r\n",
-     .after = "[Velmora]\r\nSaveNumber=2\r\n[Save1]\r\n[Save2]\r\n[Save4]\r\n",
-     .countText = "2",
-     .count = 2},
-    {.name = "set_sections_match_without_regard_to_case",
-     .before = "[Velmora]\r\nSaveNumber=-1\r\n[save1]\r\n  [ SAVE2 ]\r\n",
-     .after = "[Velmora]\r\nSaveNumber=2\r\n[save1]\r\n  [ SAVE2 ]\r\n",
-     .countText = "2",
-     .count = 2},
-    {.name = "empty_count_without_sets_becomes_0",
-     .before = "[Velmora]\r\nSaveNumber=\r\n",
-     .after = "[Velmora]\r\nSaveNumber=0\r\n",
-     .countText = "0",
-     .count = 0},
-    {.name = "empty_file_gets_the_count",
-     .before = "",
-     .after = "[Velmora]\r\nSaveNumber=0\r\n",
-     .countText = "0",
-     .count = 0},
-};
-
-class OpenStoreTest : public ::testing::TestWithParam<OpenRow> {};
-
-TEST_P(OpenStoreTest, creates_reads_and_repairs_the_count)
+TEST_P(StoreTest, keeps_the_file_format)
 {
-    const OpenRow& row = GetParam();
-    Scratch scratch;
+    const StoreRow& row = GetParam();
+    test::Scratch scratch;
     const std::string path = scratch.path("Velmora.ini");
     if (row.before != kNoFile) {
-        Scratch::write(path, row.before);
+        test::Scratch::write(path, row.before);
     }
-    const StoreStatus status = openStore(path);
-    EXPECT_TRUE(status.outcome.ok()) << status.outcome.reason;
-    EXPECT_EQ(status.countText, row.countText);
-    EXPECT_EQ(status.count, row.count);
-    EXPECT_EQ(Scratch::read(path), row.after);
+    const EditorLists lists{{"FullscreenColorbits", "Coronas", "GameRenderDevice"},
+                            {"32", row.coronas, "Direct 3D"}};
+    std::string result;
+    switch (row.op) {
+    case Op::Open:
+        result = openStore(path).countText;
+        break;
+    case Op::Save: {
+        const SaveResult saved = saveSettingSet(path, row.arg, lists);
+        result = saved.outcome.ok() ? std::to_string(saved.setNumber) : saved.outcome.reason;
+        break;
+    }
+    case Op::List:
+        result = joined(listSetNames(path));
+        break;
+    case Op::Load:
+        result = joined(loadSettingSet(path, std::stoi(row.arg), lists.names));
+        break;
+    }
+    EXPECT_EQ(result, row.result);
+    EXPECT_EQ(test::Scratch::read(path), row.after.empty() ? row.before : row.after);
 }
 
-INSTANTIATE_TEST_SUITE_P(open, OpenStoreTest, ::testing::ValuesIn(kOpenRows), test::RowName{});
+INSTANTIATE_TEST_SUITE_P(store, StoreTest, ::testing::ValuesIn(kStoreRows), test::RowName{});
 
-TEST(SetFilePath, is_Velmora_ini_in_the_current_directory)
+TEST(CountTest, only_plain_whole_numbers_are_counts)
 {
-    EXPECT_EQ(setFilePathIn("/home/player/games"), "/home/player/games/Velmora.ini");
-}
-
-// ---- the load dialog's list ---------------------------------------------------------------
-
-struct ListRow {
-    std::string name;
-    std::string contents;
-    std::vector<std::string> names{};
-};
-
-const ListRow kListRows[] = {
-    {.name = "count_0_lists_nothing",
-     .contents = "[Velmora]\r\nSaveNumber=0\r\n[Save1]\r\nSaveName=a\r\n"},
-    {.name = "count_3_lists_three_names_in_set_order",
-     .contents = "[Velmora]\r\nSaveNumber=3\r\n[Save2]\r\nSaveName=b\r\n[Save1]\r\nSaveName=a\r\n"
-                 "[Save3]\r\nSaveName=c\r\n",
-     .names = {"a", "b", "c"}},
-    {.name = "count_below_the_sets_present_lists_the_count",
-     .contents = "[Velmora]\r\nSaveNumber=1\r\n[Save1]\r\nSaveName=a\r\n[Save2]\r\nSaveName=b\r\n",
-     .names = {"a"}},
-    {.name = "count_above_the_sets_present_lists_the_sets_present",
-     .contents = "[Velmora]\r\nSaveNumber=32767\r\n[Save1]\r\nSaveName=a\r\n",
-     .names = {"a"}},
-    {.name = "word_count_lists_the_sets_present",
-     .contents = "[Velmora]\r\nSaveNumber=Default\r\n[Save1]\r\nSaveName=a\r\n[Save2]\r\n",
-     .names = {"a", "Default"}},
-    {.name = "repeated_names_are_listed_each_time",
-     .contents = "[Velmora]\r\nSaveNumber=2\r\n[Save1]\r\nSaveName=x\r\n[Save2]\r\nSaveName=x\r\n",
-     .names = {"x", "x"}},
-    {.name = "empty_name_lists_as_empty_text",
-     .contents = "[Velmora]\r\nSaveNumber=1\r\n[Save1]\r\nSaveName=\r\n",
-     .names = {""}},
-};
-
-class ListTest : public ::testing::TestWithParam<ListRow> {};
-
-TEST_P(ListTest, lists_set_names_and_never_more_sets_than_exist)
-{
-    Scratch scratch;
-    const std::string path = scratch.path("Velmora.ini");
-    Scratch::write(path, GetParam().contents);
-    EXPECT_EQ(listSetNames(path), GetParam().names);
-    EXPECT_EQ(Scratch::read(path), GetParam().contents);
-}
-
-INSTANTIATE_TEST_SUITE_P(list, ListTest, ::testing::ValuesIn(kListRows), test::RowName{});
-
-TEST(ListTest, missing_store_lists_nothing)
-{
-    Scratch scratch;
-    EXPECT_TRUE(listSetNames(scratch.path("Velmora.ini")).empty());
-}
-
-// ---- save and load ------------------------------------------------------------------------
-
-EditorLists threeRows(std::string a, std::string b, std::string c)
-{
-    return {{"FullscreenColorbits", "Coronas", "GameRenderDevice"},
-            {std::move(a), std::move(b), std::move(c)}};
-}
-
-struct SaveRow {
-    std::string name;
-    std::string before;
-    std::string setName;
-    int setNumber;
-    std::string after;
-};
-
-const SaveRow kSaveRows[] = {
-    {.name = "first_set_raises_the_count_then_writes_name_and_rows_in_order",
-     .before = "[Velmora]\r\nSaveNumber=0\r\n",
-     .setName = "Fast",
-     .setNumber = 1,
-     .after = "[Velmora]\r\nSaveNumber=1\r\n[Save1]\r\nSaveName=Fast\r\n"
-              "FullscreenColorbits=32\r\nCoronas=True\r\nGameRenderDevice=Direct 3D\r\n"},
-    {.name = "count_9_gives_Save10",
-     .before = "[Velmora]\r\nSaveNumber=9\r\n",
-     .setName = "x",
-     .setNumber = 10,
-     .after = "[Velmora]\r\nSaveNumber=10\r\n[Save10]\r\nSaveName=x\r\n"
-              "FullscreenColorbits=32\r\nCoronas=True\r\nGameRenderDevice=Direct 3D\r\n"},
-    {.name = "word_count_never_overwrites_a_set",
-     .before = "[Velmora]\nSaveNumber=lots\n[Save1]\nSaveName=old\n",
-     .setName = "new",
-     .setNumber = 2,
-     .after = "[Velmora]\nSaveNumber=2\n[Save1]\nSaveName=old\n[Save2]\nSaveName=new\n"
-              "FullscreenColorbits=32\nCoronas=True\nGameRenderDevice=Direct 3D\n"},
-    {.name = "count_below_the_sets_present_never_overwrites_a_set",
-     .before = "[Velmora]\nSaveNumber=0\n[Save1]\nSaveName=old\n",
-     .setName = "new",
-     .setNumber = 2,
-     .after = "[Velmora]\nSaveNumber=2\n[Save1]\nSaveName=old\n[Save2]\nSaveName=new\n"
-              "FullscreenColorbits=32\nCoronas=True\nGameRenderDevice=Direct 3D\n"},
-    {.name = "name_is_kept_as_typed",
-     .before = "[Velmora]\r\nSaveNumber=0\r\n",
-     .setName = "a=b; [c]",
-     .setNumber = 1,
-     .after = "[Velmora]\r\nSaveNumber=1\r\n[Save1]\r\nSaveName=a=b; [c]\r\n"
-              "FullscreenColorbits=32\r\nCoronas=True\r\nGameRenderDevice=Direct 3D\r\n"},
-};
-
-class SaveTest : public ::testing::TestWithParam<SaveRow> {};
-
-TEST_P(SaveTest, appends_one_set)
-{
-    const SaveRow& row = GetParam();
-    Scratch scratch;
-    const std::string path = scratch.path("Velmora.ini");
-    Scratch::write(path, row.before);
-    const SaveResult result =
-        saveSettingSet(path, row.setName, threeRows("32", "True", "Direct 3D"));
-    EXPECT_TRUE(result.outcome.ok()) << result.outcome.reason;
-    EXPECT_EQ(result.setNumber, row.setNumber);
-    EXPECT_EQ(Scratch::read(path), row.after);
-}
-
-INSTANTIATE_TEST_SUITE_P(save, SaveTest, ::testing::ValuesIn(kSaveRows), test::RowName{});
-
-struct RefusalRow {
-    std::string name;
-    std::string setName;
-    EditorLists lists;
-    std::string reason;
-};
-
-const RefusalRow kRefusalRows[] = {
-    {.name = "name_with_line_feed",
-     .setName = "a\nb",
-     .lists = threeRows("32", "True", "Glide"),
-     .reason = "A set name cannot contain a line break."},
-    {.name = "name_with_carriage_return",
-     .setName = "a\r",
-     .lists = threeRows("32", "True", "Glide"),
-     .reason = "A set name cannot contain a line break."},
-    {.name = "name_with_nul",
-     .setName = std::string("a\0b", 3),
-     .lists = threeRows("32", "True", "Glide"),
-     .reason = "A set name cannot contain a line break."},
-    {.name = "value_with_line_break",
-     .setName = "ok",
-     .lists = threeRows("32", "True\r\n[Save1]", "Glide"),
-     .reason = "The value of Coronas cannot contain a line break."},
-};
-
-class RefusalTest : public ::testing::TestWithParam<RefusalRow> {};
-
-TEST_P(RefusalTest, writes_nothing)
-{
-    const RefusalRow& row = GetParam();
-    Scratch scratch;
-    const std::string path = scratch.path("Velmora.ini");
-    const std::string before = "[Velmora]\r\nSaveNumber=0\r\n";
-    Scratch::write(path, before);
-    const SaveResult result = saveSettingSet(path, row.setName, row.lists);
-    EXPECT_EQ(result.outcome.status, platform::WriteStatus::Refused);
-    EXPECT_EQ(result.outcome.reason, row.reason);
-    EXPECT_EQ(Scratch::read(path), before);
-}
-
-INSTANTIATE_TEST_SUITE_P(refuse, RefusalTest, ::testing::ValuesIn(kRefusalRows), test::RowName{});
-
-TEST(SaveTest, failed_write_is_reported_with_the_reason)
-{
-    Scratch scratch;
-    // A regular file where the store's folder should be: no user, root included, can write.
-    Scratch::write(scratch.path("folder"), "");
-    const SaveResult result =
-        saveSettingSet(scratch.path("folder/Velmora.ini"), "x", threeRows("1", "2", "3"));
-    EXPECT_EQ(result.outcome.status, platform::WriteStatus::Failed);
-    EXPECT_FALSE(result.outcome.reason.empty());
-}
-
-TEST(SaveTest, two_sets_with_one_name_are_two_sets_that_load_back)
-{
-    Scratch scratch;
-    const std::string path = scratch.path("Velmora.ini");
-    ASSERT_TRUE(openStore(path).outcome.ok());
-    ASSERT_TRUE(saveSettingSet(path, "same", threeRows("16", "True", "Glide")).outcome.ok());
-    ASSERT_TRUE(saveSettingSet(path, "same", threeRows("32", "False", "OpenGl")).outcome.ok());
-
-    EXPECT_EQ(listSetNames(path), (std::vector<std::string>{"same", "same"}));
-    const std::vector<std::string> names = threeRows("", "", "").names;
-    EXPECT_EQ(loadSettingSet(path, 0, names), threeRows("16", "True", "Glide").values);
-    EXPECT_EQ(loadSettingSet(path, 1, names), threeRows("32", "False", "OpenGl").values);
-}
-
-struct LoadRow {
-    std::string name;
-    int position;
-    std::vector<std::string> values;
-};
-
-const std::string kLoadStore = "[Velmora]\r\nSaveNumber=3\r\n"
-                               "[Save1]\r\nSaveName=one\r\nFullscreenColorbits=16\r\n"
-                               "Coronas=True\r\nGameRenderDevice=Software\r\n"
-                               "[Save3]\r\nSaveName=three\r\nfullscreencolorbits=32\r\n"
-                               "Coronas=\r\n";
-
-const LoadRow kLoadRows[] = {
-    {.name = "position_0_reads_Save1", .position = 0, .values = {"16", "True", "Software"}},
-    {.name = "position_2_reads_Save3_missing_key_Default_empty_value_empty",
-     .position = 2,
-     .values = {"32", "", "Default"}},
-    {.name = "missing_section_reads_Default",
-     .position = 1,
-     .values = {"Default", "Default", "Default"}},
-};
-
-class LoadTest : public ::testing::TestWithParam<LoadRow> {};
-
-TEST_P(LoadTest, reads_the_set_by_the_editor_names)
-{
-    Scratch scratch;
-    const std::string path = scratch.path("Velmora.ini");
-    Scratch::write(path, kLoadStore);
-    EXPECT_EQ(loadSettingSet(path, GetParam().position, threeRows("", "", "").names),
-              GetParam().values);
-    EXPECT_EQ(Scratch::read(path), kLoadStore);
-}
-
-INSTANTIATE_TEST_SUITE_P(load, LoadTest, ::testing::ValuesIn(kLoadRows), test::RowName{});
-
-TEST(LoadTest, long_name_lists_cut_to_254_characters)
-{
-    Scratch scratch;
-    const std::string path = scratch.path("Velmora.ini");
-    Scratch::write(path, "[Velmora]\r\nSaveNumber=0\r\n");
-    ASSERT_TRUE(saveSettingSet(path, std::string(300, 'n'), threeRows("a", "b", "c")).outcome.ok());
-    EXPECT_EQ(listSetNames(path), std::vector<std::string>{std::string(254, 'n')});
+    EXPECT_EQ(parseCount("0"), 0);
+    EXPECT_EQ(parseCount("999999999"), 999999999);
+    for (const char* text : {"", "Default", "-1", "+1", "2.5", "1 2", "1000000000"}) {
+        EXPECT_EQ(parseCount(text), std::nullopt) << text;
+    }
 }
 
 } // namespace

@@ -1,10 +1,11 @@
 #pragma once
 
-// What the editor window tests share: a fresh folder with a copy of a real game file and a
-// working folder for Velmora.ini, the editor's windows registered with scripted dialogs, and a
-// stand-in main window "Frmmain" with its check mark Picture1.
+// Shared by the editor window tests: a fresh folder with a real game file and a working folder
+// for Velmora.ini, the editor's windows registered with scripted dialogs, and a stand-in main
+// window "Frmmain" holding the check mark Picture1.
 
 #include "config/readmodule.h"
+#include "platform/profile.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/scripteddialogs.h"
 #include "platform/ui/velmorawindow.h"
@@ -13,29 +14,14 @@
 
 #include <fstream>
 #include <iterator>
-#include <memory>
-#include <string>
 
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
-#include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace velmora::test {
-
-class StandInMain : public ui::VelmoraWindow {
-public:
-    explicit StandInMain(ui::WindowRegistry& registry) : VelmoraWindow(registry)
-    {
-        auto* picture = new QLabel(this);
-        picture->setObjectName(QStringLiteral("Picture1"));
-        picture->hide();
-    }
-    void Form_Activate() override { ++activations; }
-    int activations = 0;
-};
 
 inline std::string readBytes(const std::string& path)
 {
@@ -48,23 +34,36 @@ inline void writeBytes(const std::string& path, const std::string& bytes)
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-class EditorHarness {
-public:
-    explicit EditorHarness(const std::string& fixture = "client-451-windows-d3d.ini")
+// `bytes` after writing `value` under `key` in `section`, as the profile engine writes it.
+inline std::string written(std::string bytes, const std::string& section, const std::string& key,
+                           const std::string& value)
+{
+    auto edit = platform::profileWriteText(bytes, section, key, value);
+    return edit.status == platform::WriteStatus::Written ? edit.contents : bytes;
+}
+
+// The values of client-451-windows-d3d.ini as the editor shows them.
+inline const QStringList kD3dValues = {"32",        "False", "False", "True", "True",
+                                       "False",     "True",  "High",  "High", "False",
+                                       "28.000000", "True",  "False", "0",    "Direct 3D"};
+inline const QString kApplied = QStringLiteral("Graphics changes have been applied");
+
+struct EditorHarness {
+    EditorHarness()
     {
         QDir(dir.path()).mkdir(QStringLiteral("work"));
-        gameFile = (dir.path() + QStringLiteral("/UnrealTournament.ini")).toStdString();
-        workFolder = (dir.path() + QStringLiteral("/work")).toStdString();
-        storeFile = workFolder + "/Velmora.ini";
-        writeBytes(gameFile, readBytes(std::string(VELMORA_TESTDATA) + "/ut-ini/" + fixture));
-        registry.registerFactory(QStringLiteral("Frmmain"),
-                                 [this] { return std::make_unique<StandInMain>(registry); });
+        writeBytes(Utpath, readBytes(VELMORA_TESTDATA "/ut-ini/client-451-windows-d3d.ini"));
+        registry.registerFactory("Frmmain", [this] {
+            auto main = std::make_unique<ui::VelmoraWindow>(registry);
+            (new QLabel(main.get()))->setObjectName("Picture1");
+            main->findChild<QLabel*>()->hide();
+            return main;
+        });
         sets::ui::registerEditorWindows(
             registry, {dialogs, module, [this] { return Utpath; }, [this] { return workFolder; }});
-        Utpath = gameFile;
     }
 
-    // The check every test ends with: the script used up, and no window left behind.
+    // Every test ends here: the script used up, and no window left behind.
     void finish()
     {
         QString why;
@@ -74,66 +73,49 @@ public:
         QVERIFY(QApplication::topLevelWidgets().isEmpty());
     }
 
-    // Opens the editor from the shown main window, as "User defined" does.
-    ui::VelmoraWindow* openEditor()
+    // "User defined" on the shown main window.
+    void openEditor()
     {
-        registry.setVisible(QStringLiteral("Frmmain"), true);
-        registry.setVisible(QStringLiteral("Form4"), true);
-        return registry.loadedWindow(QStringLiteral("Form4"));
+        registry.setVisible("Frmmain", true);
+        registry.setVisible("Form4", true);
     }
-
-    template <class T> T* control(const QString& window, const QString& name)
+    template <class T = QWidget> T* get(const QString& window, const QString& name)
     {
         ui::VelmoraWindow* owner = registry.loadedWindow(window);
         return owner != nullptr ? owner->findChild<T*>(name) : nullptr;
     }
-    ui::DesignListBox* list(const QString& window, const QString& name)
-    {
-        return control<ui::DesignListBox>(window, name);
-    }
     QStringList rows(const QString& window, const QString& name)
     {
         QStringList texts;
-        const ui::DesignListBox* box = list(window, name);
-        for (int i = 0; box != nullptr && i < box->rowCount(); ++i) {
-            texts << box->rowText(i);
+        for (auto* box = get<ui::DesignListBox>(window, name); texts.size() < box->rowCount();) {
+            texts << box->rowText(static_cast<int>(texts.size()));
         }
         return texts;
     }
     void clickRow(int row)
     {
-        ui::DesignListBox* values = list(QStringLiteral("Form4"), QStringLiteral("List2"));
+        auto* values = get<ui::DesignListBox>("Form4", "List2");
         QTest::mouseClick(values->viewport(), Qt::LeftButton, {},
                           values->visualItemRect(values->item(row)).center());
     }
     void click(const QString& window, const QString& button)
     {
-        QTest::mouseClick(control<QWidget>(window, button), Qt::LeftButton);
+        QTest::mouseClick(get(window, button), Qt::LeftButton);
     }
     bool mainShownWithCheckMark()
     {
-        ui::VelmoraWindow* main = registry.loadedWindow(QStringLiteral("Frmmain"));
-        return main != nullptr && main->isVisible() && registry.activeWindow() == main &&
-               !main->findChild<QLabel*>(QStringLiteral("Picture1"))->isHidden();
+        ui::VelmoraWindow* main = registry.loadedWindow("Frmmain");
+        return main->isVisible() && registry.activeWindow() == main &&
+               !get("Frmmain", "Picture1")->isHidden() && !get("Form4", "List1")->isVisible();
     }
 
     QTemporaryDir dir;
-    std::string gameFile;
-    std::string workFolder;
-    std::string storeFile;
-    std::string Utpath;
+    std::string Utpath = (dir.path() + "/UnrealTournament.ini").toStdString();
+    std::string workFolder = (dir.path() + "/work").toStdString();
+    std::string storeFile = workFolder + "/Velmora.ini";
     ui::WindowRegistry registry;
     ui::ScriptedDialogs dialogs;
     config::ReadModule module;
 };
-
-// The values list of client-451-windows-d3d.ini as the editor shows it.
-inline QStringList d3dClientValues()
-{
-    return {"32",   "False", "False",     "True", "True",  "False", "True",     "High",
-            "High", "False", "28.000000", "True", "False", "0",     "Direct 3D"};
-}
-
-inline const QString kApplied = QStringLiteral("Graphics changes have been applied");
 
 } // namespace velmora::test

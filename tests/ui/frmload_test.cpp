@@ -1,43 +1,51 @@
+#include "config/catalogue.h"
 #include "editorharness.h"
-#include "platform/profile.h"
 
+#include <QAction>
 #include <QComboBox>
-#include <QPushButton>
 
 using namespace velmora;
-using test::EditorHarness;
 using ui::MessageButtons;
 using ui::MessageIcon;
 
-namespace {
+class FrmloadTest : public QObject {
+    Q_OBJECT
 
-const QString kForm4 = QStringLiteral("Form4");
-const QString kLoad = QStringLiteral("frmload");
+private slots:
+    void init();
+    void cleanup()
+    {
+        h->finish();
+        h.reset();
+    }
+    void listsTheSetsAndLoadWaitsForAChoice_data();
+    void listsTheSetsAndLoadWaitsForAChoice();
+    void loadWritesTheChosenSetAndStaysOpen();
+    void loadAfterTheEditorClosedWritesNothing();
 
-// Three sets over client-451-windows-d3d.ini: the first as the file is, the second and third
-// named alike, each with its own changes.
-std::string threeSets()
+private:
+    QComboBox* combo() { return h->get<QComboBox>("frmload", "Combo1"); }
+    void load(int position)
+    {
+        combo()->setCurrentIndex(position);
+        h->dialogs.expectMessage(test::kApplied, "Done", MessageIcon::Information,
+                                 MessageButtons::Ok);
+        h->click("frmload", "Command1");
+    }
+    std::unique_ptr<test::EditorHarness> h;
+    std::string game;
+};
+
+void FrmloadTest::init()
 {
-    const QStringList names = {"FullscreenColorbits",
-                               "CurvedSurfaces",
-                               "LowDetailTextures",
-                               "SlowVideoBuffering",
-                               "Decals",
-                               "NoDynamicLights",
-                               "Coronas",
-                               "SkinDetail",
-                               "TextureDetail",
-                               "NoLighting",
-                               "MinDesiredFrameRate",
-                               "ScreenFlashes",
-                               "NoFractalAnim",
-                               "ParticleDensity",
-                               "GameRenderDevice"};
-    std::string store = "[Velmora]\r\nSaveNumber=3\r\n";
+    h = std::make_unique<test::EditorHarness>();
+    game = test::readBytes(h->Utpath);
+    // Three sets: the file's own values, then two named alike with their own changes.
     const QList<QPair<QString, QList<QPair<int, QString>>>> sets = {
         {"same", {}}, {"twin", {{0, "16"}, {14, "OpenGl"}}}, {"twin", {{4, "False"}}}};
+    std::string store = "[Velmora]\r\nSaveNumber=3\r\n";
     for (qsizetype s = 0; s < sets.size(); ++s) {
-        QStringList values = test::d3dClientValues();
+        QStringList values = test::kD3dValues;
         for (const auto& [row, value] : sets[s].second) {
             values[row] = value;
         }
@@ -45,52 +53,16 @@ std::string threeSets()
                      .arg(s + 1)
                      .arg(sets[s].first)
                      .toStdString();
-        for (qsizetype i = 0; i < names.size(); ++i) {
-            store += (names[i] + "=" + values[i] + "\r\n").toStdString();
+        for (std::size_t i = 0; i < config::kRowCount; ++i) {
+            store += std::string(config::settingRows()[i].key) + "=" +
+                     values[static_cast<qsizetype>(i)].toStdString() + "\r\n";
         }
     }
-    return store;
+    test::writeBytes(h->storeFile, store);
+    h->openEditor();
 }
 
-} // namespace
-
-class FrmloadTest : public QObject {
-    Q_OBJECT
-
-private slots:
-    void init()
-    {
-        h = std::make_unique<EditorHarness>();
-        test::writeBytes(h->storeFile, threeSets());
-        h->openEditor();
-    }
-    void cleanup()
-    {
-        h->finish();
-        h.reset();
-    }
-
-    void listsTheSetsAndWaitsForAChoice_data();
-    void listsTheSetsAndWaitsForAChoice();
-    void loadWritesTheChosenSetAndStaysOpen();
-    void loadOfTheSnapshotWritesNothing();
-    void loadAfterTheEditorClosedWritesNothing();
-    void cancelClosesAndTheListIsRebuilt();
-
-private:
-    QComboBox* combo() { return h->control<QComboBox>(kLoad, "Combo1"); }
-    QPushButton* loadButton() { return h->control<QPushButton>(kLoad, "Command1"); }
-    void openDialog() { h->click(kForm4, "Command2"); }
-    void choose(int index)
-    {
-        combo()->setCurrentIndex(index);
-        QVERIFY(loadButton()->isEnabled());
-    }
-
-    std::unique_ptr<EditorHarness> h;
-};
-
-void FrmloadTest::listsTheSetsAndWaitsForAChoice_data()
+void FrmloadTest::listsTheSetsAndLoadWaitsForAChoice_data()
 {
     QTest::addColumn<QByteArray>("count");
     QTest::addColumn<QStringList>("names");
@@ -101,93 +73,66 @@ void FrmloadTest::listsTheSetsAndWaitsForAChoice_data()
         << QByteArray("40000") << QStringList{"same", "twin", "twin"};
 }
 
-void FrmloadTest::listsTheSetsAndWaitsForAChoice()
+void FrmloadTest::listsTheSetsAndLoadWaitsForAChoice()
 {
     QFETCH(QByteArray, count);
     QFETCH(QStringList, names);
-    QVERIFY(platform::writeProfileString(h->storeFile, "Velmora", "SaveNumber", count.toStdString())
-                .ok());
-    const std::string game = test::readBytes(h->gameFile);
-    openDialog();
-    QVERIFY(h->registry.loadedWindow(kLoad)->isVisible());
+    QVERIFY(platform::writeProfileString(h->storeFile, "Velmora", "SaveNumber", count.data()).ok());
+    h->get<QAction>("Form4", "Load")->trigger();
+    QVERIFY(h->registry.loadedWindow("frmload")->isVisible());
     QStringList listed;
     for (int i = 0; i < combo()->count(); ++i) {
         listed << combo()->itemText(i);
     }
     QCOMPARE(listed, names);
     QCOMPARE(combo()->currentIndex(), -1);
-    QVERIFY(!loadButton()->isEnabled());
-    QTest::mouseClick(loadButton(), Qt::LeftButton);
-    QCOMPARE(test::readBytes(h->gameFile), game);
+    QVERIFY(!h->get("frmload", "Command1")->isEnabled());
+    h->click("frmload", "Command1");
+    QCOMPARE(test::readBytes(h->Utpath), game);
+
+    // "&Cancel" closes the dialog; the next opening reads the store again.
+    QVERIFY(platform::writeProfileString(h->storeFile, "Velmora", "SaveNumber", "1").ok());
+    h->click("frmload", "Command2");
+    QVERIFY(!h->registry.isLoaded("frmload"));
+    h->get<QAction>("Form4", "Load")->trigger();
+    QCOMPARE(combo()->count(), 1);
 }
 
 void FrmloadTest::loadWritesTheChosenSetAndStaysOpen()
 {
-    const std::string game = test::readBytes(h->gameFile);
-    h->control<QAction>(kForm4, "Load")->trigger();
-    choose(1);
-    h->dialogs.expectMessage(test::kApplied, "Done", MessageIcon::Information, MessageButtons::Ok);
-    h->click(kLoad, "Command1");
-
-    std::string expected = game;
-    for (const auto& [section, key, value] :
-         {std::tuple{"WinDrv.WindowsClient", "FullscreenColorbits", "16"},
-          std::tuple{"Engine.Engine", "GameRenderDevice", "OpenGLDrv.OpenGLRenderDevice"}}) {
-        expected = platform::profileWriteText(expected, section, key, value).contents;
-    }
-    QCOMPARE(test::readBytes(h->gameFile), expected);
+    h->click("Form4", "Command2");
+    load(0); // the snapshot's own values: nothing to write
+    QCOMPARE(test::readBytes(h->Utpath), game);
     QVERIFY(h->mainShownWithCheckMark());
-    QVERIFY(!h->registry.loadedWindow(kForm4)->isVisible());
-    QVERIFY(h->registry.loadedWindow(kLoad)->isVisible());
-    QCOMPARE(h->rows("Form5", "List2"), h->rows(kForm4, "List2"));
-    QCOMPARE(h->rows(kForm4, "List2")[14], "OpenGl");
 
-    // The other set of the same name loads its own section: only Decals differs from it now.
-    choose(2);
-    h->dialogs.expectMessage(test::kApplied, "Done", MessageIcon::Information, MessageButtons::Ok);
-    h->click(kLoad, "Command1");
+    load(1);
+    std::string expected = test::written(game, "WinDrv.WindowsClient", "FullscreenColorbits", "16");
+    expected = test::written(expected, "Engine.Engine", "GameRenderDevice",
+                             "OpenGLDrv.OpenGLRenderDevice");
+    QCOMPARE(test::readBytes(h->Utpath), expected);
+    QVERIFY(h->mainShownWithCheckMark());
+    QVERIFY(h->registry.loadedWindow("frmload")->isVisible());
+    QCOMPARE(h->rows("Form4", "List2")[14], "OpenGl");
+    QCOMPARE(h->rows("Form5", "List2"), h->rows("Form4", "List2"));
+
+    load(2); // the other "twin": its own section, measured against the new snapshot
     QCOMPARE(h->rows("Form5", "List4"),
              (QStringList{"FullscreenColorbits", "Decals", "GameRenderDevice"}));
-    QCOMPARE(test::readBytes(h->gameFile),
-             platform::profileWriteText(game, "WinDrv.WindowsClient", "Decals", "False").contents);
-}
-
-void FrmloadTest::loadOfTheSnapshotWritesNothing()
-{
-    const std::string game = test::readBytes(h->gameFile);
-    openDialog();
-    choose(0);
-    h->dialogs.expectMessage(test::kApplied, "Done", MessageIcon::Information, MessageButtons::Ok);
-    h->click(kLoad, "Command1");
-    QCOMPARE(test::readBytes(h->gameFile), game);
-    QVERIFY(h->rows("Form5", "List4").isEmpty());
-    QVERIFY(h->mainShownWithCheckMark());
+    QCOMPARE(test::readBytes(h->Utpath),
+             test::written(game, "WinDrv.WindowsClient", "Decals", "False"));
 }
 
 void FrmloadTest::loadAfterTheEditorClosedWritesNothing()
 {
-    const std::string game = test::readBytes(h->gameFile);
-    openDialog();
-    h->click(kForm4, "Command3");
-    QVERIFY(!h->registry.isLoaded(kForm4));
-    choose(1);
+    h->click("Form4", "Command2");
+    h->click("Form4", "Command3");
+    QVERIFY(!h->registry.isLoaded("Form4"));
+    combo()->setCurrentIndex(1);
     h->dialogs.expectMessage("The editor has been closed. Open it again with \"User defined\" to "
                              "load a setting set.",
                              "Velmora", MessageIcon::Information, MessageButtons::Ok);
-    h->click(kLoad, "Command1");
-    QCOMPARE(test::readBytes(h->gameFile), game);
-    QVERIFY(!h->registry.isLoaded(kForm4));
-}
-
-void FrmloadTest::cancelClosesAndTheListIsRebuilt()
-{
-    openDialog();
-    QCOMPARE(combo()->count(), 3);
-    QVERIFY(platform::writeProfileString(h->storeFile, "Velmora", "SaveNumber", "1").ok());
-    h->click(kLoad, "Command2");
-    QVERIFY(!h->registry.isLoaded(kLoad));
-    openDialog();
-    QCOMPARE(combo()->count(), 1);
+    h->click("frmload", "Command1");
+    QCOMPARE(test::readBytes(h->Utpath), game);
 }
 
 QTEST_MAIN(FrmloadTest)
