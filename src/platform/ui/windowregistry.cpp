@@ -110,6 +110,11 @@ void WindowRegistry::endProgram(int exitCode)
     emit programEnded(exitCode);
 }
 
+VelmoraWindow* WindowRegistry::activeWindow() const
+{
+    return m_active.data();
+}
+
 void WindowRegistry::userActivates(const QString& name)
 {
     VelmoraWindow* target = loadedWindow(name);

@@ -57,7 +57,7 @@ public:
     int exitCode() const { return m_exitCode; }
 
     // The program's active window, or null.
-    VelmoraWindow* activeWindow() const { return m_active; }
+    VelmoraWindow* activeWindow() const;
 
     // As if the user switched to `name` (loaded and visible) from another window.
     void userActivates(const QString& name);
