@@ -16,7 +16,11 @@ struct Scratch {
         std::string pattern = (std::filesystem::temp_directory_path() / "velmora-XXXXXX").string();
         dir = ::mkdtemp(pattern.data()) != nullptr ? pattern : "";
     }
-    ~Scratch() { std::filesystem::remove_all(dir); }
+    ~Scratch()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(dir, ignored);
+    }
     std::string path(const std::string& name) const { return dir + "/" + name; }
 
     static void write(const std::string& path, const std::string& bytes)
