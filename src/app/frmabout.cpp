@@ -57,7 +57,7 @@ frmAbout::frmAbout(ui::WindowRegistry& registry) : ui::VelmoraWindow(registry)
 
 void frmAbout::createControls()
 {
-    const double dpi = ui::screenDpi();
+    const double dpi = ui::layoutDpi(font());
     auto* client = new QWidget(this);
     client->setFixedSize(ui::twipsToPixels(kClientWidth, dpi),
                          ui::twipsToPixels(kClientHeight, dpi));

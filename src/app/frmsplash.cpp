@@ -60,7 +60,7 @@ frmSplash::frmSplash(ui::WindowRegistry& registry, const platform::SystemInfo& s
 
 void frmSplash::createControls()
 {
-    const double dpi = ui::screenDpi();
+    const double dpi = ui::layoutDpi(font());
     auto* client = new QWidget(this);
     client->setFixedSize(ui::twipsToPixels(kClientWidth, dpi),
                          ui::twipsToPixels(kClientHeight, dpi));

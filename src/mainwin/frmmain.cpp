@@ -108,7 +108,7 @@ Frmmain::Frmmain(ui::WindowRegistry& registry, ui::DialogService& dialogService,
 void Frmmain::createControls()
 {
     auto* client = new QWidget(this);
-    const double dpi = ui::screenDpi();
+    const double dpi = ui::layoutDpi(font());
     client->setFixedSize(ui::twipsToPixels(kClientWidth, dpi),
                          ui::twipsToPixels(kClientHeight, dpi));
     setCentralWidget(client);
@@ -167,7 +167,7 @@ void Frmmain::createMenus()
 
 void Frmmain::createStatusBar()
 {
-    const double dpi = ui::screenDpi();
+    const double dpi = ui::layoutDpi(font());
     StatusBar1 = new ui::DesignStatusBar(centralWidget());
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setGeometry(ui::twipsRect(0, 4200, kClientWidth, 372, dpi));

@@ -29,12 +29,6 @@ const MemoryRow kMemoryRows[] = {
      .suggestedMb = 96,
      .fieldText = " 96",
      .panelText = " 128Mb"},
-    {.name = "mb96_suggests_72",
-     .bytes = 96 * kMb,
-     .detectedMb = 96,
-     .suggestedMb = 72,
-     .fieldText = " 72",
-     .panelText = " 96Mb"},
     {.name = "gb16_needs_wide_integers",
      .bytes = 16384 * kMb,
      .detectedMb = 16384,
@@ -90,7 +84,6 @@ struct ResolutionRow {
 };
 
 const ResolutionRow kResolutionRows[] = {
-    {.name = "numbers_as_read", .width = "640", .height = "480", .panel = "640 x 480"},
     {.name = "leading_zero_dropped", .width = "0800", .height = "600", .panel = "800 x 600"},
     {.name = "missing_keys_show_default",
      .width = "Default",
@@ -126,7 +119,6 @@ const CacheRow kCacheRows[] = {
     {.name = "empty_is_zero", .text = "", .value = 0},
     {.name = "blanks_only_are_zero", .text = "   ", .value = 0},
     {.name = "stops_at_first_non_digit", .text = "12ab", .value = 12},
-    {.name = "letters_are_zero", .text = "abc", .value = 0},
     {.name = "huge_entry_saturates",
      .text = "99999999999999999999999",
      .value = std::numeric_limits<std::int64_t>::max()},

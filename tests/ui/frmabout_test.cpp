@@ -21,8 +21,7 @@ private slots:
     void cleanup();
 
     void showsTitleVersionAndTheFixedWarning();
-    void secondAboutShowsTheSameBoxWithoutLoading();
-    void okClosesAndTheNextAboutLoadsAnew();
+    void secondAboutReusesTheBoxUntilOkClosesIt();
     void boxIsNotModalAndOpensCentred();
 
 private:
@@ -73,18 +72,12 @@ void FrmaboutTest::showsTitleVersionAndTheFixedWarning()
     QCOMPARE(about->focusWidget(), about->findChild<QPushButton*>("cmdOK"));
 }
 
-void FrmaboutTest::secondAboutShowsTheSameBoxWithoutLoading()
-{
-    ui::VelmoraWindow* first = openAbout();
-    first->findChild<QLabel*>("lblTitle")->setText("changed");
-    QCOMPARE(openAbout(), first);
-    QCOMPARE(first->findChild<QLabel*>("lblTitle")->text(), QStringLiteral("changed"));
-}
-
-void FrmaboutTest::okClosesAndTheNextAboutLoadsAnew()
+void FrmaboutTest::secondAboutReusesTheBoxUntilOkClosesIt()
 {
     QPointer<ui::VelmoraWindow> first = openAbout();
     first->findChild<QLabel*>("lblTitle")->setText("changed");
+    QCOMPARE(openAbout(), first.data());
+    QCOMPARE(first->findChild<QLabel*>("lblTitle")->text(), QStringLiteral("changed"));
     QTest::mouseClick(first->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
     QVERIFY(!m_registry->isLoaded("frmAbout"));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

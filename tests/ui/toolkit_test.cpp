@@ -1,11 +1,11 @@
 #include "platform/ui/controls.h"
-#include "platform/ui/cp1252.h"
 #include "platform/ui/geometry.h"
 #include "platform/ui/scripteddialogs.h"
 #include "platform/ui/velmorawindow.h"
 #include "platform/ui/windowregistry.h"
 
 #include <array>
+#include <memory>
 
 #include <QApplication>
 #include <QPushButton>
@@ -49,9 +49,6 @@ private slots:
     void init();
     void cleanup();
 
-    void cp1252RoundTripsEveryByte();
-    void cp1252Characters_data();
-    void cp1252Characters();
     void twipsBecomePixels_data();
     void twipsBecomePixels();
 
@@ -99,38 +96,6 @@ void ToolkitTest::cleanup()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(QApplication::topLevelWidgets().isEmpty());
     m_registry.reset();
-}
-
-void ToolkitTest::cp1252RoundTripsEveryByte()
-{
-    std::string all;
-    for (int byte = 0; byte < 256; ++byte) {
-        all.push_back(static_cast<char>(byte));
-    }
-    const QString text = fromCp1252(all);
-    QCOMPARE(text.size(), 256);
-    QCOMPARE(toCp1252(text), all);
-}
-
-void ToolkitTest::cp1252Characters_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("euro sign is byte 0x80") << QByteArray("\x80") << QString(QChar(0x20AC));
-    QTest::newRow("undefined 0x81 keeps its value") << QByteArray("\x81") << QString(QChar(0x81));
-    QTest::newRow("latin letters above 0xA0 are latin-1")
-        << QByteArray("caf\xE9") << QStringLiteral("caf\u00E9");
-    QTest::newRow("curly quotes") << QByteArray("\x93x\x94") << QStringLiteral("\u201Cx\u201D");
-}
-
-void ToolkitTest::cp1252Characters()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(QString, text);
-    const std::string raw(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    QCOMPARE(fromCp1252(raw), text);
-    QCOMPARE(toCp1252(text), raw);
-    QCOMPARE(toCp1252(QStringLiteral("\u4E2D\U0001F600")), std::string("??"));
 }
 
 void ToolkitTest::twipsBecomePixels_data()

@@ -106,21 +106,20 @@ void DesignTextBox::setDigitsOnlyTyping(bool digitsOnly)
     setValidator(new QRegularExpressionValidator(digits, this));
 }
 
-DesignStatusBar::DesignStatusBar(QWidget* parent) : QStatusBar(parent)
-{
-    setSizeGripEnabled(false);
-}
+DesignStatusBar::DesignStatusBar(QWidget* parent) : QFrame(parent) {}
 
 void DesignStatusBar::addPanel(int widthTwips, const QString& text, bool isLabel, double dpi)
 {
     auto* panel = new QLabel(text, this);
     panel->setObjectName(QStringLiteral("Panel%1").arg(m_panels.size() + 1));
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    panel->setFixedWidth(twipsToPixels(widthTwips, dpi));
+    const int width = twipsToPixels(widthTwips, dpi);
+    // Panels are inset by two pixels from the bar and from each other.
+    panel->setGeometry(m_nextLeft + 2, 2, width - 2, height() - 4);
+    m_nextLeft += width;
     if (isLabel) {
         panel->setToolTip(text);
     }
-    addWidget(panel);
     m_panels.append(panel);
 }
 

@@ -10,10 +10,10 @@
 #include <span>
 
 #include <QComboBox>
+#include <QFrame>
 #include <QHash>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QStatusBar>
 #include <QString>
 
 class QColor;
@@ -76,8 +76,9 @@ signals:
     void Change();
 };
 
-// A status bar of numbered panels (from 1), each a fixed width in twips.
-class DesignStatusBar : public QStatusBar {
+// A status bar of numbered panels (from 1), each a fixed width in twips, placed side by side
+// from the left; a panel beyond the bar's right edge is cut there, as the design's bar does.
+class DesignStatusBar : public QFrame {
     Q_OBJECT
 public:
     explicit DesignStatusBar(QWidget* parent = nullptr);
@@ -90,6 +91,7 @@ public:
 
 private:
     QList<QLabel*> m_panels;
+    int m_nextLeft = 0;
 };
 
 // Clears option buttons without running their click handlers.

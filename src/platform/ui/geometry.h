@@ -5,6 +5,8 @@
 
 #include <QRect>
 
+class QFont;
+
 namespace velmora::ui {
 
 inline constexpr int kTwipsPerInch = 1440;
@@ -18,5 +20,10 @@ QRect twipsRect(int left, int top, int width, int height, double dpi = kDefaultD
 
 // The logical resolution of the primary screen, or 96 when there is none.
 double screenDpi();
+
+// The resolution at which a window's twips become pixels: the screen's, scaled up by how much
+// wider `font` sets letters than the design's 8-point MS Sans Serif (5.6 pixels a letter at
+// 96 dpi), so that captions laid out for that font still fit. Never below the screen's.
+double layoutDpi(const QFont& font);
 
 } // namespace velmora::ui

@@ -49,31 +49,31 @@ void ScriptedDialogs::expectInput(const QString& prompt, const QString& title,
     m_script.push_back({dialog, MessageAnswer::Ok, answer, std::move(whileShown)});
 }
 
-const ScriptedDialogs::Expected* ScriptedDialogs::take(const ShownDialog& dialog)
+std::optional<ScriptedDialogs::Expected> ScriptedDialogs::take(const ShownDialog& dialog)
 {
     m_shown.append(dialog);
     if (m_script.empty()) {
         m_errors.append(QStringLiteral("unscripted ") + dialog.describe());
-        return nullptr;
+        return std::nullopt;
     }
-    m_current = std::move(m_script.front());
+    Expected current = std::move(m_script.front());
     m_script.pop_front();
-    if (!(m_current.dialog == dialog)) {
-        m_errors.append(QStringLiteral("expected ") + m_current.dialog.describe() +
+    if (!(current.dialog == dialog)) {
+        m_errors.append(QStringLiteral("expected ") + current.dialog.describe() +
                         QStringLiteral(" but got ") + dialog.describe());
     }
-    if (m_current.whileShown) {
-        m_current.whileShown();
+    if (current.whileShown) {
+        current.whileShown();
     }
-    return &m_current;
+    return current;
 }
 
 MessageAnswer ScriptedDialogs::messageBox(const QString& text, const QString& title,
                                           MessageIcon icon, MessageButtons buttons)
 {
-    const Expected* expected =
+    const std::optional<Expected> expected =
         take({ShownDialog::Kind::Message, text, effectiveTitle(title), icon, buttons});
-    if (expected == nullptr) {
+    if (!expected) {
         // The safe answer: decline whatever was asked.
         return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
     }
@@ -85,9 +85,10 @@ MessageAnswer ScriptedDialogs::messageBox(const QString& text, const QString& ti
 
 QString ScriptedDialogs::inputBox(const QString& prompt, const QString& title)
 {
-    const Expected* expected = take({ShownDialog::Kind::Input, prompt, effectiveTitle(title),
-                                     MessageIcon::Question, MessageButtons::Ok});
-    return expected != nullptr ? expected->input : QString();
+    const std::optional<Expected> expected =
+        take({ShownDialog::Kind::Input, prompt, effectiveTitle(title), MessageIcon::Question,
+              MessageButtons::Ok});
+    return expected ? expected->input : QString();
 }
 
 bool ScriptedDialogs::expectEmpty(QString* why) const

@@ -9,6 +9,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 
 #include <QList>
 #include <QString>
@@ -64,10 +65,10 @@ private:
         WhileShown whileShown;
     };
 
-    const Expected* take(const ShownDialog& dialog);
+    // The scripted entry for `dialog`, after running its WhileShown; nullopt when unscripted.
+    std::optional<Expected> take(const ShownDialog& dialog);
 
     std::deque<Expected> m_script;
-    Expected m_current;
     QList<ShownDialog> m_shown;
     QStringList m_errors;
 };

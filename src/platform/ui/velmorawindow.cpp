@@ -4,10 +4,17 @@
 
 #include <QCloseEvent>
 #include <QEvent>
+#include <QFont>
 
 namespace velmora::ui {
 
-VelmoraWindow::VelmoraWindow(WindowRegistry& registry) : m_registry(registry) {}
+VelmoraWindow::VelmoraWindow(WindowRegistry& registry) : m_registry(registry)
+{
+    // The layouts are measured for the design's 8-point default font.
+    QFont designFont = font();
+    designFont.setPointSize(8);
+    setFont(designFont);
+}
 
 VelmoraWindow::~VelmoraWindow()
 {
