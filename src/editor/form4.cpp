@@ -68,7 +68,7 @@ void Form4::createControls()
     const double dpi = ui::screenDpi();
     auto* client = new QWidget(this);
     client->setFixedSize(ui::twipsToPixels(kClientWidth, dpi),
-                         ui::twipsToPixels(kClientHeight - kStatusBarHeight, dpi));
+                         ui::twipsToPixels(kClientHeight, dpi));
     setCentralWidget(client);
     const ui::ControlSet controls = ui::createControls(client, kControls, dpi);
     List1 = controls.get<ui::DesignListBox>(QStringLiteral("List1"));
@@ -94,10 +94,11 @@ void Form4::createControls()
     Text2->setMaxLength(1);
     Text2->hide();
 
-    StB1 = new ui::DesignStatusBar(this);
+    StB1 = new ui::DesignStatusBar(client);
     StB1->setObjectName(QStringLiteral("StB1"));
+    StB1->setGeometry(
+        ui::twipsRect(0, kClientHeight - kStatusBarHeight, kClientWidth, kStatusBarHeight, dpi));
     StB1->addPanel(kPanelWidth, QString(), false, dpi);
-    setStatusBar(StB1);
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
     Save = file->addAction(QStringLiteral("Save"));
