@@ -6,6 +6,7 @@
 #include "faultkit.h"
 #include "platform/fileio.h"
 #include "platform/profile.h"
+#include "sets/store.h"
 
 #include <cerrno>
 #include <cstring>
@@ -39,6 +40,10 @@ struct WritePath {
     bool writesBytes = true; // a file size limit can stop it
 };
 
+const std::string kStoreSet =
+    "[Velmora]\r\nSaveNumber=1\r\n[Save1]\r\nSaveName=n\r\nDecals=True\r\n";
+const std::string kStoreNew = "[Velmora]\r\nSaveNumber=0\r\n";
+
 const std::vector<WritePath> kPaths = {
     {.name = "writeProfileString",
      .write =
@@ -65,6 +70,19 @@ const std::vector<WritePath> kPaths = {
          },
      .after = kReplacement,
      .created = kReplacement},
+    {.name = "saveSettingSet",
+     .write =
+         [](const std::string& target) {
+             return sets::saveSettingSet(target, "n", {{"Decals"}, {"True"}}).outcome;
+         },
+     .after = kOld + kStoreSet,
+     .created = kStoreSet,
+     .readsFirst = true},
+    {.name = "openStore",
+     .write = [](const std::string& target) { return sets::openStore(target).outcome; },
+     .after = kOld + kStoreNew,
+     .created = kStoreNew,
+     .readsFirst = true},
     {.name = "createEmptyFile",
      .write = [](const std::string& target) { return platform::createEmptyFile(target); },
      .after = "",
