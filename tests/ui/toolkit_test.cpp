@@ -317,14 +317,14 @@ void ToolkitTest::digitsOnlyTypingKeepsProgramText()
 
 void ToolkitTest::controlTableNamesPlacesAndOrders()
 {
-    static constexpr std::array<ControlSpec, 4> specs = {{
+    static constexpr std::array<ControlDesign, 4> designs = {{
         {"Frame1", ControlKind::Frame, nullptr, 120, 0, 3000, 1500, "Graphics", 0},
         {"Command2", ControlKind::CommandButton, nullptr, 150, 1500, 1500, 450, "Second", 2},
         {"Command1", ControlKind::CommandButton, "Frame1", 150, 300, 1500, 450, "&First", 1},
         {"Text1", ControlKind::TextBox, nullptr, 1800, 1500, 600, 300, " 5", 3},
     }};
     QWidget client;
-    const ControlSet controls = createControls(&client, specs, 96.0);
+    const ControlSet controls = createControls(&client, designs, 96.0);
     auto* first = controls.get<QPushButton>("Command1");
     QCOMPARE(first->text(), QStringLiteral("&First"));
     QCOMPARE(first->parentWidget(), controls.widget("Frame1"));
