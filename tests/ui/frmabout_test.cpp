@@ -14,8 +14,38 @@ class FrmaboutTest : public QObject {
 private slots:
     void init() { h = std::make_unique<test::WindowHarness>(); }
     void cleanup() { h->finish(); }
-    void opensCentredNotModalWithItsTextsAndOkFocused();
-    void secondAboutReusesTheBoxUntilOkClosesIt();
+    void opensCentredNotModalWithItsTextsAndOkFocused()
+    {
+        ui::VelmoraWindow* about = openAbout();
+        QCOMPARE(about->windowTitle(), "About Velmora");
+        QCOMPARE(label("lblTitle") + "|" + label("lblVersion"), "Velmora|Version 1.0.0");
+        QVERIFY(label("lblDisclaimer").contains("version 1.2.0"));
+        QVERIFY(label("lblDescription").startsWith("App Description:"));
+        QCOMPARE(label("Label1"),
+                 "Disclaimer: All the Logo's used  in this program are property of "
+                 "the respective owners. ");
+        QCOMPARE(about->focusWidget(), h->get("frmAbout", "cmdOK"));
+        QVERIFY(!about->isModal() && QApplication::activeModalWidget() == nullptr);
+        // The outer size is known only once the window is on screen; its decorations may then
+        // shift the centre by a few pixels.
+        const QPoint offset =
+            about->frameGeometry().center() - QGuiApplication::primaryScreen()->geometry().center();
+        QVERIFY2(qAbs(offset.x()) <= 2 && qAbs(offset.y()) <= 16,
+                 qPrintable(QStringLiteral("off by %1, %2").arg(offset.x()).arg(offset.y())));
+    }
+    void secondAboutReusesTheBoxUntilOkClosesIt()
+    {
+        QPointer<ui::VelmoraWindow> first = openAbout();
+        h->get<QLabel>("frmAbout", "lblTitle")->setText("changed");
+        QCOMPARE(openAbout(), first.data());
+        QCOMPARE(label("lblTitle"), "changed");
+        h->click("frmAbout", "cmdOK");
+        QVERIFY(!h->registry.isLoaded("frmAbout"));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(first.isNull());
+        openAbout();
+        QCOMPARE(label("lblTitle"), "Velmora");
+    }
 
 private:
     ui::VelmoraWindow* openAbout()
@@ -26,39 +56,6 @@ private:
     QString label(const char* name) { return h->get<QLabel>("frmAbout", name)->text(); }
     std::unique_ptr<test::WindowHarness> h;
 };
-
-void FrmaboutTest::opensCentredNotModalWithItsTextsAndOkFocused()
-{
-    ui::VelmoraWindow* about = openAbout();
-    QCOMPARE(about->windowTitle(), "About Velmora");
-    QCOMPARE(label("lblTitle") + "|" + label("lblVersion"), "Velmora|Version 1.0.0");
-    QVERIFY(label("lblDisclaimer").contains("version 1.2.0"));
-    QVERIFY(label("lblDescription").startsWith("App Description:"));
-    QCOMPARE(label("Label1"), "Disclaimer: All the Logo's used  in this program are property of "
-                              "the respective owners. ");
-    QCOMPARE(about->focusWidget(), h->get("frmAbout", "cmdOK"));
-    QVERIFY(!about->isModal() && QApplication::activeModalWidget() == nullptr);
-    // The outer size is known only once the window is on screen; its decorations may then
-    // shift the centre by a few pixels.
-    const QPoint offset =
-        about->frameGeometry().center() - QGuiApplication::primaryScreen()->geometry().center();
-    QVERIFY2(qAbs(offset.x()) <= 2 && qAbs(offset.y()) <= 16,
-             qPrintable(QStringLiteral("off by %1, %2").arg(offset.x()).arg(offset.y())));
-}
-
-void FrmaboutTest::secondAboutReusesTheBoxUntilOkClosesIt()
-{
-    QPointer<ui::VelmoraWindow> first = openAbout();
-    h->get<QLabel>("frmAbout", "lblTitle")->setText("changed");
-    QCOMPARE(openAbout(), first.data());
-    QCOMPARE(label("lblTitle"), "changed");
-    h->click("frmAbout", "cmdOK");
-    QVERIFY(!h->registry.isLoaded("frmAbout"));
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(first.isNull());
-    openAbout();
-    QCOMPARE(label("lblTitle"), "Velmora");
-}
 
 QTEST_MAIN(FrmaboutTest)
 #include "frmabout_test.moc"

@@ -5,7 +5,6 @@
 #include <filesystem>
 
 #include <QAction>
-#include <QLabel>
 #include <QRadioButton>
 #include <QTest>
 
@@ -14,12 +13,6 @@ using ui::MessageAnswer;
 using ui::MessageButtons;
 using ui::MessageIcon;
 
-namespace {
-
-const std::string kFixture = "client-451-windows-d3d.ini";
-
-} // namespace
-
 class FrmmainTest : public QObject {
     Q_OBJECT
 
@@ -27,38 +20,278 @@ private slots:
     void init() { h = std::make_unique<test::WindowHarness>(); }
     void cleanup() { h->finish(); }
 
-    void showsTheFifteenSettingsAndPanels();
-    void displayFollowsTheFile_data();
-    void displayFollowsTheFile();
-    void memoryFigures_data();
-    void memoryFigures();
-    void noWritesNothingAndOnlyARealActivationRefills();
-    void cacheSizeIsBoundedByMemory();
-    void doneStopsAndWritesInOrder_data();
-    void doneStopsAndWritesInOrder();
-    void presetWritesItsColumn_data();
-    void presetWritesItsColumn();
-    void failedWriteInDoneIsReportedAndStops();
-    void failedWriteInPresetStopsWithoutSuccess();
-    void exitAsks_data();
-    void exitAsks();
-    void helpOpensHelpFileOrSaysWhereItLooked_data();
-    void helpOpensHelpFileOrSaysWhereItLooked();
+    void showsTheFifteenSettingsAndPanels()
+    {
+        h->install(test::fixture(kFixture));
+        h->showMain();
+        QCOMPARE(h->rows("Frmmain", "List1").join(' '),
+                 "FullscreenColorbits CurvedSurfaces LowDetailTextures SlowVideoBuffering Decals "
+                 "NoDynamicLights Coronas SkinDetail TextureDetail NoLighting MinDesiredFrameRate "
+                 "ScreenFlashes NoFractalAnim ParticleDensity GameRenderDevice");
+        // Coronas comes from the D3D device's own section, where the game keeps it.
+        QCOMPARE(h->rows("Frmmain", "List2"), test::kD3dRows);
+        QString panels;
+        for (int i = 1; i <= 6; ++i) {
+            panels += panel(i) + '|';
+        }
+        QCOMPARE(panels, "Current resoltution:|1920 x 1080|Total detected  memory:| 128Mb|"
+                         "Unreal Cache:| 4Mb|");
+        QCOMPARE(h->readModule.ReadCount, 0);
+        QCOMPARE(h->registry.loadedWindow("Frmmain")->windowTitle(), "Velmora");
+        QCOMPARE(control<ui::DesignComboBox>("Combo1")->currentText(), "<<Select driver>>");
+        QCOMPARE(control<ui::DesignComboBox>("Combo2")->currentText(), "<<Select Resolution>>");
+        QVERIFY(!shown("Picture1") && !shown("Picture2"));
+    }
+
+    void displayFollowsTheFileAndMemory_data()
+    {
+        QTest::addColumn<QByteArray>("device"); // empty: no keys at all
+        QTest::addColumn<int>("megabytes");
+        QTest::addColumn<QString>("shown"); // driver | resolution | suggested cache | memory
+        // clang-format off
+        QTest::newRow("The Glide class shows Glide") << QByteArray("GlideDrv.GlideRenderDevice") << 128 << "Glide|800 x 600| 96| 128Mb";
+        QTest::newRow("A short Glide name shows as read") << QByteArray("GlideDrv.GlideRender") << 128 << "GlideDrv.GlideRender|800 x 600| 96| 128Mb";
+        QTest::newRow("OpenGL is named; 96 MB suggest 72") << QByteArray("OpenGLDrv.OpenGLRenderDevice") << 96 << "OpenGl|800 x 600| 72| 96Mb";
+        QTest::newRow("A class in other letter case shows as read") << QByteArray("d3ddrv.d3drenderdevice") << 128 << "d3ddrv.d3drenderdevice|800 x 600| 96| 128Mb";
+        QTest::newRow("Missing keys show Default; 16 GB need wide numbers") << QByteArray() << 16384 << "Default|Default x Default| 12288| 16384Mb";
+        // clang-format on
+    }
+    void displayFollowsTheFileAndMemory()
+    {
+        QFETCH(QByteArray, device);
+        QFETCH(int, megabytes);
+        QFETCH(QString, shown);
+        if (!device.isEmpty()) {
+            h->install("[Engine.Engine]\r\nGameRenderDevice=" + device.toStdString() +
+                       "\r\n[WinDrv.WindowsClient]\r\nFullscreenViewportX=0800\r\n"
+                       "FullscreenViewportY=600\r\n");
+        }
+        h->system.memory = std::uint64_t(megabytes) * test::kMb;
+        h->showMain();
+        QCOMPARE(
+            QStringList({row(14), panel(2), control<ui::DesignTextBox>("Text1")->text(), panel(4)})
+                .join('|'),
+            shown);
+        QCOMPARE(row(0) + panel(6), "Default DefaultMb");
+    }
+
+    void noWritesNothingAndOnlyARealActivationRefills()
+    {
+        h->install(test::fixture(kFixture));
+        h->showMain();
+        expectPresetQuestion(MessageAnswer::No);
+        h->dialogs.expectMessage("User abort", "Information", MessageIcon::Information,
+                                 MessageButtons::Ok);
+        h->click("Frmmain", "Option2");
+        QCOMPARE(h->game(), test::fixture(kFixture));
+        QVERIFY(!shown("Picture1"));
+        QVERIFY(platform::writeProfileString(h->Utpath, "WinDrv.WindowsClient", "Decals", "False")
+                    .ok());
+        // Qt gives the active window back when a message box closes: no refill.
+        h->registry.systemActivated(h->registry.loadedWindow("Frmmain"));
+        QCOMPARE(row(4), "True");
+        QVERIFY(control<QRadioButton>("Option2")->isChecked());
+        // Returning from another window of the program refills and clears the options.
+        control<QAction>("About")->trigger();
+        QVERIFY(h->registry.loadedWindow("frmAbout")->isVisible());
+        h->registry.userActivates("Frmmain");
+        QCOMPARE(row(4), "False");
+        QVERIFY(!control<QRadioButton>("Option2")->isChecked());
+        QCOMPARE(h->rows("Frmmain", "List1").size() + h->rows("Frmmain", "List2").size(), 30);
+    }
+
+    void cacheSizeIsBoundedByMemory()
+    {
+        h->showMain();
+        auto* text1 = control<ui::DesignTextBox>("Text1");
+        h->dialogs.expectMessage("Memory value u specified is too large, maximum=128 Mb", "Error",
+                                 MessageIcon::Information, MessageButtons::Ok);
+        typeCache("200");
+        QCOMPARE(text1->text(), "128");
+        typeCache("12x8");
+        QCOMPARE(text1->text(), "128");
+        typeCache("");
+        QCOMPARE(text1->text(), "");
+    }
+
+    void doneStopsAndWritesInOrder_data()
+    {
+        QTest::addColumn<QString>("cache");      // typed; null: the suggestion untouched
+        QTest::addColumn<int>("driver");         // -2 never opened, -1 opened and closed
+        QTest::addColumn<int>("resolution");     // as driver
+        QTest::addColumn<QString>("message");    // the stop, or empty
+        QTest::addColumn<QStringList>("writes"); // CacheSizeMegs, GameRenderDevice, X, Y
+        // clang-format off
+        QTest::newRow("Done right after start writes the cache and asks for a driver") << QString() << -2 << -2 << "Please select Drivertype" << QStringList{" 96"};
+        QTest::newRow("An empty cache size writes nothing") << "" << -2 << -2 << "No value specified for memory usage" << QStringList{};
+        QTest::newRow("A driver list closed without a choice asks for a driver") << "64" << -1 << -2 << "Please select Drivertype" << QStringList{"64"};
+        QTest::newRow("A driver without a resolution asks for a resolution") << "64" << 1 << -2 << "Please select Resolution" << QStringList{"64", "GlideDrv.GlideRenderDevice"};
+        QTest::newRow("A resolution list closed without a choice asks again") << "64" << 0 << -1 << "Please select you're resolution!" << QStringList{"64", "SoftDrv.SoftwareRenderDevice"};
+        QTest::newRow("All three chosen are written, the lists refreshed") << "64" << 2 << 4 << "" << QStringList{"64", "OpenGLDrv.OpenGLRenderDevice", "1152", "864"};
+        // clang-format on
+    }
+    void doneStopsAndWritesInOrder()
+    {
+        QFETCH(QString, cache);
+        QFETCH(int, driver);
+        QFETCH(int, resolution);
+        QFETCH(QString, message);
+        QFETCH(QStringList, writes);
+        h->install(test::fixture(kFixture));
+        h->showMain();
+        if (!cache.isNull()) {
+            typeCache(cache);
+        }
+        if (driver != -2) {
+            openAndPick("Combo1", driver);
+        }
+        if (resolution != -2) {
+            h->dialogs.expectMessage("Warning setting resolution too high MAY CAUSE DAMAGE TO PC",
+                                     "WARNING", MessageIcon::Warning, MessageButtons::Ok);
+            openAndPick("Combo2", resolution);
+            QCOMPARE(control<ui::DesignComboBox>("Combo2")->count(), 7);
+        }
+        if (!message.isEmpty()) {
+            h->expectError(message);
+        }
+        h->click("Frmmain", "Command1");
+
+        const char* keys[][2] = {{"Engine.GameEngine", "CacheSizeMegs"},
+                                 {"Engine.Engine", "GameRenderDevice"},
+                                 {"WinDrv.WindowsClient", "FullscreenViewportX"},
+                                 {"WinDrv.WindowsClient", "FullscreenViewportY"}};
+        std::string expected = test::fixture(kFixture);
+        for (qsizetype i = 0; i < writes.size(); ++i) {
+            expected = test::written(expected, keys[i][0], keys[i][1], writes[i].toStdString());
+        }
+        QCOMPARE(h->game(), expected);
+        const bool done = message.isEmpty();
+        QCOMPARE(shown("Picture2"), done);
+        // The lists are refreshed only by a Done that got to its end.
+        QCOMPARE(row(14) + panel(6) + panel(2),
+                 done ? "OpenGl 64Mb1152 x 864" : "Direct 3D 4Mb1920 x 1080");
+    }
+
+    void presetWritesItsColumn_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("values"); // rows 0 to 8 after the preset
+        QTest::newRow("Slow system") << "Option1"
+                                     << "16|False|True|False|False|True|False|Low|Low";
+        QTest::newRow("Fast system") << "Option2"
+                                     << "16|True|False|False|False|True|True|High|High";
+    }
+    void presetWritesItsColumn()
+    {
+        QFETCH(QString, option);
+        QFETCH(QString, values);
+        h->install(test::fixture(kFixture));
+        h->showMain();
+        expectPresetQuestion(MessageAnswer::Yes);
+        h->expectApplied();
+        h->click("Frmmain", option);
+
+        QCOMPARE(h->rows("Frmmain", "List2").mid(0, 9).join('|'), values);
+        QCOMPARE(value("D3DDrv.D3DRenderDevice", "Coronas"), values.split('|')[6].toStdString());
+        QCOMPARE(value("WinDrv.WindowsClient", "Coronas"), "(none)");
+        QCOMPARE(value("WinDrv.WindowsClient", "TextureDetail"),
+                 values.split('|')[8].toStdString());
+        QVERIFY(!control<QRadioButton>("Option1")->isChecked());
+        QVERIFY(!control<QRadioButton>("Option2")->isChecked());
+        QVERIFY(shown("Picture1"));
+    }
+
+    void failedWriteInDoneIsReportedAndStops()
+    {
+        // The game folder is a file, so nothing below it can be created, not even by root.
+        std::filesystem::remove_all(h->prefix.gameFolder);
+        test::writeFile(h->prefix.gameFolder, "not a folder");
+        h->showMain();
+        h->expectError(failure("Engine.GameEngine", " 96"));
+        h->click("Frmmain", "Command1");
+        QVERIFY(!shown("Picture2"));
+    }
+
+    void failedWriteInPresetStopsWithoutSuccess()
+    {
+        // A render device whose name cannot be a section: the Coronas write is refused.
+        h->install("[Engine.Engine]\r\nGameRenderDevice=Bad]Device\r\n");
+        const QString refusal = failure("Bad]Device", "False");
+        h->showMain();
+        expectPresetQuestion(MessageAnswer::Yes);
+        h->expectError(refusal);
+        h->click("Frmmain", "Option1");
+        // The writes before it stay; no success is claimed.
+        QCOMPARE(value("WinDrv.WindowsClient", "Texturedetail"), "Low");
+        QVERIFY(!shown("Picture1"));
+    }
+
+    void exitAsks_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("No at the Exit button keeps the window") << "CmdExit" << false;
+        QTest::newRow("No at the File menu's Exit keeps the window") << "exit" << false;
+        QTest::newRow("No at the close button keeps the window") << "close" << false;
+        QTest::newRow("Yes ends the program and closes every window") << "CmdExit" << true;
+    }
+    void exitAsks()
+    {
+        QFETCH(QString, how);
+        QFETCH(bool, yes);
+        h->showMain();
+        h->registry.setVisible("frmAbout", true);
+        h->dialogs.expectMessage("Exit Program?", "Exit program", MessageIcon::Information,
+                                 MessageButtons::YesNo,
+                                 yes ? MessageAnswer::Yes : MessageAnswer::No);
+        if (how == "CmdExit") {
+            h->click("Frmmain", how);
+        } else if (how == "exit") {
+            control<QAction>("exit")->trigger();
+        } else {
+            QVERIFY(!h->registry.loadedWindow("Frmmain")->close());
+        }
+        QCOMPARE(h->registry.hasEnded(), yes);
+        QCOMPARE(h->registry.isLoaded("Frmmain") && h->registry.isLoaded("frmAbout"), !yes);
+        QCOMPARE(h->registry.exitCode(), 0);
+    }
+
+    void helpOpensHelpFileOrSaysWhereItLooked_data()
+    {
+        QTest::addColumn<bool>("present");
+        QTest::newRow("Help.html in the working folder opens") << true;
+        QTest::newRow("A missing Help.html names the path") << false;
+    }
+    void helpOpensHelpFileOrSaysWhereItLooked()
+    {
+        QFETCH(bool, present);
+        const QString help = QString::fromStdString(h->workFolder + "/Help.html");
+        if (present) {
+            test::writeFile(help.toStdString(), "<html></html>");
+        } else {
+            h->dialogs.expectMessage(
+                "Unable to open help file check if Help file is there. Path= " + help, "",
+                MessageIcon::Critical, MessageButtons::Ok);
+        }
+        h->showMain();
+        control<QAction>("Help")->trigger();
+        QCOMPARE(h->documents.opened, QStringList{help});
+    }
 
 private:
+    static inline const std::string kFixture = "client-451-windows-d3d.ini";
+
     template <class T = QWidget> T* control(const char* name) { return h->get<T>("Frmmain", name); }
     QString row(int index) { return h->rows("Frmmain", "List2").value(index); }
     QString panel(int index)
     {
         return control<ui::DesignStatusBar>("StatusBar1")->panelText(index);
     }
+    bool shown(const char* picture) { return control(picture)->isVisible(); }
     std::string value(const char* section, const char* key)
     {
         return platform::getProfileString(h->Utpath, section, key, "(none)", 256);
     }
-    bool shown(const char* picture) { return control(picture)->isVisible(); }
-    // Opens a drop-down list and picks `item`, or closes it again when `item` is -1.
-    void openAndPick(const char* combo, int item);
     void typeCache(const QString& text)
     {
         auto* text1 = control<ui::DesignTextBox>("Text1");
@@ -66,18 +299,29 @@ private:
         QTest::keyClick(text1, Qt::Key_Backspace);
         QTest::keyClicks(text1, text);
     }
+    // Opens a drop-down list and picks `item`, or closes it again when `item` is -1.
+    void openAndPick(const char* name, int item)
+    {
+        auto* combo = control<ui::DesignComboBox>(name);
+        QTest::keyClick(combo, Qt::Key_F4);
+        QAbstractItemView* view = combo->view();
+        QTRY_VERIFY(view->isVisible());
+        if (item < 0) {
+            combo->hidePopup();
+            return;
+        }
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                          view->visualRect(view->model()->index(item, 0)).center());
+        QTRY_VERIFY(!view->isVisible());
+        QCOMPARE(combo->currentIndex(), item);
+    }
     void expectPresetQuestion(MessageAnswer answer)
     {
         h->dialogs.expectMessage(
             " Changes will immediately be made in Unreal Tournament.ini. Continu update?",
             "Continue update ?", MessageIcon::Question, MessageButtons::YesNo, answer);
     }
-    void expectResolutionWarning()
-    {
-        h->dialogs.expectMessage("Warning setting resolution too high MAY CAUSE DAMAGE TO PC",
-                                 "WARNING", MessageIcon::Warning, MessageButtons::Ok);
-    }
-    // The failure the profile engine reports for this write, as the window must show it.
+    // The failure the profile engine reports for such a write, as the window must show it.
     QString failure(const std::string& section, const std::string& value)
     {
         const auto probe = platform::writeProfileString(h->Utpath, section, "Probe", value);
@@ -85,324 +329,6 @@ private:
     }
     std::unique_ptr<test::WindowHarness> h;
 };
-
-void FrmmainTest::openAndPick(const char* name, int item)
-{
-    auto* combo = control<ui::DesignComboBox>(name);
-    QTest::keyClick(combo, Qt::Key_F4);
-    QAbstractItemView* view = combo->view();
-    QTRY_VERIFY(view->isVisible());
-    if (item < 0) {
-        combo->hidePopup();
-        return;
-    }
-    const QRect rect = view->visualRect(view->model()->index(item, 0));
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
-    QTRY_VERIFY(!view->isVisible());
-    QCOMPARE(combo->currentIndex(), item);
-}
-
-void FrmmainTest::showsTheFifteenSettingsAndPanels()
-{
-    h->install(test::fixture(kFixture));
-    h->showMain();
-    QCOMPARE(h->rows("Frmmain", "List1").join(' '),
-             "FullscreenColorbits CurvedSurfaces LowDetailTextures SlowVideoBuffering Decals "
-             "NoDynamicLights Coronas SkinDetail TextureDetail NoLighting MinDesiredFrameRate "
-             "ScreenFlashes NoFractalAnim ParticleDensity GameRenderDevice");
-    // Coronas comes from the D3D device's own section, where the game keeps it.
-    QCOMPARE(h->rows("Frmmain", "List2"), test::kD3dRows);
-    QStringList panels;
-    for (int i = 1; i <= 6; ++i) {
-        panels << panel(i);
-    }
-    QCOMPARE(panels, (QStringList{"Current resoltution:", "1920 x 1080",
-                                  "Total detected  memory:", " 128Mb", "Unreal Cache:", " 4Mb"}));
-    QCOMPARE(h->readModule.ReadCount, 0);
-    QCOMPARE(h->registry.loadedWindow("Frmmain")->windowTitle(), "Velmora");
-    QCOMPARE(control<ui::DesignComboBox>("Combo1")->currentText(), "<<Select driver>>");
-    QCOMPARE(control<ui::DesignComboBox>("Combo2")->currentText(), "<<Select Resolution>>");
-    QVERIFY(!shown("Picture1") && !shown("Picture2"));
-}
-
-void FrmmainTest::displayFollowsTheFile_data()
-{
-    QTest::addColumn<QByteArray>("device"); // empty: no keys at all
-    QTest::addColumn<QString>("driver");
-    QTest::addColumn<QString>("resolution");
-    QTest::newRow("Software is named") << QByteArray("SoftDrv.SoftwareRenderDevice") << "Software"
-                                       << "800 x 600";
-    QTest::newRow("The Glide class shows Glide")
-        << QByteArray("GlideDrv.GlideRenderDevice") << "Glide"
-        << "800 x 600";
-    QTest::newRow("A short Glide name shows as read")
-        << QByteArray("GlideDrv.GlideRender") << "GlideDrv.GlideRender"
-        << "800 x 600";
-    QTest::newRow("OpenGL is named") << QByteArray("OpenGLDrv.OpenGLRenderDevice") << "OpenGl"
-                                     << "800 x 600";
-    QTest::newRow("A class in other letter case shows as read")
-        << QByteArray("d3ddrv.d3drenderdevice") << "d3ddrv.d3drenderdevice"
-        << "800 x 600";
-    QTest::newRow("Missing keys show Default, never a made-up 0") << QByteArray() << "Default"
-                                                                  << "Default x Default";
-}
-
-void FrmmainTest::displayFollowsTheFile()
-{
-    QFETCH(QByteArray, device);
-    QFETCH(QString, driver);
-    QFETCH(QString, resolution);
-    if (!device.isEmpty()) {
-        h->install("[Engine.Engine]\r\nGameRenderDevice=" + device.toStdString() +
-                   "\r\n[WinDrv.WindowsClient]\r\nFullscreenViewportX=0800\r\n"
-                   "FullscreenViewportY=600\r\n");
-    }
-    h->showMain();
-    QCOMPARE(row(14), driver);
-    QCOMPARE(row(0), "Default");
-    QCOMPARE(panel(2), resolution);
-    QCOMPARE(panel(6), " DefaultMb");
-}
-
-void FrmmainTest::memoryFigures_data()
-{
-    QTest::addColumn<quint64>("bytes");
-    QTest::addColumn<QString>("suggested");
-    QTest::addColumn<QString>("detected");
-    QTest::newRow("128 MB suggests 96") << quint64(128 * test::kMb) << " 96"
-                                        << " 128Mb";
-    QTest::newRow("96 MB suggests 72") << quint64(96 * test::kMb) << " 72"
-                                       << " 96Mb";
-    QTest::newRow("16 GB needs wide numbers") << quint64(16384 * test::kMb) << " 12288"
-                                              << " 16384Mb";
-}
-
-void FrmmainTest::memoryFigures()
-{
-    QFETCH(quint64, bytes);
-    QFETCH(QString, suggested);
-    QFETCH(QString, detected);
-    h->system.memory = bytes;
-    h->showMain();
-    QCOMPARE(control<ui::DesignTextBox>("Text1")->text(), suggested);
-    QCOMPARE(panel(4), detected);
-}
-
-void FrmmainTest::noWritesNothingAndOnlyARealActivationRefills()
-{
-    h->install(test::fixture(kFixture));
-    h->showMain();
-    expectPresetQuestion(MessageAnswer::No);
-    h->dialogs.expectMessage("User abort", "Information", MessageIcon::Information,
-                             MessageButtons::Ok);
-    h->click("Frmmain", "Option2");
-    QCOMPARE(h->game(), test::fixture(kFixture));
-    QVERIFY(!shown("Picture1"));
-    QVERIFY(
-        platform::writeProfileString(h->Utpath, "WinDrv.WindowsClient", "Decals", "False").ok());
-    // Qt gives the active window back when a message box closes: no refill.
-    h->registry.systemActivated(h->registry.loadedWindow("Frmmain"));
-    QCOMPARE(row(4), "True");
-    QVERIFY(control<QRadioButton>("Option2")->isChecked());
-    // Returning from another window of the program refills and clears the options.
-    control<QAction>("About")->trigger();
-    QVERIFY(h->registry.loadedWindow("frmAbout")->isVisible());
-    h->registry.userActivates("Frmmain");
-    QCOMPARE(row(4), "False");
-    QVERIFY(!control<QRadioButton>("Option2")->isChecked());
-    QCOMPARE(h->rows("Frmmain", "List1").size() + h->rows("Frmmain", "List2").size(), 30);
-}
-
-void FrmmainTest::cacheSizeIsBoundedByMemory()
-{
-    h->showMain();
-    auto* text1 = control<ui::DesignTextBox>("Text1");
-    h->dialogs.expectMessage("Memory value u specified is too large, maximum=128 Mb", "Error",
-                             MessageIcon::Information, MessageButtons::Ok);
-    typeCache("200");
-    QCOMPARE(text1->text(), "128");
-    typeCache("12x8");
-    QCOMPARE(text1->text(), "128");
-    typeCache("");
-    QCOMPARE(text1->text(), "");
-}
-
-void FrmmainTest::doneStopsAndWritesInOrder_data()
-{
-    QTest::addColumn<QString>("cache");      // typed; null: the suggestion untouched
-    QTest::addColumn<int>("driver");         // -2 never opened, -1 opened and closed
-    QTest::addColumn<int>("resolution");     // as driver
-    QTest::addColumn<QString>("message");    // the stop, or empty
-    QTest::addColumn<QStringList>("writes"); // CacheSizeMegs, GameRenderDevice, X, Y as written
-
-    QTest::newRow("Done right after start writes the cache and asks for a driver")
-        << QString() << -2 << -2 << "Please select Drivertype" << QStringList{" 96"};
-    QTest::newRow("An empty cache size writes nothing")
-        << "" << -2 << -2 << "No value specified for memory usage" << QStringList{};
-    QTest::newRow("A driver list closed without a choice asks for a driver")
-        << "64" << -1 << -2 << "Please select Drivertype" << QStringList{"64"};
-    QTest::newRow("A driver without a resolution asks for a resolution")
-        << "64" << 1 << -2 << "Please select Resolution"
-        << QStringList{"64", "GlideDrv.GlideRenderDevice"};
-    QTest::newRow("A resolution list closed without a choice asks again")
-        << "64" << 0 << -1 << "Please select you're resolution!"
-        << QStringList{"64", "SoftDrv.SoftwareRenderDevice"};
-    QTest::newRow("All three chosen are written, the lists refreshed")
-        << "64" << 2 << 4 << "" << QStringList{"64", "OpenGLDrv.OpenGLRenderDevice", "1152", "864"};
-}
-
-void FrmmainTest::doneStopsAndWritesInOrder()
-{
-    QFETCH(QString, cache);
-    QFETCH(int, driver);
-    QFETCH(int, resolution);
-    QFETCH(QString, message);
-    QFETCH(QStringList, writes);
-    h->install(test::fixture(kFixture));
-    h->showMain();
-    if (!cache.isNull()) {
-        typeCache(cache);
-    }
-    if (driver != -2) {
-        openAndPick("Combo1", driver);
-    }
-    if (resolution != -2) {
-        expectResolutionWarning(); // on the first opening only
-        openAndPick("Combo2", resolution);
-        QCOMPARE(control<ui::DesignComboBox>("Combo2")->count(), 7);
-    }
-    if (!message.isEmpty()) {
-        h->expectError(message);
-    }
-    h->click("Frmmain", "Command1");
-
-    const std::pair<const char*, const char*> keys[] = {
-        {"Engine.GameEngine", "CacheSizeMegs"},
-        {"Engine.Engine", "GameRenderDevice"},
-        {"WinDrv.WindowsClient", "FullscreenViewportX"},
-        {"WinDrv.WindowsClient", "FullscreenViewportY"}};
-    std::string expected = test::fixture(kFixture);
-    for (qsizetype i = 0; i < writes.size(); ++i) {
-        expected = test::written(expected, keys[i].first, keys[i].second, writes[i].toStdString());
-    }
-    QCOMPARE(h->game(), expected);
-    const bool done = message.isEmpty();
-    QCOMPARE(shown("Picture2"), done);
-    // The lists are refreshed only by a Done that got to its end.
-    QCOMPARE(row(14), done ? "OpenGl" : "Direct 3D");
-    QCOMPARE(panel(6), done ? " 64Mb" : " 4Mb");
-    QCOMPARE(panel(2), done ? "1152 x 864" : "1920 x 1080");
-}
-
-void FrmmainTest::presetWritesItsColumn_data()
-{
-    QTest::addColumn<QString>("option");
-    QTest::addColumn<QStringList>("values"); // rows 0 to 8 after the preset
-    QTest::newRow("Slow system") << "Option1"
-                                 << QStringList{"16",   "False", "True", "False", "False",
-                                                "True", "False", "Low",  "Low"};
-    QTest::newRow("Fast system") << "Option2"
-                                 << QStringList{"16",   "True", "False", "False", "False",
-                                                "True", "True", "High",  "High"};
-}
-
-void FrmmainTest::presetWritesItsColumn()
-{
-    QFETCH(QString, option);
-    QFETCH(QStringList, values);
-    h->install(test::fixture(kFixture));
-    h->showMain();
-    expectPresetQuestion(MessageAnswer::Yes);
-    h->dialogs.expectMessage("Graphics changes have been applied", "Done", MessageIcon::Information,
-                             MessageButtons::Ok);
-    h->click("Frmmain", option);
-
-    QCOMPARE(h->rows("Frmmain", "List2").mid(0, 9), values);
-    QCOMPARE(value("D3DDrv.D3DRenderDevice", "Coronas"), values[6].toStdString());
-    QCOMPARE(value("WinDrv.WindowsClient", "Coronas"), "(none)");
-    QCOMPARE(value("WinDrv.WindowsClient", "TextureDetail"), values[8].toStdString());
-    QVERIFY(!control<QRadioButton>("Option1")->isChecked());
-    QVERIFY(!control<QRadioButton>("Option2")->isChecked());
-    QVERIFY(shown("Picture1"));
-}
-
-void FrmmainTest::failedWriteInDoneIsReportedAndStops()
-{
-    // The game folder is a file, so nothing below it can be created, not even by root.
-    std::filesystem::remove_all(h->prefix.gameFolder);
-    test::writeFile(h->prefix.gameFolder, "not a folder");
-    h->showMain();
-    h->expectError(failure("Engine.GameEngine", " 96"));
-    h->click("Frmmain", "Command1");
-    QVERIFY(!shown("Picture2"));
-}
-
-void FrmmainTest::failedWriteInPresetStopsWithoutSuccess()
-{
-    // A render device whose name cannot be a section: the Coronas write is refused.
-    h->install("[Engine.Engine]\r\nGameRenderDevice=Bad]Device\r\n");
-    const QString refusal = failure("Bad]Device", "False");
-    h->showMain();
-    expectPresetQuestion(MessageAnswer::Yes);
-    h->expectError(refusal);
-    h->click("Frmmain", "Option1");
-    // The writes before it stay; no success is claimed.
-    QCOMPARE(value("WinDrv.WindowsClient", "Texturedetail"), "Low");
-    QVERIFY(!shown("Picture1"));
-}
-
-void FrmmainTest::exitAsks_data()
-{
-    QTest::addColumn<QString>("how");
-    QTest::addColumn<bool>("yes");
-    QTest::newRow("No at the Exit button keeps the window") << "CmdExit" << false;
-    QTest::newRow("No at the File menu's Exit keeps the window") << "exit" << false;
-    QTest::newRow("No at the close button keeps the window") << "close" << false;
-    QTest::newRow("Yes ends the program and closes every window") << "CmdExit" << true;
-}
-
-void FrmmainTest::exitAsks()
-{
-    QFETCH(QString, how);
-    QFETCH(bool, yes);
-    h->showMain();
-    h->registry.setVisible("frmAbout", true);
-    h->dialogs.expectMessage("Exit Program?", "Exit program", MessageIcon::Information,
-                             MessageButtons::YesNo, yes ? MessageAnswer::Yes : MessageAnswer::No);
-    if (how == "CmdExit") {
-        h->click("Frmmain", how);
-    } else if (how == "exit") {
-        control<QAction>("exit")->trigger();
-    } else {
-        QVERIFY(!h->registry.loadedWindow("Frmmain")->close());
-    }
-    QCOMPARE(h->registry.hasEnded(), yes);
-    QCOMPARE(h->registry.isLoaded("Frmmain") && h->registry.isLoaded("frmAbout"), !yes);
-    QCOMPARE(h->registry.exitCode(), 0);
-}
-
-void FrmmainTest::helpOpensHelpFileOrSaysWhereItLooked_data()
-{
-    QTest::addColumn<bool>("present");
-    QTest::newRow("Help.html in the working folder opens") << true;
-    QTest::newRow("A missing Help.html names the path") << false;
-}
-
-void FrmmainTest::helpOpensHelpFileOrSaysWhereItLooked()
-{
-    QFETCH(bool, present);
-    const QString help = QString::fromStdString(h->workFolder + "/Help.html");
-    if (present) {
-        test::writeFile(help.toStdString(), "<html></html>");
-    } else {
-        h->dialogs.expectMessage("Unable to open help file check if Help file is there. Path= " +
-                                     help,
-                                 "", MessageIcon::Critical, MessageButtons::Ok);
-    }
-    h->showMain();
-    control<QAction>("Help")->trigger();
-    QCOMPARE(h->documents.opened, QStringList{help});
-}
 
 QTEST_MAIN(FrmmainTest)
 #include "frmmain_test.moc"
