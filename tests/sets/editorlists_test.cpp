@@ -17,10 +17,6 @@ struct LeesRow {
 };
 
 const LeesRow kLeesRows[] = {
-    {"d3d_client_reads_coronas_from_the_D3D_section",
-     "client-451-windows-d3d.ini",
-     {"32", "False", "False", "True", "True", "False", "True", "High", "High", "False", "28.000000",
-      "True", "False", "0", "Direct 3D"}},
     {"missing_client_keys_show_Default",
      "stock-436-server-package-default.ini",
      {"16", "False", "False", "True", "True", "False", "False", kD, kD, "False", "30.0", "True", kD,

@@ -33,6 +33,7 @@ private slots:
         QVERIFY2(qAbs(offset.x()) <= 2 && qAbs(offset.y()) <= 16,
                  qPrintable(QStringLiteral("off by %1, %2").arg(offset.x()).arg(offset.y())));
     }
+
     void secondAboutReusesTheBoxUntilOkClosesIt()
     {
         QPointer<ui::VelmoraWindow> first = openAbout();

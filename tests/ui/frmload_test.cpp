@@ -75,6 +75,7 @@ private slots:
         h->get<QAction>("Form4", "Load")->trigger();
         QCOMPARE(combo()->count(), 1);
     }
+
     void loadWritesTheChosenSetAndStaysOpen()
     {
         h->click("Form4", "Command2");
@@ -95,6 +96,7 @@ private slots:
                  (QStringList{"FullscreenColorbits", "Decals", "GameRenderDevice"}));
         QCOMPARE(h->game(), test::written(game, "WinDrv.WindowsClient", "Decals", "False"));
     }
+
     void loadAfterTheEditorClosedWritesNothing()
     {
         h->click("Form4", "Command2");

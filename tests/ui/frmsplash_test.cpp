@@ -45,6 +45,7 @@ private slots:
         QVERIFY(main->isVisible());
         QCOMPARE(h->registry.activeWindow(), main);
     }
+
     void existingStoreIsLeftByteForByte_data()
     {
         QTest::addColumn<QByteArray>("store");
@@ -61,6 +62,7 @@ private slots:
         QCOMPARE(QByteArray::fromStdString(test::readFile(h->storeFile)), store);
         QTRY_VERIFY(!h->registry.isLoaded("frmSplash"));
     }
+
     void gameNotFoundShowsTheMessageBeforeAnySplash()
     {
         h->loseGame();
