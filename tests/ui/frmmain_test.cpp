@@ -148,6 +148,7 @@ private slots:
         if (resolution != -2) {
             h->dialogs.expectMessage("Warning setting resolution too high MAY CAUSE DAMAGE TO PC",
                                      "WARNING", MessageIcon::Warning, MessageButtons::Ok);
+            openAndPick("Combo2", -1); // the warning comes on the first opening only
             openAndPick("Combo2", resolution);
             QCOMPARE(control<ui::DesignComboBox>("Combo2")->count(), 7);
         }
