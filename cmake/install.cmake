@@ -70,7 +70,7 @@ its UnrealTournament.ini key by key: quick presets, driver, resolution and textu
 choices, an advanced editor, and named setting sets. The game is found through its
 registry entry in a Wine or Proton prefix. The velmora-ini command reads and writes
 single keys of such INI files from scripts.")
-set(CPACK_PACKAGE_CONTACT "The Velmora developers")
+set(CPACK_PACKAGE_CONTACT "The Velmora developers <dev@velmora.invalid>")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

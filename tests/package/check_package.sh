@@ -2,10 +2,11 @@
 # Builds the Debian package from a configured build tree and checks what a user gets: the
 # files and their modes, the dependencies, valid desktop and AppStream metadata, a man page
 # that renders, the packaged velmora-ini at work, and the launcher preparing its folder.
-#   check_package.sh BUILD_DIR
+#   check_package.sh BUILD_DIR [CPACK]
 set -euo pipefail
 
 build=$(cd "$1" && pwd)
+cpack=${2:-cpack}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
@@ -32,7 +33,7 @@ for size in "${icon_sizes[@]}"; do
 done
 
 build_package() {
-    if ! cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1; then
+    if ! "$cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1; then
         cat "$work/cpack.log" >&2
         fail "cpack could not build the package"
         exit 1
