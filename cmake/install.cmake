@@ -6,6 +6,24 @@
 set(VELMORA_APP_ID org.velmora.velmora)
 set(velmora_data ${PROJECT_SOURCE_DIR}/data)
 
+# Debian keeps man pages compressed.
+find_program(VELMORA_GZIP gzip)
+function(velmora_install_man source)
+    get_filename_component(name ${source} NAME)
+    if(NOT VELMORA_GZIP)
+        install(FILES ${source} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+        return()
+    endif()
+    set(page ${PROJECT_BINARY_DIR}/man/${name})
+    add_custom_command(OUTPUT ${page}.gz
+                       COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/man
+                       COMMAND ${CMAKE_COMMAND} -E copy ${source} ${page}
+                       COMMAND ${VELMORA_GZIP} -9nf ${page}
+                       DEPENDS ${source})
+    add_custom_target(velmora_man_${name} ALL DEPENDS ${page}.gz)
+    install(FILES ${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endfunction()
+
 if(TARGET velmora)
     install(TARGETS velmora RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
     install(FILES ${PROJECT_SOURCE_DIR}/src/app/Help.html
@@ -41,24 +59,13 @@ if(TARGET velmora)
     else()
         message(STATUS "rsvg-convert not found (librsvg2-bin): only the scalable icon is installed")
     endif()
+    velmora_install_man(${PROJECT_SOURCE_DIR}/docs/velmora.1)
+    velmora_install_man(${PROJECT_SOURCE_DIR}/docs/velmora-launch.1)
 endif()
 
 if(TARGET velmora-ini)
     install(TARGETS velmora-ini RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-    # Debian keeps man pages compressed.
-    set(man_page ${PROJECT_BINARY_DIR}/man/velmora-ini.1)
-    find_program(VELMORA_GZIP gzip)
-    if(VELMORA_GZIP)
-        add_custom_command(OUTPUT ${man_page}.gz
-                           COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/man
-                           COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/docs/velmora-ini.1 ${man_page}
-                           COMMAND ${VELMORA_GZIP} -9nf ${man_page}
-                           DEPENDS ${PROJECT_SOURCE_DIR}/docs/velmora-ini.1)
-        add_custom_target(velmora_man ALL DEPENDS ${man_page}.gz)
-        install(FILES ${man_page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-    else()
-        install(FILES ${PROJECT_SOURCE_DIR}/docs/velmora-ini.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-    endif()
+    velmora_install_man(${PROJECT_SOURCE_DIR}/docs/velmora-ini.1)
 endif()
 
 set(CPACK_PACKAGE_NAME velmora)

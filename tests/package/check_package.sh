@@ -26,7 +26,9 @@ expected=(
     "usr/share/applications/$app_id.desktop -rw-r--r--"
     "usr/share/metainfo/$app_id.metainfo.xml -rw-r--r--"
     "usr/share/icons/hicolor/scalable/apps/velmora.svg -rw-r--r--"
+    "usr/share/man/man1/velmora.1.gz -rw-r--r--"
     "usr/share/man/man1/velmora-ini.1.gz -rw-r--r--"
+    "usr/share/man/man1/velmora-launch.1.gz -rw-r--r--"
 )
 for size in "${icon_sizes[@]}"; do
     expected+=("usr/share/icons/hicolor/${size}x${size}/apps/velmora.png -rw-r--r--")
@@ -77,7 +79,7 @@ check_contents() {
 check_files() {
     local desktop=$root/usr/share/applications/$app_id.desktop
     local metainfo=$root/usr/share/metainfo/$app_id.metainfo.xml
-    local out size
+    local out size page
 
     out=$(desktop-file-validate "$desktop" 2>&1) || fail "desktop-file-validate: $out"
     grep -Eq 'error|warning' <<<"$out" && fail "desktop-file-validate: $out"
@@ -89,8 +91,12 @@ check_files() {
     grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" ||
         fail "the metainfo does not launch $app_id.desktop"
 
-    out=$(zcat "$root/usr/share/man/man1/velmora-ini.1.gz" | LC_ALL=C.UTF-8 groff -man -ww -z -Tutf8 2>&1)
-    [ -z "$out" ] || fail "the man page renders with warnings: $out"
+    for page in velmora velmora-ini; do
+        out=$(zcat "$root/usr/share/man/man1/$page.1.gz" | LC_ALL=C.UTF-8 groff -man -ww -z -Tutf8 2>&1)
+        [ -z "$out" ] || fail "$page(1) renders with warnings: $out"
+    done
+    [ "$(zcat "$root/usr/share/man/man1/velmora-launch.1.gz")" = ".so man1/velmora.1" ] ||
+        fail "velmora-launch(1) does not lead to velmora(1)"
 
     for size in "${icon_sizes[@]}"; do
         file -b "$root/usr/share/icons/hicolor/${size}x${size}/apps/velmora.png" |
