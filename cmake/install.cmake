@@ -72,11 +72,11 @@ set(CPACK_PACKAGE_NAME velmora)
 set(CPACK_PACKAGE_VENDOR "The Velmora developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "tune the graphics settings of Unreal Tournament")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Velmora tunes the graphics, display and memory settings of Unreal Tournament by editing
-its UnrealTournament.ini key by key: quick presets, driver, resolution and texture-cache
-choices, an advanced editor, and named setting sets. The game is found through its
-registry entry in a Wine or Proton prefix. The velmora-ini command reads and writes
-single keys of such INI files from scripts.")
+    "Velmora tunes the graphics, display and memory settings of Unreal Tournament
+by editing its UnrealTournament.ini key by key: quick presets, driver,
+resolution and texture-cache choices, an advanced editor, and named setting
+sets. The game is found through its registry entry in a Wine or Proton prefix.
+The velmora-ini command reads and writes single keys of such INI files.")
 set(CPACK_PACKAGE_CONTACT "The Velmora developers <dev@velmora.invalid>")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)
