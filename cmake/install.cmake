@@ -63,8 +63,8 @@ if(TARGET velmora)
     velmora_install_man(${PROJECT_SOURCE_DIR}/docs/velmora-launch.1)
 endif()
 
+# The program itself is installed by its own folder's rules.
 if(TARGET velmora-ini)
-    install(TARGETS velmora-ini RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
     velmora_install_man(${PROJECT_SOURCE_DIR}/docs/velmora-ini.1)
 endif()
 
