@@ -24,11 +24,9 @@ function(velmora_install_man source)
     install(FILES ${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endfunction()
 
+# The programs and Help.html are installed by their own folders' rules; the package test
+# checks that they are all in the package.
 if(TARGET velmora)
-    install(TARGETS velmora RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-    install(FILES ${PROJECT_SOURCE_DIR}/src/app/Help.html
-            DESTINATION ${CMAKE_INSTALL_DATADIR}/velmora)
-
     # The launcher finds Help.html relative to itself, so the tree stays relocatable.
     file(RELATIVE_PATH VELMORA_BIN_TO_DATA ${CMAKE_INSTALL_FULL_BINDIR}
          ${CMAKE_INSTALL_FULL_DATADIR}/velmora)
@@ -63,7 +61,6 @@ if(TARGET velmora)
     velmora_install_man(${PROJECT_SOURCE_DIR}/docs/velmora-launch.1)
 endif()
 
-# The program itself is installed by its own folder's rules.
 if(TARGET velmora-ini)
     velmora_install_man(${PROJECT_SOURCE_DIR}/docs/velmora-ini.1)
 endif()
