@@ -166,6 +166,14 @@ FAKE
     launch XDG_DATA_HOME=relative/path || true
     [ "$(head -n 1 "$work/record")" = "$folder" ] || fail "a relative XDG_DATA_HOME was not ignored"
 
+    mkdir "$work/links"
+    ln -s "$root/usr/bin/velmora-launch" "$work/links/velmora-launch"
+    rm "$work/record"
+    env -i PATH="$work/links:/usr/bin:/bin" HOME="$work/linked" RECORD="$work/record" velmora-launch || true
+    [ -f "$work/record" ] || fail "a launcher started through a link did not find the program"
+    [ "$(readlink "$work/linked/.local/share/velmora/Help.html")" = "$(readlink -f "$help")" ] ||
+        fail "a launcher started through a link did not link the installed Help.html by its plain path"
+
     cp "$root/usr/bin/velmora" "$work/other-velmora"
     launch VELMORA_BIN="$work/other-velmora" RECORD="$work/record-other" || true
     [ -f "$work/record-other" ] || fail "VELMORA_BIN did not choose the program"
