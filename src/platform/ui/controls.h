@@ -83,15 +83,18 @@ class DesignStatusBar : public QFrame {
 public:
     explicit DesignStatusBar(QWidget* parent = nullptr);
 
-    // Appends a panel; a label panel carries its text as its tooltip too.
+    // Appends a panel; a label panel carries its text as its tooltip too. A panel widens to
+    // fit its text, pushing the panels after it right; the bar cuts off what passes its edge.
     void addPanel(int widthTwips, const QString& text, bool isLabel, double dpi);
     int panelCount() const { return static_cast<int>(m_panels.size()); }
     QString panelText(int panel) const;
     void setPanelText(int panel, const QString& text);
 
 private:
+    void placePanels();
+
     QList<QLabel*> m_panels;
-    int m_nextLeft = 0;
+    QList<int> m_designWidths; // pixels
 };
 
 // Clears option buttons without running their click handlers.
