@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QColor>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -144,6 +145,40 @@ void DesignStatusBar::placePanels()
         panel->setGeometry(left + 2, 2, width - 2, height() - 4);
         left += width;
     }
+}
+
+namespace {
+
+// Sees the keys that no control of the window took, as they pass up to the window itself.
+class KeyPresser : public QObject {
+public:
+    KeyPresser(QWidget* window, int key, QAbstractButton* button)
+        : QObject(window), m_key(key), m_button(button)
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != m_key ||
+            !m_button->isEnabled()) {
+            return QObject::eventFilter(watched, event);
+        }
+        m_button->click();
+        return true;
+    }
+
+private:
+    int m_key;
+    QAbstractButton* m_button;
+};
+
+} // namespace
+
+void pressOnKey(QWidget* window, int key, QAbstractButton* button)
+{
+    new KeyPresser(window, key, button);
 }
 
 void deselectOptions(std::initializer_list<QRadioButton*> options)

@@ -18,6 +18,7 @@
 
 class QColor;
 class QLabel;
+class QAbstractButton;
 class QRadioButton;
 
 namespace velmora::ui {
@@ -96,6 +97,11 @@ private:
     QList<QLabel*> m_panels;
     QList<int> m_designWidths; // pixels
 };
+
+// Makes `key` (a Qt::Key), pressed in `window` and left unused by its controls, press `button`
+// when it is enabled: the Enter and Escape users expect of a dialog, for windows that are not
+// QDialogs.
+void pressOnKey(QWidget* window, int key, QAbstractButton* button);
 
 // Clears option buttons without running their click handlers.
 void deselectOptions(std::initializer_list<QRadioButton*> options);
