@@ -1,8 +1,8 @@
 #include "config/catalogue.h"
 #include "config/readmodule.h"
 #include "support/rowname.h"
+#include "support/tempfolder.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -147,10 +147,8 @@ class PresetTest : public ::testing::TestWithParam<PresetCase> {};
 TEST_P(PresetTest, the_game_reads_every_preset_value)
 {
     const auto& c = GetParam();
-    std::string pattern = (fs::temp_directory_path() / "velmora-preset-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    const fs::path dir = pattern;
-    const std::string file = (dir / "UnrealTournament.ini").string();
+    const test::TempFolder folder("velmora-preset-");
+    const std::string file = folder.file("UnrealTournament.ini");
     fs::copy_file(fs::path(VELMORA_TESTDATA) / "ut-ini" / c.fixture, file);
 
     ReadModule module;
@@ -168,7 +166,6 @@ TEST_P(PresetTest, the_game_reads_every_preset_value)
         module.ReadGameValue(section, kGameKeys[i].key, file);
         EXPECT_EQ(module.ReadResult, c.expected[i]) << kGameKeys[i].key;
     }
-    fs::remove_all(dir);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, PresetTest, ::testing::ValuesIn(kPresetCases),
