@@ -124,21 +124,40 @@ bool moveIntoPlace(const std::string& temp, const std::string& target)
 
 std::optional<std::string> readWholeFile(const std::string& path)
 {
+    FileContents contents = readFile(path);
+    if (!contents.ok()) {
+        return std::nullopt;
+    }
+    return std::move(contents.bytes);
+}
+
+FileContents readFile(const std::string& path)
+{
+    FileContents contents;
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        contents.error = errorText(ERROR_ACCESS_DENIED);
+        return contents;
+    }
     FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
-        return std::nullopt;
+        const DWORD error = GetLastError();
+        contents.missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+        contents.error = contents.missing ? std::string() : errorText(error);
+        return contents;
     }
-    std::string bytes;
     char buffer[1 << 16];
     DWORD got = 0;
     while (ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) {
         if (got == 0) {
-            return bytes;
+            return contents;
         }
-        bytes.append(buffer, got);
+        contents.bytes.append(buffer, got);
     }
-    return std::nullopt;
+    contents.bytes.clear();
+    contents.error = lastErrorText();
+    return contents;
 }
 
 WriteOutcome replaceFileAtomically(const std::string& path, const std::string& bytes)

@@ -44,8 +44,11 @@ WriteOutcome writeProfileString(const std::string& path, std::string_view sectio
     const std::string file = resolved(path);
     // The portable text layer decides what is refused and what is already there, so both
     // systems refuse the same requests and neither rewrites a file for nothing.
-    const TextEdit check =
-        profileWriteText(readWholeFile(file).value_or(std::string()), section, key, value);
+    const FileContents current = readFile(file);
+    if (!current.error.empty()) {
+        return WriteOutcome::failed(current.error);
+    }
+    const TextEdit check = profileWriteText(current.bytes, section, key, value);
     if (check.status == WriteStatus::Refused) {
         return WriteOutcome::refused(check.reason);
     }

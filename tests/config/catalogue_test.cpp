@@ -1,7 +1,7 @@
 #include "config/catalogue.h"
 #include "config/readmodule.h"
+#include "platform/temp_dir.h"
 #include "support/rowname.h"
-#include "support/tempfolder.h"
 
 #include <filesystem>
 #include <string>
@@ -147,8 +147,8 @@ class PresetTest : public ::testing::TestWithParam<PresetCase> {};
 TEST_P(PresetTest, the_game_reads_every_preset_value)
 {
     const auto& c = GetParam();
-    const test::TempFolder folder("velmora-preset-");
-    const std::string file = folder.file("UnrealTournament.ini");
+    const platform::testing_support::TempDir folder;
+    const std::string file = folder.path("UnrealTournament.ini");
     fs::copy_file(fs::path(VELMORA_TESTDATA) / "ut-ini" / c.fixture, file);
 
     ReadModule module;

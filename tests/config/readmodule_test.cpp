@@ -2,8 +2,8 @@
 #include "config/readmodule.h"
 #include "platform/fileio.h"
 #include "platform/gamelocator.h"
+#include "platform/temp_dir.h"
 #include "support/rowname.h"
-#include "support/tempfolder.h"
 #include "support/wine.h"
 
 #include <filesystem>
@@ -20,9 +20,9 @@ class ReadModuleTest : public ::testing::Test {
 protected:
     void writeFile(const std::string& bytes) { std::ofstream(file, std::ios::binary) << bytes; }
 
-    test::TempFolder folder{"velmora-config-"};
-    const fs::path& dir = folder.path();
-    std::string file = folder.file("UnrealTournament.ini");
+    platform::testing_support::TempDir folder;
+    const fs::path& dir = folder.root();
+    std::string file = folder.path("UnrealTournament.ini");
     ReadModule module;
 };
 

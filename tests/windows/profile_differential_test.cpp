@@ -5,8 +5,8 @@
 #include "datatable.h"
 #include "platform/fileio.h"
 #include "platform/profile.h"
+#include "platform/temp_dir.h"
 #include "support/rowname.h"
-#include "support/tempfolder.h"
 #include "support/wine.h"
 
 #include <fstream>
@@ -85,13 +85,13 @@ TEST(ProfileDifferentialTable, holds_enough_cases)
 
 class ProfileReadDifferential : public ::testing::TestWithParam<ReadCase> {
 protected:
-    test::TempFolder folder;
+    testing_support::TempDir folder;
 };
 
 TEST_P(ProfileReadDifferential, portable_engine_and_win32_agree)
 {
     const auto& row = GetParam();
-    const std::string path = folder.file("read.ini");
+    const std::string path = folder.path("read.ini");
     putFile(path, row.file);
 
     EXPECT_EQ(portable::getProfileString(path, row.section, row.key, row.defaultValue, row.size),
@@ -112,14 +112,14 @@ INSTANTIATE_TEST_SUITE_P(Table, ProfileReadDifferential, ::testing::ValuesIn(rea
 
 class ProfileWriteDifferential : public ::testing::TestWithParam<WriteCase> {
 protected:
-    test::TempFolder folder;
+    testing_support::TempDir folder;
 };
 
 TEST_P(ProfileWriteDifferential, portable_engine_and_win32_read_back_the_same)
 {
     const auto& row = GetParam();
-    const std::string portablePath = folder.file("portable.ini");
-    const std::string win32Path = folder.file("win32.ini");
+    const std::string portablePath = folder.path("portable.ini");
+    const std::string win32Path = folder.path("win32.ini");
     putFile(portablePath, row.before);
     putFile(win32Path, row.before);
 

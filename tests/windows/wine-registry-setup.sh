@@ -3,6 +3,8 @@
 # with `wine reg add`, then waits for wineserver to end, which writes system.reg to disk.
 #   wine-registry-setup.sh WINE TABLE
 set -euo pipefail
+# Never the user's own prefix: the rows include the game's key.
+: "${WINEPREFIX:?name the throw-away Wine prefix of the tests in WINEPREFIX}"
 wine=$1
 table=$2
 
