@@ -64,7 +64,8 @@ std::string getProfileString(const std::string& path, std::string_view section,
                              std::size_t bufferSize);
 
 // Sets one key as profileWriteText does, creating a missing file. Nothing is written for
-// Unchanged and Refused.
+// Unchanged and Refused; a file that exists but cannot be read fails with the operating
+// system's reason rather than being replaced.
 WriteOutcome writeProfileString(const std::string& path, std::string_view section,
                                 std::string_view key, std::string_view value);
 
@@ -72,13 +73,14 @@ WriteOutcome writeProfileString(const std::string& path, std::string_view sectio
 // system's functions.
 namespace portable {
 
-// profileReadText over the file at `path`, read anew on every call.
+// profileReadText over the file at `path`, read anew on every call (symbolic links
+// followed).
 std::string getProfileString(const std::string& path, std::string_view section,
                              std::string_view key, std::string_view defaultValue,
                              std::size_t bufferSize);
 
 // profileWriteText over the file at `path`, then an atomic replace of the file (see
-// fileio.h). A missing file is created.
+// fileio.h). A missing file is created; an unreadable one is not replaced.
 WriteOutcome writeProfileString(const std::string& path, std::string_view section,
                                 std::string_view key, std::string_view value);
 
