@@ -1,6 +1,7 @@
 #include "config/catalogue.h"
 #include "config/readmodule.h"
-#include "platform/temp_dir.h"
+#include "support/fakeprefix.h"
+#include "support/files.h"
 #include "support/rowname.h"
 
 #include <filesystem>
@@ -147,8 +148,8 @@ class PresetTest : public ::testing::TestWithParam<PresetCase> {};
 TEST_P(PresetTest, the_game_reads_every_preset_value)
 {
     const auto& c = GetParam();
-    const platform::testing_support::TempDir folder;
-    const std::string file = folder.path("UnrealTournament.ini");
+    const test::TemporaryFolder folder;
+    const std::string file = test::inFolder(folder.path(), "UnrealTournament.ini");
     fs::copy_file(fs::path(VELMORA_TESTDATA) / "ut-ini" / c.fixture, file);
 
     ReadModule module;

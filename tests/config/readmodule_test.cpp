@@ -2,7 +2,8 @@
 #include "config/readmodule.h"
 #include "platform/fileio.h"
 #include "platform/gamelocator.h"
-#include "platform/temp_dir.h"
+#include "support/fakeprefix.h"
+#include "support/files.h"
 #include "support/rowname.h"
 #include "support/wine.h"
 
@@ -20,9 +21,9 @@ class ReadModuleTest : public ::testing::Test {
 protected:
     void writeFile(const std::string& bytes) { std::ofstream(file, std::ios::binary) << bytes; }
 
-    platform::testing_support::TempDir folder;
-    const fs::path& dir = folder.root();
-    std::string file = folder.path("UnrealTournament.ini");
+    test::TemporaryFolder folder;
+    const fs::path dir = folder.path();
+    std::string file = test::inFolder(folder.path(), "UnrealTournament.ini");
     ReadModule module;
 };
 
@@ -98,7 +99,7 @@ public:
     std::string gameFolder() const override { return m_folder; }
     std::string localPath(const std::string& windowsPath) const override
     {
-        return "/mapped/" + windowsPath;
+        return windowsPath.starts_with("\\\\") ? std::string() : "/mapped/" + windowsPath;
     }
 
 private:
@@ -132,6 +133,7 @@ constexpr LocateRow kLocateRows[] = {
     {"trailing_backslash_is_doubled", "C:\\Games\\UT\\",
      "C:\\Games\\UT\\\\System\\UnrealTournament.ini"},
     {"empty_folder_is_not_found", "", nullptr},
+    {"folder_without_a_local_path_is_not_found", "\\\\server\\UT", nullptr},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rows, LocateGameConfigTest, ::testing::ValuesIn(kLocateRows),

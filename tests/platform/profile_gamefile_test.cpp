@@ -4,7 +4,8 @@
 
 #include "platform/fileio.h"
 #include "platform/profile.h"
-#include "temp_dir.h"
+#include "support/fakeprefix.h"
+#include "support/files.h"
 
 #include <cctype>
 #include <string>
@@ -17,7 +18,9 @@
 namespace velmora::platform {
 namespace {
 
-using testing_support::TempDir;
+using test::inFolder;
+using test::TemporaryFolder;
+using test::writeFile;
 
 constexpr std::string_view kWritten = "Velmora7";
 
@@ -103,7 +106,7 @@ protected:
                                           255);
     }
 
-    TempDir m_dir;
+    TemporaryFolder m_dir;
 };
 
 TEST_P(GameFileWrite, ChangesOnlyTheKey)
@@ -112,8 +115,8 @@ TEST_P(GameFileWrite, ChangesOnlyTheKey)
     const std::string original = std::string(VELMORA_TESTDATA) + "/ut-ini/" + name;
     const std::string before = readWholeFile(original).value_or("");
     ASSERT_FALSE(before.empty()) << original;
-    const std::string file = m_dir.path("UnrealTournament.ini");
-    TempDir::put(file, before);
+    const std::string file = inFolder(m_dir.path(), "UnrealTournament.ini");
+    writeFile(file, before);
     const std::string section = sectionOf(original, managed);
     const std::string oldValue =
         portable::getProfileString(file, section, managed.key, "Default", 255);

@@ -5,7 +5,8 @@
 #include "platform/fileio.h"
 #include "platform/memory.h"
 #include "platform/profile.h"
-#include "platform/temp_dir.h"
+#include "support/fakeprefix.h"
+#include "support/files.h"
 #include "support/rowname.h"
 #include "support/wine.h"
 
@@ -21,28 +22,24 @@ namespace fs = std::filesystem;
 
 class Win32FileTest : public ::testing::Test {
 protected:
-    void put(const std::string& path, const std::string& bytes)
-    {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
     // A path whose folder is a regular file.
     std::string blockedPath()
     {
-        put(folder.path("notafolder"), "x");
-        return folder.path("notafolder") + "\\file.ini";
+        test::writeFile(test::inFolder(folder.path(), "notafolder"), "x");
+        return test::inFolder(folder.path(), "notafolder") + "\\file.ini";
     }
     std::size_t entries() const
     {
         return static_cast<std::size_t>(
-            std::distance(fs::directory_iterator(folder.root()), fs::directory_iterator()));
+            std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()));
     }
 
-    testing_support::TempDir folder;
+    test::TemporaryFolder folder;
 };
 
 TEST_F(Win32FileTest, replace_creates_and_replaces_every_byte)
 {
-    const std::string path = folder.path("a.ini");
+    const std::string path = test::inFolder(folder.path(), "a.ini");
     const std::string bytes("[s]\r\nk=\0v\xE9\n", 12);
     ASSERT_TRUE(replaceFileAtomically(path, bytes).ok());
     EXPECT_EQ(readWholeFile(path), bytes);
@@ -60,7 +57,7 @@ TEST_F(Win32FileTest, replace_into_a_file_as_folder_fails_with_the_reason)
 
 TEST_F(Win32FileTest, replace_of_a_folder_fails_and_leaves_nothing_behind)
 {
-    const std::string target = folder.path("folder.ini");
+    const std::string target = test::inFolder(folder.path(), "folder.ini");
     fs::create_directory(target);
     const auto outcome = replaceFileAtomically(target, "x");
     EXPECT_EQ(outcome.status, WriteStatus::Failed);
@@ -71,15 +68,15 @@ TEST_F(Win32FileTest, replace_of_a_folder_fails_and_leaves_nothing_behind)
 
 TEST_F(Win32FileTest, missing_file_reads_as_nothing)
 {
-    EXPECT_EQ(readWholeFile(folder.path("missing.ini")), std::nullopt);
-    EXPECT_FALSE(fileExists(folder.path("missing.ini")));
-    EXPECT_FALSE(fileExists(folder.root().string())) << "a folder is not a file";
+    EXPECT_EQ(readWholeFile(test::inFolder(folder.path(), "missing.ini")), std::nullopt);
+    EXPECT_FALSE(fileExists(test::inFolder(folder.path(), "missing.ini")));
+    EXPECT_FALSE(fileExists(folder.path())) << "a folder is not a file";
 }
 
 TEST_F(Win32FileTest, create_empty_file_truncates_and_reports_failure)
 {
-    const std::string path = folder.path("Velmora.ini");
-    put(path, "[Velmora]\r\nSaveNumber=3\r\n");
+    const std::string path = test::inFolder(folder.path(), "Velmora.ini");
+    test::writeFile(path, "[Velmora]\r\nSaveNumber=3\r\n");
     ASSERT_TRUE(createEmptyFile(path).ok());
     EXPECT_TRUE(fileExists(path));
     EXPECT_EQ(readWholeFile(path), "");
@@ -101,13 +98,13 @@ TEST_F(Win32FileTest, relative_profile_path_is_taken_from_the_current_folder)
 {
     // The Win32 functions alone would look for a bare name in the Windows folder.
     const auto previous = fs::current_path();
-    fs::current_path(folder.root());
+    fs::current_path(folder.path());
     const auto outcome = writeProfileString("relative.ini", "s", "k", "v");
     const auto value = getProfileString("relative.ini", "s", "k", "Default", 255);
     fs::current_path(previous);
     EXPECT_TRUE(outcome.ok()) << outcome.reason;
     EXPECT_EQ(value, "v");
-    EXPECT_EQ(readWholeFile(folder.path("relative.ini")), "[s]\r\nk=v\r\n");
+    EXPECT_EQ(readWholeFile(test::inFolder(folder.path(), "relative.ini")), "[s]\r\nk=v\r\n");
 }
 
 struct FullPathRow {

@@ -5,11 +5,10 @@
 #include "datatable.h"
 #include "platform/fileio.h"
 #include "platform/profile.h"
-#include "platform/temp_dir.h"
+#include "support/fakeprefix.h"
+#include "support/files.h"
 #include "support/rowname.h"
 #include "support/wine.h"
-
-#include <fstream>
 
 #include <gtest/gtest.h>
 
@@ -53,7 +52,7 @@ std::vector<WriteCase> writeCases()
 void putFile(const std::string& path, const std::string& bytes)
 {
     if (bytes != kAbsent) {
-        std::ofstream(path, std::ios::binary) << bytes;
+        test::writeFile(path, bytes);
     }
 }
 
@@ -85,13 +84,13 @@ TEST(ProfileDifferentialTable, holds_enough_cases)
 
 class ProfileReadDifferential : public ::testing::TestWithParam<ReadCase> {
 protected:
-    testing_support::TempDir folder;
+    test::TemporaryFolder folder;
 };
 
 TEST_P(ProfileReadDifferential, portable_engine_and_win32_agree)
 {
     const auto& row = GetParam();
-    const std::string path = folder.path("read.ini");
+    const std::string path = test::inFolder(folder.path(), "read.ini");
     putFile(path, row.file);
 
     EXPECT_EQ(portable::getProfileString(path, row.section, row.key, row.defaultValue, row.size),
@@ -112,14 +111,14 @@ INSTANTIATE_TEST_SUITE_P(Table, ProfileReadDifferential, ::testing::ValuesIn(rea
 
 class ProfileWriteDifferential : public ::testing::TestWithParam<WriteCase> {
 protected:
-    testing_support::TempDir folder;
+    test::TemporaryFolder folder;
 };
 
 TEST_P(ProfileWriteDifferential, portable_engine_and_win32_read_back_the_same)
 {
     const auto& row = GetParam();
-    const std::string portablePath = folder.path("portable.ini");
-    const std::string win32Path = folder.path("win32.ini");
+    const std::string portablePath = test::inFolder(folder.path(), "portable.ini");
+    const std::string win32Path = test::inFolder(folder.path(), "win32.ini");
     putFile(portablePath, row.before);
     putFile(win32Path, row.before);
 
