@@ -1,7 +1,7 @@
 // The file layer on Windows, through the ANSI Win32 file functions.
 
 #include "fileio.h"
-#include "win32error.h"
+#include "win32util.h"
 
 #include <string_view>
 #include <windows.h>
@@ -163,10 +163,9 @@ FileContents readFile(const std::string& path)
 WriteOutcome replaceFileAtomically(const std::string& path, const std::string& bytes)
 {
     const std::string target = finalPath(path);
-    // Windows refuses to replace a folder with a file, but Wine's MoveFileEx replaces an empty
-    // one: check first, whichever runs the program.
-    const DWORD attributes = GetFileAttributesA(target.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    // Windows refuses to replace a folder or a read-only file, but Wine's MoveFileEx replaces
+    // an empty folder, and Wine run as root ignores read-only: check first.
+    if (isFolderOrReadOnly(target)) {
         return WriteOutcome::failed(errorText(ERROR_ACCESS_DENIED));
     }
     char temp[MAX_PATH];

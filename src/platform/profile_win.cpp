@@ -3,7 +3,7 @@
 
 #include "fileio.h"
 #include "profile.h"
-#include "win32error.h"
+#include "win32util.h"
 
 #include <algorithm>
 #include <limits>
@@ -44,6 +44,11 @@ WriteOutcome writeProfileString(const std::string& path, std::string_view sectio
     const std::string file = resolved(path);
     // The portable text layer decides what is refused and what is already there, so both
     // systems refuse the same requests and neither rewrites a file for nothing.
+    // The same refusal as the portable engine's atomic replace; Windows' own write fails
+    // there too, but Wine run as root would write.
+    if (isFolderOrReadOnly(file)) {
+        return WriteOutcome::failed(errorText(ERROR_ACCESS_DENIED));
+    }
     const FileContents current = readFile(file);
     if (!current.error.empty()) {
         return WriteOutcome::failed(current.error);

@@ -12,6 +12,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <windows.h>
 
 #include <gtest/gtest.h>
 
@@ -64,6 +65,23 @@ TEST_F(Win32FileTest, replace_of_a_folder_fails_and_leaves_nothing_behind)
     EXPECT_FALSE(outcome.reason.empty());
     EXPECT_TRUE(fs::is_directory(target));
     EXPECT_EQ(entries(), 1U) << "the temporary file is removed";
+}
+
+TEST_F(Win32FileTest, read_only_file_is_not_written_by_either_engine)
+{
+    // Wine run as root would write it: the layer checks the attribute itself.
+    const std::string path = test::inFolder(folder.path(), "UnrealTournament.ini");
+    test::writeFile(path, "[s]\r\nk=v\r\n");
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    const auto replaced = replaceFileAtomically(path, "x");
+    const auto portableWrite = portable::writeProfileString(path, "s", "k", "w");
+    const auto win32Write = writeProfileString(path, "s", "k", "w");
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    for (const auto& outcome : {replaced, portableWrite, win32Write}) {
+        EXPECT_EQ(outcome.status, WriteStatus::Failed);
+        EXPECT_FALSE(outcome.reason.empty());
+    }
+    EXPECT_EQ(readWholeFile(path), "[s]\r\nk=v\r\n");
 }
 
 TEST_F(Win32FileTest, missing_file_reads_as_nothing)

@@ -1,4 +1,4 @@
-#include "win32error.h"
+#include "win32util.h"
 
 namespace velmora::platform {
 
@@ -20,6 +20,13 @@ std::string errorText(DWORD code)
 std::string lastErrorText()
 {
     return errorText(GetLastError());
+}
+
+bool isFolderOrReadOnly(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0;
 }
 
 } // namespace velmora::platform

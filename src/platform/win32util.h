@@ -1,6 +1,7 @@
 #pragma once
 
-// The system's words for a Win32 error code, for the reason of a failed write.
+// Small Win32 helpers of the file and profile layers: the system's words for an error code,
+// and the check that keeps a write off folders and read-only files.
 
 #include <string>
 #include <windows.h>
@@ -13,5 +14,9 @@ std::string errorText(DWORD code);
 
 // errorText(GetLastError()).
 std::string lastErrorText();
+
+// True when `path` is a folder or a file with the read-only attribute, which a write must not
+// replace (Wine run as root would).
+bool isFolderOrReadOnly(const std::string& path);
 
 } // namespace velmora::platform
