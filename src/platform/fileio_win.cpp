@@ -3,6 +3,7 @@
 #include "fileio.h"
 #include "win32util.h"
 
+#include <algorithm>
 #include <string_view>
 #include <windows.h>
 
