@@ -6,7 +6,6 @@
 #include "platform/memory.h"
 #include "platform/profile.h"
 #include "support/fakeprefix.h"
-#include "support/files.h"
 #include "support/rowname.h"
 #include "support/wine.h"
 
@@ -26,8 +25,8 @@ protected:
     // A path whose folder is a regular file.
     std::string blockedPath()
     {
-        test::writeFile(test::inFolder(folder.path(), "notafolder"), "x");
-        return test::inFolder(folder.path(), "notafolder") + "\\file.ini";
+        test::writeFile(folder.file("notafolder"), "x");
+        return folder.file("notafolder") + "\\file.ini";
     }
     std::size_t entries() const
     {
@@ -40,7 +39,7 @@ protected:
 
 TEST_F(Win32FileTest, replace_creates_and_replaces_every_byte)
 {
-    const std::string path = test::inFolder(folder.path(), "a.ini");
+    const std::string path = folder.file("a.ini");
     const std::string bytes("[s]\r\nk=\0v\xE9\n", 12);
     ASSERT_TRUE(replaceFileAtomically(path, bytes).ok());
     EXPECT_EQ(readWholeFile(path), bytes);
@@ -58,7 +57,7 @@ TEST_F(Win32FileTest, replace_into_a_file_as_folder_fails_with_the_reason)
 
 TEST_F(Win32FileTest, replace_of_a_folder_fails_and_leaves_nothing_behind)
 {
-    const std::string target = test::inFolder(folder.path(), "folder.ini");
+    const std::string target = folder.file("folder.ini");
     fs::create_directory(target);
     const auto outcome = replaceFileAtomically(target, "x");
     EXPECT_EQ(outcome.status, WriteStatus::Failed);
@@ -70,7 +69,7 @@ TEST_F(Win32FileTest, replace_of_a_folder_fails_and_leaves_nothing_behind)
 TEST_F(Win32FileTest, read_only_file_is_not_written_by_either_engine)
 {
     // Wine run as root would write it: the layer checks the attribute itself.
-    const std::string path = test::inFolder(folder.path(), "UnrealTournament.ini");
+    const std::string path = folder.file("UnrealTournament.ini");
     test::writeFile(path, "[s]\r\nk=v\r\n");
     ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
     const auto replaced = replaceFileAtomically(path, "x");
@@ -86,14 +85,14 @@ TEST_F(Win32FileTest, read_only_file_is_not_written_by_either_engine)
 
 TEST_F(Win32FileTest, missing_file_reads_as_nothing)
 {
-    EXPECT_EQ(readWholeFile(test::inFolder(folder.path(), "missing.ini")), std::nullopt);
-    EXPECT_FALSE(fileExists(test::inFolder(folder.path(), "missing.ini")));
+    EXPECT_EQ(readWholeFile(folder.file("missing.ini")), std::nullopt);
+    EXPECT_FALSE(fileExists(folder.file("missing.ini")));
     EXPECT_FALSE(fileExists(folder.path())) << "a folder is not a file";
 }
 
 TEST_F(Win32FileTest, create_empty_file_truncates_and_reports_failure)
 {
-    const std::string path = test::inFolder(folder.path(), "Velmora.ini");
+    const std::string path = folder.file("Velmora.ini");
     test::writeFile(path, "[Velmora]\r\nSaveNumber=3\r\n");
     ASSERT_TRUE(createEmptyFile(path).ok());
     EXPECT_TRUE(fileExists(path));
@@ -122,7 +121,7 @@ TEST_F(Win32FileTest, relative_profile_path_is_taken_from_the_current_folder)
     fs::current_path(previous);
     EXPECT_TRUE(outcome.ok()) << outcome.reason;
     EXPECT_EQ(value, "v");
-    EXPECT_EQ(readWholeFile(test::inFolder(folder.path(), "relative.ini")), "[s]\r\nk=v\r\n");
+    EXPECT_EQ(readWholeFile(folder.file("relative.ini")), "[s]\r\nk=v\r\n");
 }
 
 struct FullPathRow {

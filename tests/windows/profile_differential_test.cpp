@@ -6,7 +6,6 @@
 #include "platform/fileio.h"
 #include "platform/profile.h"
 #include "support/fakeprefix.h"
-#include "support/files.h"
 #include "support/rowname.h"
 #include "support/wine.h"
 
@@ -90,7 +89,7 @@ protected:
 TEST_P(ProfileReadDifferential, portable_engine_and_win32_agree)
 {
     const auto& row = GetParam();
-    const std::string path = test::inFolder(folder.path(), "read.ini");
+    const std::string path = folder.file("read.ini");
     putFile(path, row.file);
 
     EXPECT_EQ(portable::getProfileString(path, row.section, row.key, row.defaultValue, row.size),
@@ -117,8 +116,8 @@ protected:
 TEST_P(ProfileWriteDifferential, portable_engine_and_win32_read_back_the_same)
 {
     const auto& row = GetParam();
-    const std::string portablePath = test::inFolder(folder.path(), "portable.ini");
-    const std::string win32Path = test::inFolder(folder.path(), "win32.ini");
+    const std::string portablePath = folder.file("portable.ini");
+    const std::string win32Path = folder.file("win32.ini");
     putFile(portablePath, row.before);
     putFile(win32Path, row.before);
 
