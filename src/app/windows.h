@@ -28,7 +28,8 @@ struct Services {
     config::ReadModule& readModule;
 };
 
-// Registers frmSplash, Frmmain and frmAbout; `services` must outlive the registry's windows.
+// Registers frmSplash, Frmmain, frmAbout and the editor's windows (Form4, Form5, frmload);
+// `services` must outlive the registry's windows.
 void registerWindows(ui::WindowRegistry& registry, const Services& services);
 
 } // namespace velmora::app

@@ -1,5 +1,5 @@
-#include "sets/scratch.h"
 #include "sets/store.h"
+#include "support/fakeprefix.h"
 #include "support/rowname.h"
 #include "support/wine.h"
 
@@ -71,10 +71,10 @@ class StoreTest : public ::testing::TestWithParam<StoreRow> {};
 TEST_P(StoreTest, keeps_the_file_format)
 {
     const StoreRow& row = GetParam();
-    test::Scratch scratch;
-    const std::string path = scratch.path("Velmora.ini");
+    test::TemporaryFolder scratch;
+    const std::string path = scratch.file("Velmora.ini");
     if (row.before != kNoFile) {
-        test::Scratch::write(path, row.before);
+        test::writeFile(path, row.before);
     }
     const EditorLists lists{{"FullscreenColorbits", "Coronas", "GameRenderDevice"},
                             {"32", row.coronas, "Direct 3D"}};
@@ -98,7 +98,7 @@ TEST_P(StoreTest, keeps_the_file_format)
     EXPECT_EQ(result, row.result);
     // Wine rewrites the whole file on every write (docs/windows.md): bytes only elsewhere.
     if (!test::runningUnderWine()) {
-        EXPECT_EQ(test::Scratch::read(path), row.after.empty() ? row.before : row.after);
+        EXPECT_EQ(test::readFile(path), row.after.empty() ? row.before : row.after);
     }
 }
 
