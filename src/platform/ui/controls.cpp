@@ -194,6 +194,18 @@ QWidget* makeControl(const ControlDesign& design, QWidget* parent)
     return new QWidget(parent);
 }
 
+// The design's buttons were sized for a narrower font, whose buttons wrapped a long caption;
+// here a caption that does not fit widens its button about its centre, within its container.
+QRect widenToCaption(QRect rect, int captionWidth, int containerWidth)
+{
+    if (captionWidth <= rect.width()) {
+        return rect;
+    }
+    const int width = std::min(captionWidth, containerWidth);
+    const int left = std::clamp(rect.center().x() - width / 2, 0, containerWidth - width);
+    return {left, rect.top(), width, rect.height()};
+}
+
 } // namespace
 
 ControlSet createControls(QWidget* clientArea, std::span<const ControlDesign> designs, double dpi)
@@ -209,6 +221,9 @@ ControlSet createControls(QWidget* clientArea, std::span<const ControlDesign> de
         QRect rect = twipsRect(design.left, design.top, design.width, design.height, dpi);
         if (design.height == 0) {
             rect.setHeight(control->sizeHint().height());
+        }
+        if (design.kind == ControlKind::CommandButton) {
+            rect = widenToCaption(rect, control->sizeHint().width(), parent->width());
         }
         control->setGeometry(rect);
         set.m_widgets.insert(control->objectName(), control);
