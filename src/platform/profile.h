@@ -52,6 +52,27 @@ TextEdit profileWriteText(std::string_view contents, std::string_view section, s
 
 // ---- file layer -------------------------------------------------------------------------
 
+// The system's profile functions: the portable engine below on Linux; on Windows
+// GetPrivateProfileStringA and WritePrivateProfileStringA themselves, with the same refusals
+// checked first, a relative path taken against the current directory, and a failed write
+// reported with the system's reason (Windows edits the file in place, not atomically).
+
+// The value as profileReadText gives it, from the file at `path`, read anew on every call. A
+// missing or unreadable file reads as empty text, so every key gives the default.
+std::string getProfileString(const std::string& path, std::string_view section,
+                             std::string_view key, std::string_view defaultValue,
+                             std::size_t bufferSize);
+
+// Sets one key as profileWriteText does, creating a missing file. Nothing is written for
+// Unchanged and Refused; a file that exists but cannot be read fails with the operating
+// system's reason rather than being replaced.
+WriteOutcome writeProfileString(const std::string& path, std::string_view section,
+                                std::string_view key, std::string_view value);
+
+// The portable engine on every system, so that Windows builds can compare it with the
+// system's functions.
+namespace portable {
+
 // profileReadText over the file at `path`, read anew on every call (symbolic links
 // followed). A missing or unreadable file reads as empty text, so every key gives the
 // default.
@@ -60,10 +81,10 @@ std::string getProfileString(const std::string& path, std::string_view section,
                              std::size_t bufferSize);
 
 // profileWriteText over the file at `path`, then an atomic replace of the file (see
-// fileio.h). A missing file is created. Nothing is written for Unchanged and Refused; a file
-// that exists but cannot be read fails with the operating system's reason rather than
-// being replaced.
+// fileio.h). A missing file is created; an unreadable one is not replaced.
 WriteOutcome writeProfileString(const std::string& path, std::string_view section,
                                 std::string_view key, std::string_view value);
+
+} // namespace portable
 
 } // namespace velmora::platform

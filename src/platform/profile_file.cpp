@@ -1,7 +1,9 @@
 #include "fileio.h"
 #include "profile.h"
 
-namespace velmora::platform {
+// The portable engine over files, on every system (see profile.h).
+
+namespace velmora::platform::portable {
 
 std::string getProfileString(const std::string& path, std::string_view section,
                              std::string_view key, std::string_view defaultValue,
@@ -27,4 +29,4 @@ WriteOutcome writeProfileString(const std::string& path, std::string_view sectio
     return {edit.status, std::move(edit.reason)};
 }
 
-} // namespace velmora::platform
+} // namespace velmora::platform::portable

@@ -49,7 +49,8 @@ TEST_P(RealFileRead, GivesGameValue)
 {
     const RealValue& c = GetParam();
     ASSERT_TRUE(fileExists(gameFile(c.file))) << c.file;
-    EXPECT_EQ(getProfileString(gameFile(c.file), c.section, c.key, "Default", 255), c.expected);
+    EXPECT_EQ(portable::getProfileString(gameFile(c.file), c.section, c.key, "Default", 255),
+              c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(GameFiles, RealFileRead, testing::ValuesIn(kRealValues), test::RowName());
@@ -105,9 +106,9 @@ class GameFileWrite : public testing::TestWithParam<std::tuple<std::string_view,
 protected:
     static std::string sectionOf(const std::string& file, const ManagedKey& k)
     {
-        return k.section.empty()
-                   ? getProfileString(file, "Engine.Engine", "GameRenderDevice", "Default", 255)
-                   : std::string(k.section);
+        return k.section.empty() ? portable::getProfileString(file, "Engine.Engine",
+                                                              "GameRenderDevice", "Default", 255)
+                                 : std::string(k.section);
     }
 
     test::TemporaryFolder m_dir;
@@ -122,17 +123,18 @@ TEST_P(GameFileWrite, ChangesOnlyTheKey)
     const std::string file = m_dir.file("UnrealTournament.ini");
     test::writeFile(file, before);
     const std::string section = sectionOf(original, managed);
-    const std::string oldValue = getProfileString(file, section, managed.key, "Default", 255);
+    const std::string oldValue =
+        portable::getProfileString(file, section, managed.key, "Default", 255);
 
     constexpr std::string_view kWritten = "Velmora7";
-    const WriteOutcome outcome = writeProfileString(file, section, managed.key, kWritten);
+    const WriteOutcome outcome = portable::writeProfileString(file, section, managed.key, kWritten);
     ASSERT_EQ(outcome.status, WriteStatus::Written) << outcome.reason;
     for (const ManagedKey& other : kManagedKeys) {
         const std::string otherSection = sectionOf(original, other);
-        EXPECT_EQ(getProfileString(file, otherSection, other.key, "Default", 255),
-                  other.key == managed.key
-                      ? std::string(kWritten)
-                      : getProfileString(original, otherSection, other.key, "Default", 255))
+        EXPECT_EQ(portable::getProfileString(file, otherSection, other.key, "Default", 255),
+                  other.key == managed.key ? std::string(kWritten)
+                                           : portable::getProfileString(original, otherSection,
+                                                                        other.key, "Default", 255))
             << other.key;
     }
 
@@ -150,7 +152,7 @@ TEST_P(GameFileWrite, ChangesOnlyTheKey)
         const std::string kept = removed[0].substr(0, removed[0].find('=') + 1);
         EXPECT_EQ(added, std::vector<std::string>{kept + std::string(kWritten) + ending});
     }
-    EXPECT_EQ(writeProfileString(file, section, managed.key, kWritten).status,
+    EXPECT_EQ(portable::writeProfileString(file, section, managed.key, kWritten).status,
               WriteStatus::Unchanged);
 }
 

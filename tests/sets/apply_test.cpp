@@ -3,6 +3,7 @@
 #include "sets/apply.h"
 #include "support/fakeprefix.h"
 #include "support/rowname.h"
+#include "support/wine.h"
 
 #include <map>
 
@@ -80,7 +81,10 @@ TEST_P(ApplyTest, writes_one_change_per_changed_row_in_row_order)
             platform::profileWriteText(expected, write.section, write.key, write.value).contents;
     }
     EXPECT_EQ(result.written, result.changes.size());
-    EXPECT_EQ(test::readFile(file), expected);
+    // Wine rewrites the whole file on every write (docs/windows.md): bytes only elsewhere.
+    if (!test::runningUnderWine()) {
+        EXPECT_EQ(test::readFile(file), expected);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(apply, ApplyTest, ::testing::ValuesIn(kApplyRows), test::RowName{});

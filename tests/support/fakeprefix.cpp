@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 #include <system_error>
 
@@ -32,10 +33,16 @@ std::string readFile(const std::string& path)
 
 TemporaryFolder::TemporaryFolder()
 {
-    std::string pattern = (fs::temp_directory_path() / "velmora-test-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr)
-        throw std::system_error(errno, std::generic_category(), "mkdtemp");
-    m_path = pattern;
+    // A random name rather than mkdtemp, which MinGW lacks.
+    std::random_device random;
+    for (;;) {
+        const fs::path candidate =
+            fs::temp_directory_path() / ("velmora-test-" + std::to_string(random()));
+        if (fs::create_directory(candidate)) {
+            m_path = candidate.string();
+            return;
+        }
+    }
 }
 
 TemporaryFolder::~TemporaryFolder()

@@ -1,0 +1,231 @@
+// The file layer on Windows, through the ANSI Win32 file functions.
+
+#include "fileio.h"
+#include "win32util.h"
+
+#include <algorithm>
+#include <string_view>
+#include <windows.h>
+
+namespace velmora::platform {
+namespace {
+
+// Closes a file handle when it goes out of scope.
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE handle) : m_handle(handle) {}
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    ~FileHandle()
+    {
+        if (valid()) {
+            CloseHandle(m_handle);
+        }
+    }
+    bool valid() const { return m_handle != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return m_handle; }
+
+private:
+    HANDLE m_handle;
+};
+
+bool isSeparator(char c)
+{
+    return c == '\\' || c == '/';
+}
+
+// "C:\x", "C:/x" and "\\server\share" name their root; "\x" only the current drive's.
+bool isFullyQualified(std::string_view name)
+{
+    if (name.size() >= 3 && name[1] == ':' && isSeparator(name[2])) {
+        return true;
+    }
+    return name.size() >= 2 && isSeparator(name[0]) && isSeparator(name[1]);
+}
+
+std::string getFullPath(const std::string& name)
+{
+    const DWORD needed = GetFullPathNameA(name.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) {
+        return name;
+    }
+    std::string full(needed, '\0');
+    const DWORD length = GetFullPathNameA(name.c_str(), needed, full.data(), nullptr);
+    if (length == 0 || length >= needed) {
+        return name;
+    }
+    full.resize(length);
+    return full;
+}
+
+// The file a symbolic link points to, so that the link stays a link; `path` itself when it is
+// no link or cannot be opened.
+std::string finalPath(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+        return path;
+    }
+    FileHandle file(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+        return path;
+    }
+    char buffer[MAX_PATH * 4];
+    const DWORD length =
+        GetFinalPathNameByHandleA(file.get(), buffer, sizeof buffer, FILE_NAME_NORMALIZED);
+    if (length == 0 || length >= sizeof buffer) {
+        return path;
+    }
+    std::string target(buffer, length);
+    // "\\?\C:\..." names the same file as "C:\...", which every ANSI function accepts.
+    if (target.starts_with("\\\\?\\") && target.size() > 6 && target[5] == ':') {
+        target.erase(0, 4);
+    }
+    return target;
+}
+
+std::string folderOf(const std::string& path)
+{
+    const auto slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+}
+
+WriteOutcome writeAndFlush(HANDLE file, const std::string& bytes)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0) {
+            return WriteOutcome::failed(lastErrorText());
+        }
+        done += written;
+    }
+    if (!FlushFileBuffers(file)) {
+        return WriteOutcome::failed(lastErrorText());
+    }
+    return WriteOutcome::written();
+}
+
+// Puts `temp` in the place of `target`. ReplaceFileA keeps the old file's attributes and
+// security; it needs an existing target, so a new file is simply moved into place.
+bool moveIntoPlace(const std::string& temp, const std::string& target)
+{
+    if (GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES &&
+        ReplaceFileA(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                     nullptr, nullptr)) {
+        return true;
+    }
+    return MoveFileExA(temp.c_str(), target.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+} // namespace
+
+std::optional<std::string> readWholeFile(const std::string& path)
+{
+    FileContents contents = readFile(path);
+    if (!contents.ok()) {
+        return std::nullopt;
+    }
+    return std::move(contents.bytes);
+}
+
+FileContents readFile(const std::string& path)
+{
+    FileContents contents;
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        contents.error = errorText(ERROR_ACCESS_DENIED);
+        return contents;
+    }
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+        const DWORD error = GetLastError();
+        contents.missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+        contents.error = contents.missing ? std::string() : errorText(error);
+        return contents;
+    }
+    char buffer[1 << 16];
+    DWORD got = 0;
+    while (ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) {
+        if (got == 0) {
+            return contents;
+        }
+        contents.bytes.append(buffer, got);
+    }
+    contents.bytes.clear();
+    contents.error = lastErrorText();
+    return contents;
+}
+
+WriteOutcome replaceFileAtomically(const std::string& path, const std::string& bytes)
+{
+    const std::string target = finalPath(path);
+    // Windows refuses to replace a folder or a read-only file, but Wine's MoveFileEx replaces
+    // an empty folder, and Wine run as root ignores read-only: check first.
+    if (isFolderOrReadOnly(target)) {
+        return WriteOutcome::failed(errorText(ERROR_ACCESS_DENIED));
+    }
+    char temp[MAX_PATH];
+    if (GetTempFileNameA(folderOf(target).c_str(), "vel", 0, temp) == 0) {
+        return WriteOutcome::failed(lastErrorText());
+    }
+    WriteOutcome outcome = WriteOutcome::written();
+    {
+        FileHandle file(CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        outcome =
+            file.valid() ? writeAndFlush(file.get(), bytes) : WriteOutcome::failed(lastErrorText());
+    }
+    if (outcome.ok() && !moveIntoPlace(temp, target)) {
+        outcome = WriteOutcome::failed(lastErrorText());
+    }
+    if (!outcome.ok()) {
+        DeleteFileA(temp);
+    }
+    return outcome;
+}
+
+std::string fullPathName(const std::string& fileName, const std::string& currentDirectory)
+{
+    if (isFullyQualified(fileName)) {
+        return getFullPath(fileName);
+    }
+    if (!fileName.empty() && isSeparator(fileName[0])) {
+        // Rooted on the drive of the current directory.
+        const bool hasDrive = currentDirectory.size() >= 2 && currentDirectory[1] == ':';
+        return getFullPath((hasDrive ? currentDirectory.substr(0, 2) : std::string()) + fileName);
+    }
+    std::string joined = currentDirectory;
+    if (!joined.empty() && !isSeparator(joined.back())) {
+        joined += '\\';
+    }
+    return getFullPath(joined + fileName);
+}
+
+std::string currentDirectory()
+{
+    const DWORD needed = GetCurrentDirectoryA(0, nullptr);
+    std::string directory(needed, '\0');
+    const DWORD length = GetCurrentDirectoryA(needed, directory.data());
+    directory.resize(length < needed ? length : 0);
+    return directory;
+}
+
+bool fileExists(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+WriteOutcome createEmptyFile(const std::string& path)
+{
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file.valid() ? WriteOutcome::written() : WriteOutcome::failed(lastErrorText());
+}
+
+} // namespace velmora::platform

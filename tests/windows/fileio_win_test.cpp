@@ -1,0 +1,176 @@
+// The Win32 file layer, memory and profile functions against the real system (under Wine in
+// CI). Failures use a regular file where a folder should be: Wine run as root ignores
+// read-only bits, but no one can create a file inside a file.
+
+#include "platform/fileio.h"
+#include "platform/memory.h"
+#include "platform/profile.h"
+#include "support/fakeprefix.h"
+#include "support/rowname.h"
+#include "support/wine.h"
+
+#include <filesystem>
+#include <fstream>
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+namespace velmora::platform {
+namespace {
+
+namespace fs = std::filesystem;
+
+class Win32FileTest : public ::testing::Test {
+protected:
+    // A path whose folder is a regular file.
+    std::string blockedPath()
+    {
+        test::writeFile(folder.file("notafolder"), "x");
+        return folder.file("notafolder") + "\\file.ini";
+    }
+    std::size_t entries() const
+    {
+        return static_cast<std::size_t>(
+            std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()));
+    }
+
+    test::TemporaryFolder folder;
+};
+
+TEST_F(Win32FileTest, replace_creates_and_replaces_every_byte)
+{
+    const std::string path = folder.file("a.ini");
+    const std::string bytes("[s]\r\nk=\0v\xE9\n", 12);
+    ASSERT_TRUE(replaceFileAtomically(path, bytes).ok());
+    EXPECT_EQ(readWholeFile(path), bytes);
+    ASSERT_TRUE(replaceFileAtomically(path, "short").ok());
+    EXPECT_EQ(readWholeFile(path), "short");
+    EXPECT_EQ(entries(), 1U) << "no temporary file left behind";
+}
+
+TEST_F(Win32FileTest, replace_into_a_file_as_folder_fails_with_the_reason)
+{
+    const auto outcome = replaceFileAtomically(blockedPath(), "x");
+    EXPECT_EQ(outcome.status, WriteStatus::Failed);
+    EXPECT_FALSE(outcome.reason.empty());
+}
+
+TEST_F(Win32FileTest, replace_of_a_folder_fails_and_leaves_nothing_behind)
+{
+    const std::string target = folder.file("folder.ini");
+    fs::create_directory(target);
+    const auto outcome = replaceFileAtomically(target, "x");
+    EXPECT_EQ(outcome.status, WriteStatus::Failed);
+    EXPECT_FALSE(outcome.reason.empty());
+    EXPECT_TRUE(fs::is_directory(target));
+    EXPECT_EQ(entries(), 1U) << "the temporary file is removed";
+}
+
+TEST_F(Win32FileTest, read_only_file_is_not_written_by_either_engine)
+{
+    // Wine run as root would write it: the layer checks the attribute itself.
+    const std::string path = folder.file("UnrealTournament.ini");
+    test::writeFile(path, "[s]\r\nk=v\r\n");
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    const auto replaced = replaceFileAtomically(path, "x");
+    const auto portableWrite = portable::writeProfileString(path, "s", "k", "w");
+    const auto win32Write = writeProfileString(path, "s", "k", "w");
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    for (const auto& outcome : {replaced, portableWrite, win32Write}) {
+        EXPECT_EQ(outcome.status, WriteStatus::Failed);
+        EXPECT_FALSE(outcome.reason.empty());
+    }
+    EXPECT_EQ(readWholeFile(path), "[s]\r\nk=v\r\n");
+}
+
+TEST_F(Win32FileTest, missing_file_reads_as_nothing)
+{
+    EXPECT_EQ(readWholeFile(folder.file("missing.ini")), std::nullopt);
+    EXPECT_FALSE(fileExists(folder.file("missing.ini")));
+    EXPECT_FALSE(fileExists(folder.path())) << "a folder is not a file";
+}
+
+TEST_F(Win32FileTest, create_empty_file_truncates_and_reports_failure)
+{
+    const std::string path = folder.file("Velmora.ini");
+    test::writeFile(path, "[Velmora]\r\nSaveNumber=3\r\n");
+    ASSERT_TRUE(createEmptyFile(path).ok());
+    EXPECT_TRUE(fileExists(path));
+    EXPECT_EQ(readWholeFile(path), "");
+    const auto outcome = createEmptyFile(blockedPath());
+    EXPECT_EQ(outcome.status, WriteStatus::Failed);
+    EXPECT_FALSE(outcome.reason.empty());
+}
+
+TEST_F(Win32FileTest, failed_profile_write_reports_the_system_reason)
+{
+    const auto outcome = writeProfileString(blockedPath(), "s", "k", "v");
+    EXPECT_EQ(outcome.status, WriteStatus::Failed);
+    EXPECT_FALSE(outcome.reason.empty());
+    EXPECT_EQ(outcome.reason.find("error "), std::string::npos)
+        << "the system's words, not a number: " << outcome.reason;
+}
+
+TEST_F(Win32FileTest, relative_profile_path_is_taken_from_the_current_folder)
+{
+    // The Win32 functions alone would look for a bare name in the Windows folder.
+    const auto previous = fs::current_path();
+    fs::current_path(folder.path());
+    const auto outcome = writeProfileString("relative.ini", "s", "k", "v");
+    const auto value = getProfileString("relative.ini", "s", "k", "Default", 255);
+    fs::current_path(previous);
+    EXPECT_TRUE(outcome.ok()) << outcome.reason;
+    EXPECT_EQ(value, "v");
+    EXPECT_EQ(readWholeFile(folder.file("relative.ini")), "[s]\r\nk=v\r\n");
+}
+
+struct FullPathRow {
+    const char* name;
+    const char* fileName;
+    const char* currentDirectory;
+    const char* expected;
+};
+
+class FullPathNameTest : public ::testing::TestWithParam<FullPathRow> {};
+
+TEST_P(FullPathNameTest, resolves_like_GetFullPathNameA_against_the_given_folder)
+{
+    const auto& row = GetParam();
+    EXPECT_EQ(fullPathName(row.fileName, row.currentDirectory), row.expected);
+}
+
+constexpr FullPathRow kFullPathRows[] = {
+    {"relative_name_joined", "Velmora.ini", "C:\\Games\\Velmora",
+     "C:\\Games\\Velmora\\Velmora.ini"},
+    {"trailing_separator_not_doubled", "Velmora.ini", "C:\\", "C:\\Velmora.ini"},
+    {"dot_dot_folded", "..\\x\\.\\Velmora.ini", "C:\\a\\b", "C:\\a\\x\\Velmora.ini"},
+    {"absolute_name_kept", "D:\\UT\\System\\UnrealTournament.ini", "C:\\a",
+     "D:\\UT\\System\\UnrealTournament.ini"},
+    {"forward_slashes_become_backslashes", "sub/Velmora.ini", "C:\\a", "C:\\a\\sub\\Velmora.ini"},
+    {"rooted_name_takes_the_folder_drive", "\\Velmora.ini", "D:\\a\\b", "D:\\Velmora.ini"},
+    {"unc_name_kept", "\\\\server\\share\\x.ini", "C:\\a", "\\\\server\\share\\x.ini"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rows, FullPathNameTest, ::testing::ValuesIn(kFullPathRows),
+                         test::RowName());
+
+TEST(Win32MemoryTest, total_memory_is_the_machines)
+{
+    const std::uint64_t total = totalPhysicalMemory();
+    if (!test::runningUnderWine()) {
+        EXPECT_GT(total, 0U);
+        return;
+    }
+    // Wine reports the host's memory: compare with Linux's own count, beyond 32 bits intact.
+    std::ifstream meminfo("Z:\\proc\\meminfo");
+    std::string label;
+    std::uint64_t kib = 0;
+    meminfo >> label >> kib;
+    ASSERT_EQ(label, "MemTotal:");
+    const std::uint64_t host = kib * 1024;
+    EXPECT_GT(total, host - host / 50);
+    EXPECT_LT(total, host + host / 50);
+}
+
+} // namespace
+} // namespace velmora::platform

@@ -1,0 +1,71 @@
+// The Win32 registry lookup: the result rules over values written straight into the registry.
+
+#include "platform/registry_win.h"
+#include "support/rowname.h"
+
+#include <gtest/gtest.h>
+
+namespace velmora::platform {
+namespace {
+
+constexpr const char* kScratchKey = "Software\\Velmora Test Scratch";
+
+struct RawValueRow {
+    const char* name;
+    DWORD type;
+    std::string_view data;
+    const char* expected;
+};
+
+class QueryRegistryValueTest : public ::testing::TestWithParam<RawValueRow> {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kScratchKey, 0, nullptr, 0, KEY_ALL_ACCESS,
+                                  nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+    }
+    void TearDown() override
+    {
+        RegCloseKey(key);
+        RegDeleteTreeA(HKEY_CURRENT_USER, kScratchKey);
+    }
+    HKEY key = nullptr;
+};
+
+TEST_P(QueryRegistryValueTest, gives_the_text_of_the_rules)
+{
+    const auto& row = GetParam();
+    ASSERT_EQ(RegSetValueExA(key, "Folder", 0, row.type,
+                             reinterpret_cast<const BYTE*>(row.data.data()),
+                             static_cast<DWORD>(row.data.size())),
+              ERROR_SUCCESS);
+    EXPECT_EQ(QueryRegistryValue(key, "Folder"), row.expected);
+}
+
+using namespace std::string_view_literals;
+
+const RawValueRow kRawValueRows[] = {
+    {"sz_with_terminator", REG_SZ, "C:\\UT\0"sv, "C:\\UT"},
+    {"sz_without_terminator_whole_text", REG_SZ, "C:\\UT"sv, "C:\\UT"},
+    {"sz_cut_at_first_nul", REG_SZ, "C:\\UT\0junk\0"sv, "C:\\UT"},
+    {"empty_binary", REG_BINARY, ""sv, ""},
+    {"binary_low_byte_only", REG_BINARY, "\x07"sv, "7"},
+    {"binary_most_negative", REG_BINARY, "\x00\x80"sv, "-32768"},
+    {"binary_three_bytes", REG_BINARY, "\x01\x02\x03"sv, ""},
+    {"qword", REG_QWORD, "\x01\0\0\0\0\0\0\0"sv, ""},
+    {"multi_sz", REG_MULTI_SZ, "a\0b\0\0"sv, ""},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rows, QueryRegistryValueTest, ::testing::ValuesIn(kRawValueRows),
+                         test::RowName());
+
+TEST(QueryRegistryValueNoKey, missing_key_or_value_gives_empty_text)
+{
+    EXPECT_EQ(QueryRegistryValue(nullptr, "Folder"), "");
+    EXPECT_EQ(ReadRegistryString(HKEY_LOCAL_MACHINE, "Software\\Velmora Missing", "Folder"), "");
+    EXPECT_EQ(ReadRegistryString(HKEY_LOCAL_MACHINE, "Software", "Velmora missing value"), "");
+}
+
+} // namespace
+} // namespace velmora::platform
