@@ -7,6 +7,7 @@
 // writes the files and exits, so other tools can be run on the same bytes.
 
 #include "floor.h"
+#include "paired.h"
 #include "platform/profile.h"
 #include "sequences.h"
 #include "workdir.h"
@@ -31,18 +32,27 @@ using benchmark::State;
 
 constexpr std::string_view kKey = "SkinDetail";
 
-void setTraffic(State& state, const Traffic& perIteration, std::size_t bytes)
+void add(const std::string& name, std::size_t bytes, std::function<void(State&)> body)
 {
-    state.counters["reads"] = perIteration.reads;
-    state.counters["writes"] = perIteration.writes;
-    state.counters["bytes"] = static_cast<double>(bytes);
+    benchmark::RegisterBenchmark(name.c_str(),
+                                 [bytes, body = std::move(body)](State& state) {
+                                     body(state);
+                                     state.counters["bytes"] = static_cast<double>(bytes);
+                                 })
+        ->Unit(benchmark::kMicrosecond)
+        ->UseManualTime();
 }
 
-void add(const std::string& name, std::function<void(State&)> body)
+// The floor of an operation: each of its reads at the read floor, each write at the
+// atomic-replace floor, on the file it works on.
+auto floorOf(const std::string& path)
 {
-    benchmark::RegisterBenchmark(name.c_str(), std::move(body))
-        ->Unit(benchmark::kMicrosecond)
-        ->UseRealTime();
+    return [path](const Traffic& traffic) {
+        for (int i = 0; i < traffic.reads; ++i)
+            benchmark::DoNotOptimize(readFloor(path));
+        for (int i = 0; i < traffic.writes; ++i)
+            replaceFloor(path);
+    };
 }
 
 struct InihLookup {
@@ -65,98 +75,98 @@ int inihHandler(void* user, const char* section, const char* name, const char* v
 
 void addKeyedOperations(const BenchFile& file)
 {
-    add("floor_read/" + file.name, [file](State& state) {
-        for (auto _ : state)
-            benchmark::DoNotOptimize(readFloor(file.path));
-        setTraffic(state, {1, 0}, file.size);
-    });
-    add("floor_replace/" + file.name, [file](State& state) {
-        const auto path = scratchCopy(file, "floor");
-        for (auto _ : state)
-            replaceFloor(path);
-        setTraffic(state, {0, 1}, file.size);
-    });
-    add("read/" + file.name, [file](State& state) {
+    add("read/" + file.name, file.size, [file](State& state) {
         config::ReadModule module;
-        for (auto _ : state) {
-            module.ReadGameValue(config::kWindowsClient, kKey, file.path);
-            benchmark::DoNotOptimize(module.ReadResult);
-        }
-        setTraffic(state, {1, 0}, file.size);
+        runPaired(
+            state,
+            [&] {
+                module.ReadGameValue(config::kWindowsClient, kKey, file.path);
+                benchmark::DoNotOptimize(module.ReadResult);
+                return Traffic{1, 0};
+            },
+            floorOf(file.path));
     });
-    add("write/" + file.name, [file](State& state) {
+    add("write/" + file.name, file.size, [file](State& state) {
         const auto path = scratchCopy(file, "write");
         config::ReadModule module;
         // Start from the value the file does not hold, so every write changes the file.
         module.ReadGameValue(config::kWindowsClient, kKey, path);
         bool high = module.ReadResult == "High";
-        for (auto _ : state) {
-            high = !high;
-            const auto outcome =
-                module.WriteGameValue(config::kWindowsClient, kKey, high ? "High" : "Low", path);
-            if (outcome.status != platform::WriteStatus::Written)
-                state.SkipWithError("the write did not change the file");
-        }
-        setTraffic(state, {0, 1}, file.size);
+        runPaired(
+            state,
+            [&] {
+                high = !high;
+                const auto outcome = module.WriteGameValue(config::kWindowsClient, kKey,
+                                                           high ? "High" : "Low", path);
+                if (outcome.status != platform::WriteStatus::Written)
+                    state.SkipWithError("the write did not change the file");
+                return Traffic{0, 1};
+            },
+            floorOf(path));
     });
-    add("inih/" + file.name, [file](State& state) {
-        for (auto _ : state) {
-            InihLookup lookup{std::string(config::kWindowsClient), std::string(kKey), {}, false};
-            if (ini_parse(file.path.c_str(), inihHandler, &lookup) < 0)
-                state.SkipWithError("inih could not open the file");
-            benchmark::DoNotOptimize(lookup.value);
-        }
-        setTraffic(state, {1, 0}, file.size);
+    // inih parses the whole file for one key; the yardstick here is Velmora's keyed read.
+    add("inih/" + file.name, file.size, [file](State& state) {
+        config::ReadModule module;
+        runPaired(
+            state,
+            [&] {
+                InihLookup lookup{
+                    std::string(config::kWindowsClient), std::string(kKey), {}, false};
+                if (ini_parse(file.path.c_str(), inihHandler, &lookup) < 0)
+                    state.SkipWithError("inih could not open the file");
+                benchmark::DoNotOptimize(lookup.value);
+                return Traffic{1, 0};
+            },
+            [&](const Traffic&) {
+                module.ReadGameValue(config::kWindowsClient, kKey, file.path);
+                benchmark::DoNotOptimize(module.ReadResult);
+            });
     });
 }
 
 void addWindowOperations(const BenchFile& file)
 {
-    add("main_refresh/" + file.name, [file](State& state) {
+    add("main_refresh/" + file.name, file.size, [file](State& state) {
         config::ReadModule module;
         MainView view;
-        Traffic traffic;
-        for (auto _ : state)
-            traffic = mainRefresh(module, file.path, view);
-        setTraffic(state, traffic, file.size);
+        runPaired(
+            state, [&] { return mainRefresh(module, file.path, view); }, floorOf(file.path));
     });
-    add("editor_refresh/" + file.name, [file](State& state) {
+    add("editor_refresh/" + file.name, file.size, [file](State& state) {
         config::ReadModule module;
         RowValues rows;
         std::string device;
-        Traffic traffic;
-        for (auto _ : state)
-            traffic = editorRefresh(module, file.path, rows, device);
-        setTraffic(state, traffic, file.size);
+        runPaired(
+            state, [&] { return editorRefresh(module, file.path, rows, device); },
+            floorOf(file.path));
     });
     // Slow and Fast in turn, as a user trying both would: the keys both presets set alike
     // are found unchanged and only read.
-    add("preset/" + file.name, [file](State& state) {
+    add("preset/" + file.name, file.size, [file](State& state) {
         const auto path = scratchCopy(file, "preset");
         config::ReadModule module;
-        Traffic total;
         bool fast = false;
-        for (auto _ : state) {
-            fast = !fast;
-            const auto traffic =
-                applyPreset(module, path, fast ? config::Preset::Fast : config::Preset::Slow);
-            total.reads += traffic.reads;
-            total.writes += traffic.writes;
-        }
-        const auto n = static_cast<int>(std::max<benchmark::IterationCount>(state.iterations(), 1));
-        setTraffic(state, {total.reads / n, total.writes / n}, file.size);
+        runPaired(
+            state,
+            [&] {
+                fast = !fast;
+                return applyPreset(module, path,
+                                   fast ? config::Preset::Fast : config::Preset::Slow);
+            },
+            floorOf(path));
     });
-    add("apply/" + file.name, [file](State& state) {
+    add("apply/" + file.name, file.size, [file](State& state) {
         const auto path = scratchCopy(file, "apply");
         config::ReadModule module;
         const RowValues values[2] = {editorValues(false), editorValues(true)};
-        Traffic traffic;
         bool alternate = false;
-        for (auto _ : state) {
-            alternate = !alternate;
-            traffic = applyChanges(module, path, values[alternate ? 1 : 0]);
-        }
-        setTraffic(state, traffic, file.size);
+        runPaired(
+            state,
+            [&] {
+                alternate = !alternate;
+                return applyChanges(module, path, values[alternate ? 1 : 0]);
+            },
+            floorOf(path));
     });
 }
 
@@ -175,27 +185,11 @@ void addSaveSet(const fs::path& workDir, const BenchFile& gameFile)
     const BenchFile storeFile{"Velmora.ini", store, fs::file_size(store), false};
     const auto baseline = readFloor(store);
 
-    add("floor_read/" + storeFile.name, [storeFile](State& state) {
-        for (auto _ : state)
-            benchmark::DoNotOptimize(readFloor(storeFile.path));
-        setTraffic(state, {1, 0}, storeFile.size);
-    });
-    add("floor_replace/" + storeFile.name, [storeFile](State& state) {
-        const auto path = scratchCopy(storeFile, "floor");
-        for (auto _ : state)
-            replaceFloor(path);
-        setTraffic(state, {0, 1}, storeFile.size);
-    });
-    add("save_set/" + storeFile.name, [storeFile, baseline, rows](State& state) {
+    add("save_set/" + storeFile.name, storeFile.size, [storeFile, baseline, rows](State& state) {
         const auto path = scratchCopy(storeFile, "save");
-        Traffic traffic;
-        for (auto _ : state) {
-            state.PauseTiming();
-            std::ofstream(path, std::ios::binary | std::ios::trunc) << baseline;
-            state.ResumeTiming();
-            traffic = saveSet(path, "Benchmark", rows);
-        }
-        setTraffic(state, traffic, storeFile.size);
+        runPaired(
+            state, [&] { std::ofstream(path, std::ios::binary | std::ios::trunc) << baseline; },
+            [&] { return saveSet(path, "Benchmark", rows); }, floorOf(path));
     });
 }
 
