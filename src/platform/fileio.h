@@ -13,6 +13,17 @@ namespace velmora::platform {
 // The file's bytes; nullopt when it does not exist or cannot be read.
 std::optional<std::string> readWholeFile(const std::string& path);
 
+// The file's bytes, or why they could not be read. A writer needs to tell a missing file
+// (which it may create) from one it cannot read (which it must not overwrite).
+struct FileContents {
+    std::string bytes;
+    bool missing = false; // nothing exists at the path
+    std::string error;    // the operating system's reason when it exists but cannot be read
+
+    bool ok() const { return !missing && error.empty(); }
+};
+FileContents readFile(const std::string& path);
+
 // Replaces the file at `path` with `bytes`: a temporary file in the same folder is written,
 // flushed to disk and renamed over the old file, keeping its mode (a new file gets the
 // default mode). A symbolic link is followed and its target replaced. On failure the old

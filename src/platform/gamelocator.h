@@ -25,7 +25,8 @@ public:
     virtual std::string gameFolder() const = 0;
 
     // The path to open on this system for `windowsPath`, a path inside the game's
-    // installation as the registry names it. Identity on Windows and for a Unix path.
+    // installation as the registry names it. Identity on Windows. Under Wine a Unix path keeps
+    // its folders and gets '/' for each backslash; empty text when it cannot be mapped.
     virtual std::string localPath(const std::string& windowsPath) const = 0;
 };
 

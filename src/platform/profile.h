@@ -39,9 +39,14 @@ struct TextEdit {
 // keeps every byte it does not have to change. A found key's value is replaced (the key's
 // own spelling and the text before its value kept); a new key goes after the last key line
 // of its section; a new section is appended at the end. New and rewritten lines end with the
-// file's own line ending (CRLF for empty text). Refuses, changing nothing: CR, LF or NUL in
-// any argument, '=' in the key, ']' in the section, a key starting with ';' or '[', an empty
-// section or key. Unchanged when the key already holds exactly `value`.
+// file's own line ending (the ending of its first line; CRLF when it has none), and a last
+// line without an ending gets one when a line is added or rewritten after it. Refuses,
+// changing nothing: CR, LF or NUL in any argument, '=' in the key, ']' in the section, a key
+// starting with ';' or '[', an empty section or key, a section or key that starts or ends
+// with a tab or vertical tab (the file's names lose those, so it could never be found
+// again), and a file that starts with the UTF-16BE mark or is UTF-16LE with an odd byte
+// count. A UTF-16LE file is edited in UTF-16LE. Unchanged when rewriting the key's line would
+// give the same bytes: its text after '=' and the blanks that follow is exactly `value`.
 TextEdit profileWriteText(std::string_view contents, std::string_view section, std::string_view key,
                           std::string_view value);
 

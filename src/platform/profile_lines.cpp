@@ -1,0 +1,191 @@
+#include "profile_lines.h"
+
+#include <array>
+
+namespace velmora::platform::profile {
+
+namespace {
+
+constexpr std::array<unsigned char, 256> makeFoldTable()
+{
+    std::array<unsigned char, 256> table{};
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        table[i] = static_cast<unsigned char>(i);
+    }
+    for (std::size_t c = 'A'; c <= 'Z'; ++c) {
+        table[c] = static_cast<unsigned char>(c + 0x20);
+    }
+    // Code page 1252's accented capitals, except the multiplication sign.
+    for (std::size_t c = 0xC0; c <= 0xDE; ++c) {
+        if (c != 0xD7) {
+            table[c] = static_cast<unsigned char>(c + 0x20);
+        }
+    }
+    table[0x8A] = 0x9A; // S caron
+    table[0x8C] = 0x9C; // OE
+    table[0x8E] = 0x9E; // Z caron
+    table[0x9F] = 0xFF; // Y diaeresis
+    return table;
+}
+
+constexpr auto kFold = makeFoldTable();
+
+bool isLineBreak(char c)
+{
+    return c == '\r' || c == '\n';
+}
+
+// The next header line at or after `from`, a line start. A '[' is searched for with memchr
+// and kept only when nothing but blanks stands between it and its line's start, so lines
+// that are not headers cost no per-line work.
+std::optional<Line> nextHeader(std::string_view text, std::size_t from)
+{
+    std::size_t pos = from;
+    while (pos < text.size()) {
+        const std::size_t bracket = text.find('[', pos);
+        if (bracket == std::string_view::npos) {
+            return std::nullopt;
+        }
+        std::size_t start = bracket;
+        while (start > from && isBlank(text[start - 1])) {
+            --start;
+        }
+        if (start == from || isLineBreak(text[start - 1])) {
+            return lineAt(text, start);
+        }
+        pos = bracket + 1;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+Line lineAt(std::string_view text, std::size_t begin)
+{
+    std::size_t pos = begin;
+    while (pos < text.size() && !isLineBreak(text[pos])) {
+        ++pos;
+    }
+    Line line{begin, pos, pos};
+    if (pos < text.size()) {
+        line.end = pos + 1;
+        if (text[pos] == '\r' && line.end < text.size() && text[line.end] == '\n') {
+            ++line.end;
+        }
+    }
+    return line;
+}
+
+std::string_view trimBlanks(std::string_view s)
+{
+    while (!s.empty() && isBlank(s.front())) {
+        s.remove_prefix(1);
+    }
+    while (!s.empty() && isBlank(s.back())) {
+        s.remove_suffix(1);
+    }
+    return s;
+}
+
+std::string_view trimSpaces(std::string_view s)
+{
+    while (!s.empty() && s.front() == ' ') {
+        s.remove_prefix(1);
+    }
+    return trimTrailingSpaces(s);
+}
+
+std::string_view trimTrailingSpaces(std::string_view s)
+{
+    while (!s.empty() && s.back() == ' ') {
+        s.remove_suffix(1);
+    }
+    return s;
+}
+
+bool namesMatch(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (kFold[static_cast<unsigned char>(a[i])] != kFold[static_cast<unsigned char>(b[i])]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+LineParts classifyLine(std::string_view lineChars)
+{
+    std::size_t first = 0;
+    while (first < lineChars.size() && isBlank(lineChars[first])) {
+        ++first;
+    }
+    const std::string_view rest = lineChars.substr(first);
+    if (rest.empty()) {
+        return {};
+    }
+    if (rest.front() == '[') {
+        const std::string_view inside = rest.substr(1);
+        return {LineKind::Header, trimBlanks(inside.substr(0, inside.find(']'))), 0};
+    }
+    if (rest.front() == ';') {
+        return {LineKind::Comment, {}, 0};
+    }
+    const std::size_t equals = rest.find('=');
+    if (equals == std::string_view::npos) {
+        return {};
+    }
+    std::size_t valueBegin = first + equals + 1;
+    while (valueBegin < lineChars.size() && isBlank(lineChars[valueBegin])) {
+        ++valueBegin;
+    }
+    return {LineKind::Key, trimBlanks(rest.substr(0, equals)), valueBegin};
+}
+
+std::string_view readableValue(std::string_view raw)
+{
+    std::string_view value = trimBlanks(raw);
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front()) {
+        value = value.substr(1, value.size() - 2);
+    }
+    return value;
+}
+
+std::optional<Line> findSection(std::string_view text, std::string_view name)
+{
+    std::size_t pos = 0;
+    while (auto header = nextHeader(text, pos)) {
+        if (namesMatch(classifyLine(lineText(text, *header)).name, name)) {
+            return header;
+        }
+        pos = header->end;
+    }
+    return std::nullopt;
+}
+
+KeySearch findKey(std::string_view text, std::size_t bodyBegin, std::string_view key)
+{
+    KeySearch search;
+    std::size_t pos = bodyBegin;
+    while (pos < text.size()) {
+        const Line line = lineAt(text, pos);
+        const LineParts parts = classifyLine(lineText(text, line));
+        if (parts.kind == LineKind::Header) {
+            break;
+        }
+        if (parts.kind == LineKind::Key) {
+            if (namesMatch(parts.name, key)) {
+                search.match = line;
+                return search;
+            }
+            search.lastKey = line;
+        }
+        pos = line.end;
+    }
+    return search;
+}
+
+} // namespace velmora::platform::profile

@@ -1,0 +1,104 @@
+// velmora-ini: reads or writes one key of an INI file with Velmora's profile engine.
+
+#include "gamefile.h"
+#include "inicommand.h"
+#include "platform/profile.h"
+
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+using velmora::tools::findGameFile;
+
+constexpr std::size_t kBufferSize = 255; // Velmora's own buffer: values are cut to 254
+
+constexpr std::string_view kUsage =
+    R"(Usage:
+  velmora-ini get FILE SECTION KEY [DEFAULT]
+  velmora-ini set FILE SECTION KEY VALUE
+  velmora-ini batch
+  velmora-ini --help
+
+Reads or writes one key of an INI file with the Windows profile rules that Velmora uses.
+FILE may be --game: the game's UnrealTournament.ini, found through its registry entry
+(on Linux in the Wine prefix named by WINEPREFIX, or ~/.wine, or the game's Proton prefix).
+
+get  prints the value (at most 254 characters) and a line break. A missing key, section
+     or file prints DEFAULT, less its trailing spaces; without DEFAULT, empty text.
+set  writes the value, creating the file, section or key when missing. Exit status 1,
+     with the reason on standard error, when the write is refused or fails.
+batch reads commands from standard input, one per line, fields separated by TAB:
+       get<TAB>FILE<TAB>SECTION<TAB>KEY<TAB>DEFAULT<TAB>BUFSIZE  ->  ret<TAB>N<TAB>VALUE
+       set<TAB>FILE<TAB>SECTION<TAB>KEY<TAB>VALUE                ->  ret<TAB>1
+                                                   or  ret<TAB>0<TAB>REASON
+       cat<TAB>FILE                            ->  file<TAB>BYTES  or  file<TAB>MISSING
+     N is the count a buffer of BUFSIZE characters receives. In every field TAB, LF, CR
+     and backslash are written \t \n \r \\, any byte may be written \xHH; answers are
+     escaped the same way, with every byte outside printable ASCII as \xHH. A malformed
+     command is answered err<TAB>REASON and the batch goes on. Each answer is flushed.
+)";
+
+std::optional<std::string> pathOf(const std::string& file)
+{
+    if (file == velmora::tools::kGameFileArgument) {
+        return findGameFile();
+    }
+    return file;
+}
+
+int fail(std::string_view reason)
+{
+    std::cerr << "velmora-ini: " << reason << '\n';
+    return 1;
+}
+
+int runGet(const std::vector<std::string>& args)
+{
+    const auto path = pathOf(args[1]);
+    if (!path) {
+        return fail("Unable to get tournament folder data from registry");
+    }
+    const std::string defaultValue = args.size() == 5 ? args[4] : std::string();
+    std::cout << velmora::platform::getProfileString(*path, args[2], args[3], defaultValue,
+                                                     kBufferSize)
+              << '\n';
+    return 0;
+}
+
+int runSet(const std::vector<std::string>& args)
+{
+    const auto path = pathOf(args[1]);
+    if (!path) {
+        return fail("Unable to get tournament folder data from registry");
+    }
+    const auto outcome = velmora::platform::writeProfileString(*path, args[2], args[3], args[4]);
+    return outcome.ok() ? 0 : fail(outcome.reason);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const std::string_view command = args.empty() ? std::string_view() : args[0];
+    if (command == "--help" || command == "-h") {
+        std::cout << kUsage;
+        return 0;
+    }
+    if (command == "get" && (args.size() == 4 || args.size() == 5)) {
+        return runGet(args);
+    }
+    if (command == "set" && args.size() == 5) {
+        return runSet(args);
+    }
+    if (command == "batch" && args.size() == 1) {
+        velmora::tools::runBatch(std::cin, std::cout, findGameFile);
+        return 0;
+    }
+    std::cerr << kUsage;
+    return 2;
+}
