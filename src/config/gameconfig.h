@@ -23,7 +23,8 @@ struct GameConfigLocation {
     std::string Utpath;      // that path on this system: the file every read and write opens
 };
 
-// The game's configuration file, or nullopt when the registry names no folder (the caller
+// The game's configuration file, or nullopt when the registry names no folder, or one that
+// has no path on this system (the caller
 // shows kFolderNotFoundText and ends the program). The folder is used as stored: no
 // separator is added or removed, and nothing is checked for existence.
 std::optional<GameConfigLocation> locateGameConfig(const platform::GameLocator& locator);

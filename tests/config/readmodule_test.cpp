@@ -102,7 +102,7 @@ public:
     std::string gameFolder() const override { return m_folder; }
     std::string localPath(const std::string& windowsPath) const override
     {
-        return "/mapped/" + windowsPath;
+        return windowsPath.starts_with("\\\\") ? std::string() : "/mapped/" + windowsPath;
     }
 
 private:
@@ -136,6 +136,7 @@ constexpr LocateRow kLocateRows[] = {
     {"trailing_backslash_is_doubled", "C:\\Games\\UT\\",
      "C:\\Games\\UT\\\\System\\UnrealTournament.ini"},
     {"empty_folder_is_not_found", "", nullptr},
+    {"folder_without_a_local_path_is_not_found", "\\\\server\\UT", nullptr},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rows, LocateGameConfigTest, ::testing::ValuesIn(kLocateRows),

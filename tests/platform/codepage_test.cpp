@@ -36,28 +36,5 @@ TEST_P(CodePage1252, RoundTripsThroughUnicode)
 
 INSTANTIATE_TEST_SUITE_P(Text, CodePage1252, testing::ValuesIn(kCodePageRows), test::RowName());
 
-struct FoldRow {
-    const char* name;
-    std::string_view text;
-    std::string_view folded;
-};
-
-const FoldRow kFoldRows[] = {
-    {.name = "ascii", .text = "UnrealTournament.INI", .folded = "unrealtournament.ini"},
-    {.name = "latin1_but_not_times_sign", .text = "\xC3\x89\xC3\x97", .folded = "\xC3\xA9\xC3\x97"},
-    {.name = "latin_extended_a", .text = "\xC5\x81\xC5\xB8", .folded = "\xC5\x82\xC3\xBF"},
-    {.name = "cyrillic", .text = "\xD0\x98\xD0\x81", .folded = "\xD0\xB8\xD1\x91"},
-    {.name = "malformed_utf8_becomes_replacement", .text = "A\xFF", .folded = "a\xEF\xBF\xBD"},
-};
-
-class CaseFold : public testing::TestWithParam<FoldRow> {};
-
-TEST_P(CaseFold, FoldsLettersToLowerCase)
-{
-    EXPECT_EQ(foldCase(GetParam().text), GetParam().folded);
-}
-
-INSTANTIATE_TEST_SUITE_P(Text, CaseFold, testing::ValuesIn(kFoldRows), test::RowName());
-
 } // namespace
 } // namespace velmora::platform

@@ -29,16 +29,12 @@ struct ValueRow {
 const ValueRow kValueRows[] = {
     {.name = "sz_plain", .lines = R"("Folder"="C:\\Games\\UT")", .expected = "C:\\Games\\UT"},
     {.name = "sz_escaped_quote", .lines = R"("Folder"="say \"hi\"")", .expected = "say \"hi\""},
-    {.name = "sz_tagged_str", .lines = R"("Folder"=str:"C:\\UT")", .expected = "C:\\UT"},
     {.name = "sz_blanks_around_equals", .lines = "\"Folder\" = \"C:\\\\UT\"", .expected = "C:\\UT"},
     {.name = "sz_value_name_ignores_case", .lines = R"("fOLDER"="C:\\UT")", .expected = "C:\\UT"},
-    {.name = "sz_escaped_value_name", .lines = R"("Fol\der"="C:\\UT")", .expected = "C:\\UT"},
     {.name = "sz_four_digit_hex_escape",
      .lines = R"("Folder"="\x00c9dition")",
      .expected = "\xC9"
                  "dition"},
-    {.name = "sz_short_hex_escape", .lines = R"("Folder"="M\xfcller")", .expected = "M\xFCller"},
-    {.name = "sz_euro_has_cp1252_byte", .lines = R"("Folder"="\x20ac")", .expected = "\x80"},
     {.name = "sz_cyrillic_becomes_question_mark",
      .lines = R"("Folder"="C:\\\x0416")",
      .expected = "C:\\?"},
@@ -48,30 +44,20 @@ const ValueRow kValueRows[] = {
     {.name = "sz_raw_utf8_decoded", .lines = "\"Folder\"=\"Caf\xC3\xA9\"", .expected = "Caf\xE9"},
     {.name = "sz_stops_at_first_nul", .lines = R"("Folder"="C:\\UT\0junk")", .expected = "C:\\UT"},
     {.name = "sz_octal_and_letter_escapes", .lines = R"("Folder"="\101\x41\q")", .expected = "AAq"},
-    {.name = "sz_later_line_wins",
-     .lines = "\"Folder\"=\"old\"\n\"folder\"=\"new\"",
-     .expected = "new"},
     {.name = "sz_unterminated_string", .lines = R"("Folder"="C:\\UT)", .expected = ""},
     {.name = "hex1_sz_without_nul", .lines = "\"Folder\"=hex(1):55,00,54,00", .expected = "UT"},
     {.name = "hex1_sz_nul_inside", .lines = "\"Folder\"=hex(1):55,00,00,00,54,00", .expected = "U"},
-    {.name = "hex1_sz_odd_length", .lines = "\"Folder\"=hex(1):55,00,54", .expected = "U"},
     {.name = "expand_sz_string", .lines = R"("Folder"=str(2):"C:\\UT")", .expected = ""},
     {.name = "expand_sz_bytes", .lines = "\"Folder\"=hex(2):43,00,3a,00", .expected = ""},
-    {.name = "multi_sz", .lines = R"("Folder"=str(7):"C:\\UT\0")", .expected = ""},
     {.name = "dword", .lines = "\"Folder\"=dword:0000001e", .expected = ""},
-    {.name = "qword", .lines = "\"Folder\"=hex(b):01,00,00,00,00,00,00,00", .expected = ""},
     {.name = "binary_one_byte", .lines = "\"Folder\"=hex:ff", .expected = "255"},
     {.name = "binary_two_bytes", .lines = "\"Folder\"=hex:39,30", .expected = "12345"},
     {.name = "binary_two_bytes_negative", .lines = "\"Folder\"=hex:fe,ff", .expected = "-2"},
-    {.name = "binary_as_hex3", .lines = "\"Folder\"=hex(3):07,00", .expected = "7"},
     {.name = "binary_four_bytes", .lines = "\"Folder\"=hex:01,00,00,00", .expected = ""},
-    {.name = "binary_empty", .lines = "\"Folder\"=hex:", .expected = ""},
     {.name = "binary_continued", .lines = "\"Folder\"=hex:39,\\\n  30", .expected = "12345"},
     {.name = "binary_byte_above_ff", .lines = "\"Folder\"=hex:100", .expected = ""},
     {.name = "binary_not_hex", .lines = "\"Folder\"=hex:zz", .expected = ""},
     {.name = "binary_truncated_continuation", .lines = "\"Folder\"=hex:39,\\", .expected = ""},
-    {.name = "unknown_tag", .lines = "\"Folder\"=text:\"C:\\\\UT\"", .expected = ""},
-    {.name = "default_value_is_not_folder", .lines = R"(@="C:\\UT")", .expected = ""},
     {.name = "missing_value", .lines = R"("Version"="436")", .expected = ""},
 };
 
@@ -120,10 +106,6 @@ const FileRow kFileRows[] = {
      .text = head("[SOFTWARE\\\\unreal technology\\\\INSTALLED APPS\\\\unrealtournament]\n"
                   "\"folder\"=\"C:\\\\UT\"\n"),
      .expected = "C:\\UT"},
-    {.name = "key_line_without_timestamp_and_leading_blanks",
-     .text = head("  [Software\\\\Unreal Technology\\\\Installed Apps\\\\UnrealTournament]\n"
-                  "  \"Folder\"=\"C:\\\\UT\"\n"),
-     .expected = "C:\\UT"},
     {.name = "crlf_line_ends_with_expand_sz_continuation",
      .text =
          "WINE REGISTRY Version 2\r\n\r\n#arch=win64\r\n\r\n"
@@ -147,9 +129,6 @@ const FileRow kFileRows[] = {
      .text = head("[Software\\\\Other]\n\"Data\"=hex:zz\ngarbage line\n\"Broken\n\n" +
                   std::string(kKeyLine) + "\"Folder\"=\"C:\\\\UT\"\n"),
      .expected = "C:\\UT"},
-    {.name = "value_before_any_key_is_dropped",
-     .text = head("\"Folder\"=\"C:\\\\UT\"\n"),
-     .expected = ""},
     {.name = "truncated_inside_folder_value",
      .text = head(std::string(kKeyLine) + "\"Folder\"=\"C:\\\\Gam"),
      .expected = ""},
@@ -163,13 +142,7 @@ const FileRow kFileRows[] = {
      .text = "Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Unreal "
              "Technology\\Installed Apps\\UnrealTournament]\n\"Folder\"=\"C:\\\\UT\"\n",
      .expected = ""},
-    {.name = "utf16_file", .text = std::string("\xFF\xFEW\0I\0N\0E\0", 10), .expected = ""},
     {.name = "empty_file", .text = "", .expected = ""},
-    {.name = "binary_garbage",
-     .text = std::string("\x7F"
-                         "ELF\0\x01\x02\n[\"\\",
-                         10),
-     .expected = ""},
 };
 
 class RegistryFile : public testing::TestWithParam<FileRow> {};
@@ -196,13 +169,6 @@ TEST(RegistryHive, ReadsEveryValueOfAWineWrittenHive)
     EXPECT_EQ(hive->valueCount(), 6u);
     EXPECT_EQ(ReadRegistryString(*hive, "software\\classes\\txtfile\\shell\\open\\command", ""),
               "\"%SystemRoot%\\system32\\notepad.exe\" %1");
-    const RegistryValue* filter = hive->find("Software\\Classes\\Link", "filterdata");
-    ASSERT_NE(filter, nullptr);
-    EXPECT_EQ(filter->type, kRegBinary);
-    EXPECT_EQ(filter->data.size(), 24u);
-    const RegistryValue* count = hive->find("Software\\Classes\\Link", "Count");
-    ASSERT_NE(count, nullptr);
-    EXPECT_EQ(count->data, std::string("\x1e\0\0\0", 4));
 }
 
 } // namespace
