@@ -150,7 +150,12 @@ int main(int argc, char** argv)
                      "[--timeout-ms=MS] -- PROGRAM ARGS...\n";
         return 2;
     }
+    // A busy X server may turn a connection away for a moment.
     Display* display = XOpenDisplay(nullptr);
+    for (int attempt = 0; display == nullptr && attempt < 50; ++attempt) {
+        usleep(100 * 1000);
+        display = XOpenDisplay(nullptr);
+    }
     if (display == nullptr) {
         std::cerr << "startwatch: no X display\n";
         return 2;
