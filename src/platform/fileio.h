@@ -25,18 +25,26 @@ struct FileContents {
 FileContents readFile(const std::string& path);
 
 // Replaces the file at `path` with `bytes`: a temporary file in the same folder is written,
-// flushed to disk and renamed over the old file, keeping its mode (a new file gets the
-// default mode). A symbolic link is followed and its target replaced. On failure the old
-// file is left exactly as it was and the reason is the operating system's.
+// flushed to disk and renamed over the old file, keeping its mode and, where the process
+// may, its owner (a new file gets the mode the umask leaves of 0666); the folder is flushed
+// after the rename. A chain of symbolic links is followed and its last target replaced, so
+// the links stay links. A folder or other non-regular file at the path is not replaced, nor
+// is a read-only file (no write permission bit, or none for this process). On failure the
+// old file is left exactly as it was, no temporary file is left behind, and the reason is
+// the operating system's (strerror text, e.g. "No space left on device").
 WriteOutcome replaceFileAtomically(const std::string& path, const std::string& bytes);
 
 // The full path of `fileName` resolved against `currentDirectory` (GetFullPathNameA's
-// rule: an absolute name is kept, a relative one is joined, "." and ".." are folded).
+// rule: an absolute name is kept, a relative one is joined, "." and ".." are folded,
+// doubled separators dropped, a trailing separator kept). Pure: nothing on disk is looked
+// at. Empty text for an empty name.
 std::string fullPathName(const std::string& fileName, const std::string& currentDirectory);
 
-// The process's current working directory.
+// The process's current working directory; empty text when it cannot be found.
 std::string currentDirectory();
 
+// Whether anything (a file or a folder) exists at `path`, links followed, as
+// FindFirstFileA finds both.
 bool fileExists(const std::string& path);
 
 // Creates an empty file at `path`, as OpenFile with OF_CREATE does (an existing file is

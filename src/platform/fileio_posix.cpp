@@ -119,15 +119,16 @@ void syncFolder(const std::string& folder)
     }
 }
 
-// Reads everything from `fd`; the size from fstat is only a first guess (files in /proc
-// report 0).
-bool readAll(int fd, std::size_t sizeHint, std::string& bytes)
+// Reads the file's `size` bytes, or up to its end when fstat gives no size (files in /proc
+// report 0). A regular file is not read past its size: that would cost a call per read.
+bool readAll(int fd, std::size_t size, std::string& bytes)
 {
-    bytes.resize(sizeHint + 1);
+    const bool sized = size > 0;
+    bytes.resize(sized ? size : 4096);
     std::size_t done = 0;
-    for (;;) {
+    while (!sized || done < size) {
         if (done == bytes.size()) {
-            bytes.resize(bytes.size() * 2 + 4096);
+            bytes.resize(bytes.size() * 2);
         }
         const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
         if (n < 0 && errno == EINTR) {
@@ -139,6 +140,7 @@ bool readAll(int fd, std::size_t sizeHint, std::string& bytes)
         }
         done += static_cast<std::size_t>(n);
     }
+    return true;
 }
 
 } // namespace
@@ -189,6 +191,11 @@ WriteOutcome replaceFileAtomically(const std::string& path, const std::string& b
     }
     if (exists && !S_ISREG(old.st_mode)) {
         return WriteOutcome::failed("Not a regular file");
+    }
+    // The rename needs only the folder's permission; a file its owner made read-only (to
+    // keep the game from changing it) must still refuse the write, for root too.
+    if (exists && (::access(target->c_str(), W_OK) != 0 || (old.st_mode & 0222) == 0)) {
+        return WriteOutcome::failed(systemReason(EACCES));
     }
     std::string tempPath;
     const int fd = createTemporary(*target, tempPath);

@@ -39,8 +39,8 @@ struct TextEdit {
 // keeps every byte it does not have to change. A found key's value is replaced (the key's
 // own spelling and the text before its value kept); a new key goes after the last key line
 // of its section; a new section is appended at the end. New and rewritten lines end with the
-// file's own line ending (the ending of its first line; CRLF when it has none), and a last
-// line without an ending gets one when a line is added or rewritten after it. Refuses,
+// file's own line ending (the ending of its first line; CRLF when it has none); a last line
+// without an ending gets one when it is rewritten or a line is added after it. Refuses,
 // changing nothing: CR, LF or NUL in any argument, '=' in the key, ']' in the section, a key
 // starting with ';' or '[', an empty section or key, a section or key that starts or ends
 // with a tab or vertical tab (the file's names lose those, so it could never be found
@@ -52,14 +52,17 @@ TextEdit profileWriteText(std::string_view contents, std::string_view section, s
 
 // ---- file layer -------------------------------------------------------------------------
 
-// profileReadText over the file at `path`, read anew on every call. A missing or unreadable
-// file reads as empty text, so every key gives the default.
+// profileReadText over the file at `path`, read anew on every call (symbolic links
+// followed). A missing or unreadable file reads as empty text, so every key gives the
+// default.
 std::string getProfileString(const std::string& path, std::string_view section,
                              std::string_view key, std::string_view defaultValue,
                              std::size_t bufferSize);
 
 // profileWriteText over the file at `path`, then an atomic replace of the file (see
-// fileio.h). A missing file is created. Nothing is written for Unchanged and Refused.
+// fileio.h). A missing file is created. Nothing is written for Unchanged and Refused; a file
+// that exists but cannot be read fails with the operating system's reason rather than
+// being replaced.
 WriteOutcome writeProfileString(const std::string& path, std::string_view section,
                                 std::string_view key, std::string_view value);
 

@@ -2,6 +2,10 @@
 
 #include <array>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace velmora::platform::profile {
 
 namespace {
@@ -35,27 +39,85 @@ bool isLineBreak(char c)
     return c == '\r' || c == '\n';
 }
 
-// The next header line at or after `from`, a line start. A '[' is searched for with memchr
-// and kept only when nothing but blanks stands between it and its line's start, so lines
-// that are not headers cost no per-line work.
-std::optional<Line> nextHeader(std::string_view text, std::size_t from)
+#if defined(__SSE2__)
+// Bytes of the 16 at `at` that are '[' after a control character or a space.
+inline int bracketsAfterBreak(const char* at)
+{
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+    const __m128i before = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at - 1));
+    const __m128i isBracket = _mm_cmpeq_epi8(bytes, _mm_set1_epi8('['));
+    const __m128i low = _mm_cmpeq_epi8(_mm_min_epu8(before, _mm_set1_epi8(' ')), before);
+    return _mm_movemask_epi8(_mm_and_si128(isBracket, low));
+}
+
+// The first '[' at or after `pos` that follows a control character or a space (the caller
+// checks for a line start), 32 bytes at a time. In real files most '[' belong to array keys
+// such as "Paths[3]=", and stopping at each of them, or even branching on them, costs more
+// than reading the file.
+std::size_t findBracketAfterBreak(std::string_view text, std::size_t pos)
+{
+    const char* data = text.data();
+    if (pos == 0 && !text.empty() && data[0] == '[') {
+        return 0;
+    }
+    pos = pos == 0 ? 1 : pos;
+    for (; pos + 32 <= text.size(); pos += 32) {
+        const auto hits = static_cast<unsigned>(bracketsAfterBreak(data + pos)) |
+                          static_cast<unsigned>(bracketsAfterBreak(data + pos + 16)) << 16;
+        if (hits != 0) {
+            return pos + static_cast<std::size_t>(__builtin_ctz(hits));
+        }
+    }
+    for (; pos < text.size(); ++pos) {
+        if (data[pos] == '[' && static_cast<unsigned char>(data[pos - 1]) <= ' ') {
+            return pos;
+        }
+    }
+    return std::string_view::npos;
+}
+#else
+std::size_t findBracketAfterBreak(std::string_view text, std::size_t pos)
+{
+    return text.find('[', pos);
+}
+#endif
+
+struct HeaderAt {
+    std::size_t lineBegin = 0;
+    std::size_t bracket = 0;
+};
+
+// The first header whose '[' is at or after `from`. A '[' is found first and kept only when
+// nothing but blanks stands between it and its line's start, so lines that are not headers
+// cost no per-line work.
+std::optional<HeaderAt> nextHeader(std::string_view text, std::size_t from)
 {
     std::size_t pos = from;
     while (pos < text.size()) {
-        const std::size_t bracket = text.find('[', pos);
+        const std::size_t bracket = findBracketAfterBreak(text, pos);
         if (bracket == std::string_view::npos) {
             return std::nullopt;
         }
         std::size_t start = bracket;
-        while (start > from && isBlank(text[start - 1])) {
+        while (start > 0 && isBlank(text[start - 1])) {
             --start;
         }
-        if (start == from || isLineBreak(text[start - 1])) {
-            return lineAt(text, start);
+        if (start == 0 || isLineBreak(text[start - 1])) {
+            return HeaderAt{start, bracket};
         }
         pos = bracket + 1;
     }
     return std::nullopt;
+}
+
+// The name of the header whose '[' is at `bracket`: up to the first ']' or the line's end.
+std::string_view headerName(std::string_view text, std::size_t bracket)
+{
+    std::size_t end = bracket + 1;
+    while (end < text.size() && text[end] != ']' && !isLineBreak(text[end])) {
+        ++end;
+    }
+    return trimBlanks(text.substr(bracket + 1, end - bracket - 1));
 }
 
 } // namespace
@@ -157,11 +219,11 @@ std::string_view readableValue(std::string_view raw)
 std::optional<Line> findSection(std::string_view text, std::string_view name)
 {
     std::size_t pos = 0;
-    while (auto header = nextHeader(text, pos)) {
-        if (namesMatch(classifyLine(lineText(text, *header)).name, name)) {
-            return header;
+    while (const auto header = nextHeader(text, pos)) {
+        if (namesMatch(headerName(text, header->bracket), name)) {
+            return lineAt(text, header->lineBegin);
         }
-        pos = header->end;
+        pos = header->bracket + 1;
     }
     return std::nullopt;
 }

@@ -3,7 +3,9 @@
 
 #include "platform/fileio.h"
 #include "platform/profile.h"
-#include "temp_dir.h"
+#include "support/fakeprefix.h"
+#include "support/files.h"
+#include "support/rowname.h"
 
 #include <cerrno>
 #include <csignal>
@@ -21,23 +23,25 @@ namespace velmora::platform {
 namespace {
 
 namespace fs = std::filesystem;
-using testing_support::TempDir;
+using test::inFolder;
+using test::TemporaryFolder;
+using test::writeFile;
 
 constexpr const char* kGame = "[s]\r\nk=v\r\n[t]\r\nj=1\r\n";
 
 class FileWrite : public testing::Test {
 protected:
-    std::string path(const char* name) const { return m_dir.path(name); }
+    std::string path(const char* name) const { return inFolder(m_dir.path(), name); }
     static std::string bytesOf(const std::string& file)
     {
         return readWholeFile(file).value_or("?");
     }
     std::size_t entries() const
     {
-        return static_cast<std::size_t>(std::distance(fs::directory_iterator(m_dir.root()), {}));
+        return static_cast<std::size_t>(std::distance(fs::directory_iterator(m_dir.path()), {}));
     }
 
-    TempDir m_dir;
+    TemporaryFolder m_dir;
 };
 
 TEST_F(FileWrite, MissingFileCreated)
@@ -50,7 +54,7 @@ TEST_F(FileWrite, MissingFileCreated)
 
 TEST_F(FileWrite, ValueReplacedAndNoTemporaryLeft)
 {
-    TempDir::put(path("game.ini"), kGame);
+    writeFile(path("game.ini"), kGame);
     EXPECT_EQ(writeProfileString(path("game.ini"), "T", "J", "2").status, WriteStatus::Written);
     EXPECT_EQ(bytesOf(path("game.ini")), "[s]\r\nk=v\r\n[t]\r\nj=2\r\n");
     EXPECT_EQ(entries(), 1u);
@@ -59,7 +63,7 @@ TEST_F(FileWrite, ValueReplacedAndNoTemporaryLeft)
 TEST_F(FileWrite, SameValueDoesNotTouchTheFile)
 {
     const std::string file = path("game.ini");
-    TempDir::put(file, kGame);
+    writeFile(file, kGame);
     const auto old = fs::file_time_type::clock::now() - std::chrono::hours(24 * 365);
     fs::last_write_time(file, old);
     struct stat before {};
@@ -73,7 +77,7 @@ TEST_F(FileWrite, SameValueDoesNotTouchTheFile)
 
 TEST_F(FileWrite, RefusedWriteTouchesNothing)
 {
-    TempDir::put(path("game.ini"), kGame);
+    writeFile(path("game.ini"), kGame);
     const WriteOutcome outcome = writeProfileString(path("game.ini"), "s", "k", "a\r\nb=c");
     EXPECT_EQ(outcome.status, WriteStatus::Refused);
     EXPECT_FALSE(outcome.reason.empty());
@@ -82,10 +86,20 @@ TEST_F(FileWrite, RefusedWriteTouchesNothing)
 
 TEST_F(FileWrite, ModeKept)
 {
-    TempDir::put(path("game.ini"), kGame);
+    writeFile(path("game.ini"), kGame);
     fs::permissions(path("game.ini"), fs::perms(0640));
     ASSERT_EQ(writeProfileString(path("game.ini"), "s", "k", "w").status, WriteStatus::Written);
     EXPECT_EQ(fs::status(path("game.ini")).permissions(), fs::perms(0640));
+}
+
+TEST_F(FileWrite, ReadOnlyFileNotReplaced)
+{
+    writeFile(path("game.ini"), kGame);
+    fs::permissions(path("game.ini"), fs::perms(0444));
+    const WriteOutcome outcome = writeProfileString(path("game.ini"), "s", "k", "w");
+    EXPECT_EQ(outcome.status, WriteStatus::Failed);
+    EXPECT_EQ(outcome.reason, std::strerror(EACCES));
+    EXPECT_EQ(bytesOf(path("game.ini")), kGame);
 }
 
 TEST_F(FileWrite, NewFileGetsModeOfUmask)
@@ -100,7 +114,7 @@ TEST_F(FileWrite, NewFileGetsModeOfUmask)
 TEST_F(FileWrite, LinkChainFollowedAndKept)
 {
     fs::create_directory(path("real"));
-    TempDir::put(path("real/game.ini"), kGame);
+    writeFile(path("real/game.ini"), kGame);
     fs::create_symlink("real/game.ini", path("first.ini"));
     fs::create_symlink(path("first.ini"), path("second.ini"));
     ASSERT_EQ(writeProfileString(path("second.ini"), "s", "k", "w").status, WriteStatus::Written);
@@ -127,7 +141,7 @@ TEST_F(FileWrite, MissingFolderFails)
 
 TEST_F(FileWrite, FileInPlaceOfFolderFails)
 {
-    TempDir::put(path("plain"), kGame);
+    writeFile(path("plain"), kGame);
     const WriteOutcome outcome = writeProfileString(path("plain/game.ini"), "s", "k", "v");
     EXPECT_EQ(outcome.status, WriteStatus::Failed);
     EXPECT_EQ(outcome.reason, std::strerror(ENOTDIR));
@@ -137,7 +151,7 @@ TEST_F(FileWrite, FileInPlaceOfFolderFails)
 TEST_F(FileWrite, FolderInPlaceOfFileFails)
 {
     fs::create_directory(path("game.ini"));
-    TempDir::put(path("game.ini/inside"), kGame);
+    writeFile(path("game.ini/inside"), kGame);
     const WriteOutcome outcome = writeProfileString(path("game.ini"), "s", "k", "v");
     EXPECT_EQ(outcome.status, WriteStatus::Failed);
     EXPECT_EQ(outcome.reason, std::strerror(EISDIR));
@@ -157,7 +171,7 @@ TEST_F(FileWrite, PathInProcFails)
 TEST_F(FileWrite, FailedWriteLeavesOldFile)
 {
     const std::string file = path("game.ini");
-    TempDir::put(file, kGame);
+    writeFile(file, kGame);
     int channel[2];
     ASSERT_EQ(::pipe(channel), 0);
     const pid_t child = ::fork();
@@ -219,14 +233,13 @@ TEST_P(FullPath, FoldsLikeWindows)
     EXPECT_EQ(fullPathName(c.fileName, c.directory), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Paths, FullPath, testing::ValuesIn(kFullPathCases),
-                         [](const auto& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Paths, FullPath, testing::ValuesIn(kFullPathCases), test::RowName());
 
 class FileHelpers : public FileWrite {};
 
 TEST_F(FileHelpers, CreateEmptyFileTruncates)
 {
-    TempDir::put(path("Velmora.ini"), kGame);
+    writeFile(path("Velmora.ini"), kGame);
     EXPECT_EQ(createEmptyFile(path("Velmora.ini")).status, WriteStatus::Written);
     EXPECT_EQ(bytesOf(path("Velmora.ini")), "");
     const WriteOutcome missing = createEmptyFile(path("nodir/Velmora.ini"));
@@ -236,7 +249,7 @@ TEST_F(FileHelpers, CreateEmptyFileTruncates)
 
 TEST_F(FileHelpers, ExistenceAndReads)
 {
-    TempDir::put(path("a.ini"), kGame);
+    writeFile(path("a.ini"), kGame);
     fs::create_directory(path("dir"));
     EXPECT_TRUE(fileExists(path("a.ini")));
     EXPECT_TRUE(fileExists(path("dir")));
@@ -248,15 +261,17 @@ TEST_F(FileHelpers, ExistenceAndReads)
     EXPECT_EQ(folder.error, std::strerror(EISDIR));
     EXPECT_TRUE(readFile(path("b.ini")).missing);
     EXPECT_TRUE(readFile(path("a.ini/x")).missing);
+    // Files in /proc say they are empty; they are read to their end all the same.
+    EXPECT_TRUE(readWholeFile("/proc/self/maps").value_or("").ends_with('\n'));
 }
 
 TEST_F(FileHelpers, CurrentDirectoryIsAbsolute)
 {
     const fs::path saved = fs::current_path();
-    fs::current_path(m_dir.root());
+    fs::current_path(m_dir.path());
     const std::string here = currentDirectory();
     fs::current_path(saved);
-    EXPECT_EQ(fs::canonical(here), fs::canonical(m_dir.root()));
+    EXPECT_EQ(fs::canonical(here), fs::canonical(m_dir.path()));
 }
 
 } // namespace

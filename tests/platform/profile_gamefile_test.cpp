@@ -4,7 +4,8 @@
 
 #include "platform/fileio.h"
 #include "platform/profile.h"
-#include "temp_dir.h"
+#include "support/fakeprefix.h"
+#include "support/files.h"
 
 #include <cctype>
 #include <string>
@@ -17,7 +18,9 @@
 namespace velmora::platform {
 namespace {
 
-using testing_support::TempDir;
+using test::inFolder;
+using test::TemporaryFolder;
+using test::writeFile;
 
 constexpr std::string_view kWritten = "Velmora7";
 
@@ -102,7 +105,7 @@ protected:
         return getProfileString(file, "Engine.Engine", "GameRenderDevice", "Default", 255);
     }
 
-    TempDir m_dir;
+    TemporaryFolder m_dir;
 };
 
 TEST_P(GameFileWrite, ChangesOnlyTheKey)
@@ -111,8 +114,8 @@ TEST_P(GameFileWrite, ChangesOnlyTheKey)
     const std::string original = std::string(VELMORA_TESTDATA) + "/ut-ini/" + name;
     const std::string before = readWholeFile(original).value_or("");
     ASSERT_FALSE(before.empty()) << original;
-    const std::string file = m_dir.path("UnrealTournament.ini");
-    TempDir::put(file, before);
+    const std::string file = inFolder(m_dir.path(), "UnrealTournament.ini");
+    writeFile(file, before);
     const std::string section = sectionOf(original, managed);
     const std::string oldValue = getProfileString(file, section, managed.key, "Default", 255);
 

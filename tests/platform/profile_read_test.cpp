@@ -3,7 +3,9 @@
 
 #include "platform/fileio.h"
 #include "platform/profile.h"
-#include "temp_dir.h"
+#include "support/fakeprefix.h"
+#include "support/files.h"
+#include "support/rowname.h"
 
 #include <cstddef>
 #include <filesystem>
@@ -16,10 +18,9 @@ namespace velmora::platform {
 namespace {
 
 using namespace std::string_view_literals;
-using testing_support::TempDir;
-
-// Rows are named by the rule they check.
-constexpr auto rowName = [](const auto& row) { return std::string(row.param.name); };
+using test::inFolder;
+using test::TemporaryFolder;
+using test::writeFile;
 
 constexpr auto kC1 =
     "[section1]\r\nname1=val1\r\nname2=\"val2\"\r\nname3\r\nname4=a\r\n[section2]\r\n"sv;
@@ -104,6 +105,10 @@ const ReadCase kReadCases[] = {
     {"header_without_bracket_accepted", "[s   \r\nk=v\r\n", "s", "k", "def", 100, "v"},
     {"header_ends_at_first_bracket", "[a]b]\r\nk=v\r\n", "a", "k", "def", 100, "v"},
     {"header_is_not_up_to_last_bracket", "[a]b]\r\nk=v\r\n", "a]b", "k", "def", 100, "def"},
+    {"decided_bracket_inside_header_is_part_of_name", "[ [b]\r\nk=v\r\n", "[b", "k", "def", 100,
+     "v"},
+    {"decided_bracket_inside_header_opens_no_section", "[ [b]\r\nk=v\r\n", "b", "k", "def", 100,
+     "def"},
     {"closing_bracket_alone_is_no_header", "s]\r\nk=v\r\n", "s", "k", "def", 100, "def"},
     {"quotes_kept_in_names", "[\"s\"]\r\n'k'=v\r\n", "\"s\"", "'k'", "def", 100, "v"},
     {"names_are_not_unquoted", "[\"s\"]\r\n'k'=v\r\n", "s", "k", "def", 100, "def"},
@@ -135,7 +140,7 @@ TEST_P(ReadRule, GivesWindowsResult)
               std::string(c.expected));
 }
 
-INSTANTIATE_TEST_SUITE_P(Text, ReadRule, testing::ValuesIn(kReadCases), rowName);
+INSTANTIATE_TEST_SUITE_P(Text, ReadRule, testing::ValuesIn(kReadCases), test::RowName());
 
 // Windows takes a value's length modulo 65536; Velmora returns long values whole.
 TEST(ReadLongValue, decided_values_past_65535_characters_do_not_wrap)
@@ -190,14 +195,14 @@ TEST_P(RealFileRead, GivesGameValue)
     EXPECT_EQ(getProfileString(path, c.section, c.key, "Default", 255), std::string(c.expected));
 }
 
-INSTANTIATE_TEST_SUITE_P(GameFiles, RealFileRead, testing::ValuesIn(kRealValues), rowName);
+INSTANTIATE_TEST_SUITE_P(GameFiles, RealFileRead, testing::ValuesIn(kRealValues), test::RowName());
 
 class FileRead : public testing::Test {
 protected:
-    std::string path(const char* name) const { return m_dir.path(name); }
-    static void put(const std::string& file, std::string_view bytes) { TempDir::put(file, bytes); }
+    std::string path(const char* name) const { return inFolder(m_dir.path(), name); }
+    static void put(const std::string& file, std::string_view bytes) { writeFile(file, bytes); }
 
-    TempDir m_dir;
+    TemporaryFolder m_dir;
 };
 
 TEST_F(FileRead, MissingFileGivesDefault)

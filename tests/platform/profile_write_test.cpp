@@ -4,6 +4,7 @@
 
 #include "platform/fileio.h"
 #include "platform/profile.h"
+#include "support/rowname.h"
 
 #include <string>
 #include <string_view>
@@ -16,9 +17,6 @@ namespace {
 
 using namespace std::string_literals;
 using namespace std::string_view_literals;
-
-// Rows are named by the rule they check.
-constexpr auto rowName = [](const auto& row) { return std::string(row.param.name); };
 
 std::string utf16(std::string_view ascii)
 {
@@ -52,6 +50,9 @@ std::ostream& operator<<(std::ostream& out, const WriteCase& c)
 const std::string kX13Before =
     ";comment0\r\n[S]\r\n;comment1\r\nb=value\r\n;comment2\r\na=value\r\n";
 const std::string kUtf16Wide = "\xFF\xFE;\0\x2D\x4E\r\0\n\0[\0s\0]\0\r\0\n\0k\0=\0v\0\r\0\n\0"s;
+// A comment holding U+1F600, two code units.
+const std::string kUtf16Pair =
+    "\xFF\xFE;\0\x3D\xD8\x00\xDE\r\0\n\0[\0s\0]\0\r\0\n\0k\0=\0v\0\r\0\n\0"s;
 
 const WriteCase kWriteCases[] = {
     {"new_file_gets_section_and_key",
@@ -165,6 +166,11 @@ const WriteCase kWriteCases[] = {
      {{"s", "k", "w"}},
      WriteStatus::Written,
      "\xFF\xFE;\0\x2D\x4E\r\0\n\0[\0s\0]\0\r\0\n\0k\0=\0w\0\r\0\n\0"s},
+    {"utf16_surrogate_pair_kept",
+     kUtf16Pair,
+     {{"s", "k", "w"}},
+     WriteStatus::Written,
+     "\xFF\xFE;\0\x3D\xD8\x00\xDE\r\0\n\0[\0s\0]\0\r\0\n\0k\0=\0w\0\r\0\n\0"s},
     {"utf16_same_value_unchanged",
      utf16("[s]\r\nk=v\r\n"),
      {{"s", "k", "v"}},
@@ -245,6 +251,11 @@ const WriteCase kWriteCases[] = {
      {{"s", "j", "1"}},
      WriteStatus::Written,
      "[s]\r\nj=1\r\n; only comment\r\n"},
+    {"decided_new_key_after_last_line_without_break",
+     "[s]\r\nk=v",
+     {{"s", "j", "1"}},
+     WriteStatus::Written,
+     "[s]\r\nk=v\r\nj=1\r\n"},
     {"decided_header_at_end_without_break",
      "[s]",
      {{"s", "k", "v"}},
@@ -284,7 +295,7 @@ TEST_P(WriteRule, GivesExpectedBytes)
     EXPECT_EQ(text, c.after);
 }
 
-INSTANTIATE_TEST_SUITE_P(Text, WriteRule, testing::ValuesIn(kWriteCases), rowName);
+INSTANTIATE_TEST_SUITE_P(Text, WriteRule, testing::ValuesIn(kWriteCases), test::RowName());
 
 // Requests that would break the file's structure, or write a name that could never be read
 // back; Windows writes all of them.
@@ -331,7 +342,7 @@ TEST_P(RefusedWrite, ChangesNothingAndSaysWhy)
     EXPECT_TRUE(edit.contents.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Text, RefusedWrite, testing::ValuesIn(kRefusedCases), rowName);
+INSTANTIATE_TEST_SUITE_P(Text, RefusedWrite, testing::ValuesIn(kRefusedCases), test::RowName());
 
 } // namespace
 } // namespace velmora::platform

@@ -2,7 +2,9 @@
 
 #include "inicommand.h"
 #include "platform/fileio.h"
-#include "temp_dir.h"
+#include "support/fakeprefix.h"
+#include "support/files.h"
+#include "support/rowname.h"
 
 #include <sstream>
 #include <string>
@@ -14,7 +16,9 @@ namespace velmora::tools {
 namespace {
 
 using namespace std::string_view_literals;
-using platform::testing_support::TempDir;
+using test::inFolder;
+using test::TemporaryFolder;
+using test::writeFile;
 
 struct EscapeCase {
     const char* name;
@@ -48,8 +52,7 @@ TEST_P(Escape, RoundTrips)
     EXPECT_EQ(unescapeField(c.escaped), std::string(c.bytes));
 }
 
-INSTANTIATE_TEST_SUITE_P(Fields, Escape, testing::ValuesIn(kEscapeCases),
-                         [](const auto& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Fields, Escape, testing::ValuesIn(kEscapeCases), test::RowName());
 
 TEST(Unescape, AcceptsLowerCaseHexAndRejectsUnknownEscapes)
 {
@@ -119,20 +122,20 @@ protected:
         std::string result(text);
         for (std::size_t at = result.find("DIR"); at != std::string::npos;
              at = result.find("DIR", at)) {
-            result.replace(at, 3, m_dir.root().string());
+            result.replace(at, 3, m_dir.path());
         }
         return result;
     }
 
-    TempDir m_dir;
+    TemporaryFolder m_dir;
 };
 
 TEST_P(Answer, MatchesTheFile)
 {
     const AnswerCase& c = GetParam();
-    const std::string file = m_dir.path("game.ini");
+    const std::string file = inFolder(m_dir.path(), "game.ini");
     if (!c.fileBefore.empty()) {
-        TempDir::put(file, c.fileBefore);
+        writeFile(file, c.fileBefore);
     }
     const GameFileFinder game = [&] { return std::optional<std::string>(file); };
     EXPECT_EQ(answer(parseCommand(withDir(c.line)), game), c.answer);
@@ -141,8 +144,7 @@ TEST_P(Answer, MatchesTheFile)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Lines, Answer, testing::ValuesIn(kAnswerCases),
-                         [](const auto& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Lines, Answer, testing::ValuesIn(kAnswerCases), test::RowName());
 
 TEST(Batch, AnswersEveryLineAndGoesOnAfterErrors)
 {

@@ -1,7 +1,8 @@
 // The built velmora-ini program, driven through its standard input and output.
 
 #include "platform/fileio.h"
-#include "temp_dir.h"
+#include "support/fakeprefix.h"
+#include "support/files.h"
 
 #include <cstdio>
 #include <poll.h>
@@ -14,12 +15,14 @@
 namespace velmora::tools {
 namespace {
 
-using platform::testing_support::TempDir;
+using test::inFolder;
+using test::TemporaryFolder;
+using test::writeFile;
 
-// The program in batch mode with pipes on both ends and no game installation to be found.
+// The program in batch mode with pipes on both ends, its Wine prefix at `prefix`.
 class BatchProgram {
 public:
-    explicit BatchProgram(const std::string& home)
+    BatchProgram(const std::string& home, const std::string& prefix)
     {
         int toChild[2];
         int fromChild[2];
@@ -33,7 +36,7 @@ public:
             ::close(toChild[1]);
             ::close(fromChild[0]);
             ::setenv("HOME", home.c_str(), 1);
-            ::setenv("WINEPREFIX", (home + "/no-prefix").c_str(), 1);
+            ::setenv("WINEPREFIX", prefix.c_str(), 1);
             ::execl(VELMORA_INI_PROGRAM, VELMORA_INI_PROGRAM, "batch", nullptr);
             ::_exit(127);
         }
@@ -94,10 +97,10 @@ private:
 
 TEST(VelmoraIniProgram, BatchAnswersEachCommandAtOnce)
 {
-    TempDir dir;
-    const std::string file = dir.path("UnrealTournament.ini");
-    TempDir::put(file, "[Engine.Engine]\r\nGameRenderDevice=D3DDrv.D3DRenderDevice\r\n");
-    BatchProgram program(dir.root().string());
+    TemporaryFolder dir;
+    const std::string file = inFolder(dir.path(), "UnrealTournament.ini");
+    writeFile(file, "[Engine.Engine]\r\nGameRenderDevice=D3DDrv.D3DRenderDevice\r\n");
+    BatchProgram program(dir.path(), inFolder(dir.path(), "no-prefix"));
 
     EXPECT_EQ(program.ask("set\t" + file + "\tWinDrv.WindowsClient\tDecals\tFalse"), "ret\t1");
     EXPECT_EQ(program.ask("get\t" + file + "\twindrv.windowsclient\tDECALS\tDefault\t255"),
@@ -108,9 +111,23 @@ TEST(VelmoraIniProgram, BatchAnswersEachCommandAtOnce)
     EXPECT_EQ(program.ask("cat\t" + file),
               "file\t[Engine.Engine]\\r\\nGameRenderDevice=D3DDrv.D3DRenderDevice\\r\\n"
               "[WinDrv.WindowsClient]\\r\\nDecals=False\\r\\n");
-    EXPECT_EQ(program.ask("cat\t" + dir.path("missing.ini")), "file\tMISSING");
+    EXPECT_EQ(program.ask("cat\t" + inFolder(dir.path(), "missing.ini")), "file\tMISSING");
     EXPECT_EQ(program.ask("get\t--game\tEngine.Engine\tGameRenderDevice\tDefault\t255"),
               "err\tUnable to get tournament folder data from registry");
+    EXPECT_EQ(program.finish(), 0);
+}
+
+TEST(VelmoraIniProgram, GameFileFoundThroughWinePrefix)
+{
+    TemporaryFolder dir;
+    const test::FakePrefix prefix = test::writeFakePrefix(inFolder(dir.path(), "wine"), "C:\\UT");
+    writeFile(inFolder(prefix.systemFolder, "UnrealTournament.ini"), "[Engine.Engine]\r\n");
+    BatchProgram program(dir.path(), prefix.root);
+    EXPECT_EQ(
+        program.ask("set\t--game\tEngine.Engine\tGameRenderDevice\tSoftDrv.SoftwareRenderDevice"),
+        "ret\t1");
+    EXPECT_EQ(program.ask("cat\t--game"),
+              "file\t[Engine.Engine]\\r\\nGameRenderDevice=SoftDrv.SoftwareRenderDevice\\r\\n");
     EXPECT_EQ(program.finish(), 0);
 }
 
@@ -130,8 +147,8 @@ std::string run(const std::string& arguments, int& status)
 
 TEST(VelmoraIniProgram, CommandLineGetAndSet)
 {
-    TempDir dir;
-    const std::string file = dir.path("game.ini");
+    TemporaryFolder dir;
+    const std::string file = inFolder(dir.path(), "game.ini");
     int status = -1;
     EXPECT_EQ(run("set '" + file + "' s k 'two words'", status), "");
     EXPECT_EQ(status, 0);
