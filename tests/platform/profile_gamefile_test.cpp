@@ -1,12 +1,12 @@
-// Every key Velmora manages, written into every real game file: the key reads back, every
-// other byte and every other managed key stay as they were, and the file's line ending is
-// kept.
+// The real game files in tests/data/ut-ini: known values read back, and every managed key
+// written into every file changes that key's line alone and keeps the file's line ending.
 
 #include "platform/fileio.h"
 #include "platform/profile.h"
 #include "support/fakeprefix.h"
-#include "support/files.h"
+#include "support/rowname.h"
 
+#include <algorithm>
 #include <cctype>
 #include <string>
 #include <string_view>
@@ -18,155 +18,152 @@
 namespace velmora::platform {
 namespace {
 
-using test::inFolder;
-using test::TemporaryFolder;
-using test::writeFile;
+using test::PrintTo;
 
-constexpr std::string_view kWritten = "Velmora7";
+std::string gameFile(std::string_view name)
+{
+    return std::string(VELMORA_TESTDATA) + "/ut-ini/" + std::string(name);
+}
 
-const char* const kGameFiles[] = {
-    "stock-436-server-package-default.ini", "client-451-windows-d3d.ini",
-    "client-469d-windows-xopengl.ini",      "linux-sdl-opengl.ini",
-    "dedicated-server-436-newnet-ace.ini",
+struct RealValue {
+    const char* name;
+    std::string_view file, section, key, expected;
 };
+
+// clang-format off
+const RealValue kRealValues[] = {
+    {"stock_render_device", "stock-436-server-package-default.ini", "Engine.Engine", "GameRenderDevice", "SoftDrv.SoftwareRenderDevice"},
+    {"client451_colour_bits_other_spelling", "client-451-windows-d3d.ini", "WinDrv.WindowsClient", "FullscreenColorbits", "32"},
+    {"client451_client_section_not_x_client", "client-451-windows-d3d.ini", "WinDrv.WindowsClient", "MinDesiredFrameRate", "28.000000"},
+    {"client469_lf_file", "client-469d-windows-xopengl.ini", "XOpenGLDrv.XOpenGLRenderDevice", "Coronas", "True"},
+    {"linux_has_no_windows_client", "linux-sdl-opengl.ini", "WinDrv.WindowsClient", "Decals", "Default"},
+    {"server_game_engine_not_editor_engine", "dedicated-server-436-newnet-ace.ini", "Engine.GameEngine", "CacheSizeMegs", "128"},
+    {"stock_quoted_value", "stock-436-server-package-default.ini", "UMenu.UMenuMenuBar", "GameUMenuDefault", "UTMenu.UTGameMenu"},
+    {"server_value_loses_trailing_blank", "dedicated-server-436-newnet-ace.ini", "UTServerAdmin.UTServerAdmin", "DefaultSendText", "say"},
+};
+// clang-format on
+
+class RealFileRead : public testing::TestWithParam<RealValue> {};
+
+TEST_P(RealFileRead, GivesGameValue)
+{
+    const RealValue& c = GetParam();
+    ASSERT_TRUE(fileExists(gameFile(c.file))) << c.file;
+    EXPECT_EQ(getProfileString(gameFile(c.file), c.section, c.key, "Default", 255), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(GameFiles, RealFileRead, testing::ValuesIn(kRealValues), test::RowName());
 
 struct ManagedKey {
     std::string_view section; // empty: the render device's own section
     std::string_view key;
 };
 
+void PrintTo(const ManagedKey& managed, std::ostream* out)
+{
+    *out << managed.key;
+}
+
+constexpr std::string_view kClient = "WinDrv.WindowsClient";
+// clang-format off
+constexpr std::string_view kGameFiles[] = {"stock-436-server-package-default.ini", "client-451-windows-d3d.ini", "client-469d-windows-xopengl.ini", "linux-sdl-opengl.ini", "dedicated-server-436-newnet-ace.ini"};
 const ManagedKey kManagedKeys[] = {
-    {"WinDrv.WindowsClient", "FullscreenColorbits"},
-    {"WinDrv.WindowsClient", "CurvedSurfaces"},
-    {"WinDrv.WindowsClient", "LowDetailTextures"},
-    {"WinDrv.WindowsClient", "SlowVideoBuffering"},
-    {"WinDrv.WindowsClient", "Decals"},
-    {"WinDrv.WindowsClient", "NoDynamicLights"},
-    {"WinDrv.WindowsClient", "SkinDetail"},
-    {"WinDrv.WindowsClient", "TextureDetail"},
-    {"WinDrv.WindowsClient", "NoLighting"},
-    {"WinDrv.WindowsClient", "MinDesiredFrameRate"},
-    {"WinDrv.WindowsClient", "ScreenFlashes"},
-    {"WinDrv.WindowsClient", "NoFractalAnim"},
-    {"WinDrv.WindowsClient", "ParticleDensity"},
-    {"", "Coronas"},
-    {"Engine.Engine", "GameRenderDevice"},
-    {"Engine.GameEngine", "CacheSizeMegs"},
-    {"WinDrv.WindowsClient", "FullscreenViewportX"},
-    {"WinDrv.WindowsClient", "FullscreenViewportY"},
+    {kClient, "FullscreenColorbits"}, {kClient, "CurvedSurfaces"}, {kClient, "LowDetailTextures"}, {kClient, "SlowVideoBuffering"},
+    {kClient, "Decals"}, {kClient, "NoDynamicLights"}, {kClient, "SkinDetail"}, {kClient, "TextureDetail"}, {kClient, "NoLighting"},
+    {kClient, "MinDesiredFrameRate"}, {kClient, "ScreenFlashes"}, {kClient, "NoFractalAnim"}, {kClient, "ParticleDensity"},
+    {"", "Coronas"}, {"Engine.Engine", "GameRenderDevice"}, {"Engine.GameEngine", "CacheSizeMegs"},
+    {kClient, "FullscreenViewportX"}, {kClient, "FullscreenViewportY"},
 };
+// clang-format on
 
 // Lines with their endings, split independently of the engine.
 std::vector<std::string> splitLines(const std::string& text)
 {
     std::vector<std::string> lines;
-    std::size_t begin = 0;
-    while (begin < text.size()) {
-        const std::size_t lf = text.find('\n', begin);
-        const std::size_t end = lf == std::string::npos ? text.size() : lf + 1;
+    for (std::size_t begin = 0, end = 0; begin < text.size(); begin = end) {
+        end = std::min(text.find('\n', begin), text.size() - 1) + 1;
         lines.push_back(text.substr(begin, end - begin));
-        begin = end;
     }
     return lines;
 }
 
-struct LineChange {
-    std::vector<std::string> removed;
-    std::vector<std::string> added;
-};
-
-// The lines between the longest common head and tail of the two files.
-LineChange changedLines(const std::vector<std::string>& before,
-                        const std::vector<std::string>& after)
+// The lines of `a` left between the longest common head and tail with `b`.
+std::vector<std::string> changedLines(const std::vector<std::string>& a,
+                                      const std::vector<std::string>& b)
 {
-    std::size_t head = 0;
-    while (head < before.size() && head < after.size() && before[head] == after[head]) {
+    std::size_t head = 0, tail = 0;
+    while (head < a.size() && head < b.size() && a[head] == b[head])
         ++head;
-    }
-    std::size_t tail = 0;
-    while (tail < before.size() - head && tail < after.size() - head &&
-           before[before.size() - 1 - tail] == after[after.size() - 1 - tail]) {
+    while (tail < a.size() - head && tail < b.size() - head &&
+           a[a.size() - 1 - tail] == b[b.size() - 1 - tail])
         ++tail;
-    }
-    const auto slice = [&](const std::vector<std::string>& lines) {
-        return std::vector<std::string>(lines.begin() + static_cast<std::ptrdiff_t>(head),
-                                        lines.end() - static_cast<std::ptrdiff_t>(tail));
-    };
-    return {slice(before), slice(after)};
+    return {a.begin() + static_cast<std::ptrdiff_t>(head),
+            a.end() - static_cast<std::ptrdiff_t>(tail)};
 }
 
-class GameFileWrite : public testing::TestWithParam<std::tuple<const char*, ManagedKey>> {
+class GameFileWrite : public testing::TestWithParam<std::tuple<std::string_view, ManagedKey>> {
 protected:
     static std::string sectionOf(const std::string& file, const ManagedKey& k)
     {
-        if (!k.section.empty()) {
-            return std::string(k.section);
-        }
-        return getProfileString(file, "Engine.Engine", "GameRenderDevice", "Default", 255);
+        return k.section.empty()
+                   ? getProfileString(file, "Engine.Engine", "GameRenderDevice", "Default", 255)
+                   : std::string(k.section);
     }
 
-    TemporaryFolder m_dir;
+    test::TemporaryFolder m_dir;
 };
 
 TEST_P(GameFileWrite, ChangesOnlyTheKey)
 {
     const auto& [name, managed] = GetParam();
-    const std::string original = std::string(VELMORA_TESTDATA) + "/ut-ini/" + name;
+    const std::string original = gameFile(name);
     const std::string before = readWholeFile(original).value_or("");
     ASSERT_FALSE(before.empty()) << original;
-    const std::string file = inFolder(m_dir.path(), "UnrealTournament.ini");
-    writeFile(file, before);
+    const std::string file = m_dir.file("UnrealTournament.ini");
+    test::writeFile(file, before);
     const std::string section = sectionOf(original, managed);
     const std::string oldValue = getProfileString(file, section, managed.key, "Default", 255);
 
+    constexpr std::string_view kWritten = "Velmora7";
     const WriteOutcome outcome = writeProfileString(file, section, managed.key, kWritten);
     ASSERT_EQ(outcome.status, WriteStatus::Written) << outcome.reason;
-    EXPECT_EQ(getProfileString(file, section, managed.key, "Default", 255), kWritten);
     for (const ManagedKey& other : kManagedKeys) {
-        if (other.key != managed.key) {
-            const std::string otherSection = sectionOf(original, other);
-            EXPECT_EQ(getProfileString(file, otherSection, other.key, "Default", 255),
-                      getProfileString(original, otherSection, other.key, "Default", 255))
-                << other.key;
-        }
+        const std::string otherSection = sectionOf(original, other);
+        EXPECT_EQ(getProfileString(file, otherSection, other.key, "Default", 255),
+                  other.key == managed.key
+                      ? std::string(kWritten)
+                      : getProfileString(original, otherSection, other.key, "Default", 255))
+            << other.key;
     }
 
     const std::string after = readWholeFile(file).value_or("");
     const std::string ending = before.find("\r\n") != std::string::npos ? "\r\n" : "\n";
     const std::string keyLine = std::string(managed.key) + "=" + std::string(kWritten) + ending;
-    const LineChange change = changedLines(splitLines(before), splitLines(after));
+    const auto removed = changedLines(splitLines(before), splitLines(after));
+    const auto added = changedLines(splitLines(after), splitLines(before));
     if (oldValue == "Default") {
-        EXPECT_TRUE(change.removed.empty());
-        const std::vector<std::string> newKey{keyLine};
+        EXPECT_TRUE(removed.empty());
         const std::vector<std::string> newSection{"[" + section + "]" + ending, keyLine};
-        EXPECT_TRUE(change.added == newKey || change.added == newSection) << after;
+        EXPECT_TRUE(added == std::vector<std::string>{keyLine} || added == newSection) << after;
     } else {
-        ASSERT_EQ(change.removed.size(), 1u);
-        const std::string& old = change.removed[0];
-        const std::vector<std::string> replaced{old.substr(0, old.find('=') + 1) +
-                                                std::string(kWritten) + ending};
-        EXPECT_EQ(change.added, replaced);
+        ASSERT_EQ(removed.size(), 1u);
+        const std::string kept = removed[0].substr(0, removed[0].find('=') + 1);
+        EXPECT_EQ(added, std::vector<std::string>{kept + std::string(kWritten) + ending});
     }
     EXPECT_EQ(writeProfileString(file, section, managed.key, kWritten).status,
               WriteStatus::Unchanged);
 }
 
-std::string caseName(const testing::TestParamInfo<std::tuple<const char*, ManagedKey>>& info)
-{
-    std::string name =
-        std::string(std::get<0>(info.param)) + "_" + std::string(std::get<1>(info.param).key);
-    for (char& c : name) {
-        if (!std::isalnum(static_cast<unsigned char>(c))) {
-            c = '_';
-        }
-    }
-    return name;
-}
-
 INSTANTIATE_TEST_SUITE_P(GameFiles, GameFileWrite,
                          testing::Combine(testing::ValuesIn(kGameFiles),
                                           testing::ValuesIn(kManagedKeys)),
-                         caseName);
+                         [](const auto& row) {
+                             std::string name = std::string(std::get<0>(row.param)) + "_" +
+                                                std::string(std::get<1>(row.param).key);
+                             for (char& c : name)
+                                 c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+                             return name;
+                         });
 
 } // namespace
 } // namespace velmora::platform

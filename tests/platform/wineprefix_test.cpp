@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -13,35 +12,24 @@
 namespace velmora::platform::wine {
 namespace {
 
-namespace fs = std::filesystem;
-using test::RegistryView;
+using test::PrintTo;
 
-void writeText(const fs::path& path, const std::string& text)
-{
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << text;
-}
+namespace fs = std::filesystem;
+using Paths = std::vector<std::string>;
 
 struct VdfRow {
     const char* name;
     std::string_view text;
-    std::vector<std::string> expected;
+    Paths expected;
 };
 
+// clang-format off
 const VdfRow kVdfRows[] = {
-    {.name = "current_layout",
-     .text = "\"libraryfolders\"\n{\n\t\"0\"\n\t{\n\t\t\"path\"\t\t\"/home/j/.local/share/Steam\"\n"
-             "\t\t\"apps\"\n\t\t{\n\t\t\t\"13240\"\t\t\"123\"\n\t\t}\n\t}\n\t\"1\"\n\t{\n"
-             "\t\t\"PATH\"\t\t\"/mnt/games/SteamLibrary\"\n\t}\n}\n",
-     .expected = {"/home/j/.local/share/Steam", "/mnt/games/SteamLibrary"}},
-    {.name = "older_layout_numbered_entries",
-     .text = "\"LibraryFolders\"\n{\n\t\"TimeNextStatsReport\"\t\t\"1600000000\"\n"
-             "\t\"1\"\t\t\"/mnt/games/SteamLibrary\"\n}\n",
-     .expected = {"/mnt/games/SteamLibrary"}},
-    {.name = "escapes_and_comments",
-     .text = "// written by Steam\n\"libraryfolders\" { \"0\" { \"path\" \"/mnt/a \\\"b\\\"\" } }",
-     .expected = {"/mnt/a \"b\""}},
+    {"current_layout", "\"libraryfolders\"\n{\n\t\"0\"\n\t{\n\t\t\"path\"\t\t\"/home/j/Steam\"\n\t\t\"apps\"\n\t\t{\n\t\t\t\"13240\"\t\t\"123\"\n\t\t}\n\t}\n\t\"1\"\n\t{\n\t\t\"PATH\"\t\t\"/mnt/games/Lib\"\n\t}\n}\n", {"/home/j/Steam", "/mnt/games/Lib"}},
+    {"older_layout_numbered_entries", "\"LibraryFolders\"\n{\n\t\"TimeNextStatsReport\"\t\t\"1600000000\"\n\t\"1\"\t\t\"/mnt/games/Lib\"\n}\n", {"/mnt/games/Lib"}},
+    {"escapes_and_comments", "// written by Steam\n\"libraryfolders\" { \"0\" { \"path\" \"/mnt/a \\\"b\\\"\" } }", {"/mnt/a \"b\""}},
 };
+// clang-format on
 
 class SteamLibraryFile : public testing::TestWithParam<VdfRow> {};
 
@@ -52,170 +40,131 @@ TEST_P(SteamLibraryFile, ListsTheLibraries)
 
 INSTANTIATE_TEST_SUITE_P(Prefix, SteamLibraryFile, testing::ValuesIn(kVdfRows), test::RowName());
 
-// A home folder in a temporary folder, with Steam libraries made on demand.
-class PrefixChoice : public testing::Test {
+class Prefixes : public testing::Test {
 protected:
-    fs::path home() const { return fs::path(m_temp.path()) / "home"; }
-    std::string pfx(const fs::path& library) const
+    std::string path(std::string_view name) const { return m_temp.file(name); }
+    // $T stands for the temporary folder, $C for `driveC` and $S for `system`.
+    std::string expand(std::string text, const std::string& driveC = "",
+                       const std::string& system = "") const
     {
-        return (library / "steamapps/compatdata/13240/pfx").string();
+        for (const auto& [token, value] :
+             {std::pair{"$T", m_temp.path()}, {"$C", driveC}, {"$S", system}})
+            for (auto at = text.find(token); at != std::string::npos; at = text.find(token))
+                text.replace(at, 2, value);
+        return text;
     }
-    std::vector<std::string> choose(std::optional<std::string_view> winePrefix) const
+    std::string pfx(const std::string& library) const
     {
-        return candidatePrefixes(winePrefix, home().string());
+        return library + "/steamapps/compatdata/13240/pfx";
     }
 
     test::TemporaryFolder m_temp;
 };
 
-TEST_F(PrefixChoice, WinePrefixIsTheOnlyOne)
+TEST_F(Prefixes, WinePrefixIfSetElseDotWine)
 {
-    fs::create_directories(home() / ".local/share/Steam");
-    EXPECT_EQ(choose("/opt/prefixes/ut//"), std::vector<std::string>{"/opt/prefixes/ut"});
-}
-
-TEST_F(PrefixChoice, EmptyWinePrefixCountsAsUnset)
-{
-    EXPECT_EQ(choose(""), std::vector<std::string>{(home() / ".wine").string()});
-    EXPECT_EQ(choose(std::nullopt), std::vector<std::string>{(home() / ".wine").string()});
-}
-
-TEST_F(PrefixChoice, ProtonPrefixesOfEveryLibraryFollowDotWine)
-{
-    const fs::path steam = home() / ".local/share/Steam";
-    const fs::path second = fs::path(m_temp.path()) / "games/SteamLibrary";
-    fs::create_directories(second);
-    writeText(steam / "steamapps/libraryfolders.vdf",
-              "\"libraryfolders\"\n{\n\"0\"\n{\n\"path\" \"" + steam.string() +
-                  "\"\n}\n\"1\"\n{\n\"path\" \"" + second.string() +
-                  "\"\n}\n\"2\"\n{\n\"path\" \"/nonexistent/library\"\n}\n}\n");
-    // The usual link to the same library must not list it twice.
-    fs::create_directories(home() / ".steam");
-    fs::create_directory_symlink(steam, home() / ".steam/steam");
-
-    EXPECT_EQ(choose(std::nullopt),
-              (std::vector<std::string>{(home() / ".wine").string(), pfx(home() / ".steam/steam"),
-                                        pfx(second)}));
-}
-
-TEST_F(PrefixChoice, NoHomeGivesNoPrefix)
-{
+    EXPECT_EQ(candidatePrefixes("", path("home")), Paths{path("home/.wine")});
+    EXPECT_EQ(candidatePrefixes(std::nullopt, path("home")), Paths{path("home/.wine")});
+    fs::create_directories(path("home/.local/share/Steam"));
+    EXPECT_EQ(candidatePrefixes("/opt/prefixes/ut//", path("home")), Paths{"/opt/prefixes/ut"});
     EXPECT_TRUE(candidatePrefixes({}, "").empty());
 }
 
-// A prefix with the game under C:\Games\UnrealTournament and a few other folders.
-class PathMapping : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        m_prefix = test::writeFakePrefix(m_temp.path() + "/pfx", "C:\\Games\\UnrealTournament");
-        std::ofstream(m_prefix.systemFolder + "/UnrealTournament.ini") << "[Engine.Engine]\n";
-        fs::create_directories(m_prefix.driveC + "/Jeux/\xC3\x89"
-                                                 "dition");
-        fs::create_directories(m_temp.path() + "/cdrom");
-        fs::create_directory_symlink(m_temp.path() + "/cdrom", m_prefix.root + "/dosdevices/d:");
-    }
-    std::string map(std::string_view windowsPath) const
-    {
-        return unixPathInPrefix(m_prefix.root, windowsPath);
-    }
+TEST_F(Prefixes, ProtonPrefixesOfEveryLibraryFollowDotWineOnce)
+{
+    const std::string steam = path("home/.local/share/Steam");
+    fs::create_directories(path("games/Lib"));
+    fs::create_directories(steam + "/steamapps");
+    test::writeFile(steam + "/steamapps/libraryfolders.vdf",
+                    "\"libraryfolders\" { \"0\" { \"path\" \"" + steam +
+                        "\" } \"1\" { \"path\" \"" + path("games/Lib") +
+                        "\" } \"2\" { \"path\" \"/nonexistent/lib\" } }");
+    fs::create_directories(path("home/.steam"));
+    fs::create_directory_symlink(steam, path("home/.steam/steam"));
+    EXPECT_EQ(candidatePrefixes(std::nullopt, path("home")),
+              (Paths{path("home/.wine"), pfx(path("home/.steam/steam")), pfx(path("games/Lib"))}));
+}
 
-    test::TemporaryFolder m_temp;
-    test::FakePrefix m_prefix;
+struct MappingRow {
+    const char* name;
+    std::string windows, unix;
 };
 
-TEST_F(PathMapping, FollowsDriveLinksAndIgnoresCase)
-{
-    const std::string ini = m_prefix.systemFolder + "/UnrealTournament.ini";
-    EXPECT_EQ(map("C:\\Games\\UnrealTournament\\System\\UnrealTournament.ini"), ini);
-    EXPECT_EQ(map("c:\\GAMES\\unrealtournament\\system\\UNREALTOURNAMENT.INI"), ini);
-    EXPECT_EQ(map("C:\\Games\\UnrealTournament\\\\System\\UnrealTournament.ini"), ini);
-    EXPECT_EQ(map("C:\\Games\\..\\Games\\.\\UnrealTournament\\System\\UnrealTournament.ini"), ini);
-    EXPECT_EQ(
-        map("Z:" + m_prefix.driveC + "\\GAMES\\UnrealTournament\\System\\UnrealTournament.ini"),
-        ini);
-    EXPECT_EQ(map(m_prefix.driveC + "/games/unrealtournament\\System\\UnrealTournament.ini"), ini);
-    EXPECT_EQ(map("C:\\JEUX\\\xC3\xA9"
-                  "DITION"),
-              m_prefix.driveC + "/Jeux/\xC3\x89"
-                                "dition");
-    EXPECT_EQ(map("D:\\Setup.exe"), m_temp.path() + "/cdrom/Setup.exe");
-    // What does not exist yet keeps the given name, so a first write can create it.
-    EXPECT_EQ(map("C:\\games\\UnrealTournament\\SYSTEM\\New.ini"),
-              m_prefix.systemFolder + "/New.ini");
-}
+// clang-format off
+const MappingRow kMappingRows[] = {
+    {"exact_case", "C:\\Games\\UT\\System\\UnrealTournament.ini", "$C/Games/UT/System/UnrealTournament.ini"},
+    {"any_case", "c:\\GAMES\\ut\\system\\UNREALTOURNAMENT.INI", "$C/Games/UT/System/UnrealTournament.ini"},
+    {"doubled_backslash", "C:\\Games\\UT\\\\System\\UnrealTournament.ini", "$C/Games/UT/System/UnrealTournament.ini"},
+    {"dots_folded", "C:\\Games\\..\\Games\\.\\UT\\System\\UnrealTournament.ini", "$C/Games/UT/System/UnrealTournament.ini"},
+    {"z_drive_is_the_root", "Z:$C\\GAMES\\UT\\System\\UnrealTournament.ini", "$C/Games/UT/System/UnrealTournament.ini"},
+    {"unix_path_with_backslashes", "$C/games/ut\\System\\UnrealTournament.ini", "$C/Games/UT/System/UnrealTournament.ini"},
+    {"accents_match_without_case", "C:\\JEUX\\\xC3\xA9" "DITION", "$C/Jeux/\xC3\x89" "dition"},
+    {"other_drive_link_followed", "D:\\Setup.exe", "$T/cdrom/Setup.exe"},
+    {"new_file_keeps_given_name", "C:\\games\\UT\\SYSTEM\\New.ini", "$C/Games/UT/System/New.ini"},
+    {"drive_without_link", "E:\\UT\\System\\UnrealTournament.ini", ""},
+    {"relative_path", "Games\\UT\\System\\UnrealTournament.ini", ""},
+    {"network_path", "\\\\server\\share\\UT", ""},
+    {"empty_path", "", ""},
+};
+// clang-format on
 
-TEST_F(PathMapping, GivesEmptyTextForWhatCannotBeMapped)
-{
-    EXPECT_EQ(map("E:\\UT\\System\\UnrealTournament.ini"), "");
-    EXPECT_EQ(map("Games\\UT\\System\\UnrealTournament.ini"), "");
-    EXPECT_EQ(map("\\\\server\\share\\UT"), "");
-    EXPECT_EQ(map(""), "");
-}
-
-// The locator over prefixes written into a temporary folder.
-class WineLocator : public testing::Test {
+class PathMapping : public Prefixes, public testing::WithParamInterface<MappingRow> {
 protected:
-    std::string path(std::string_view name) const
-    {
-        return m_temp.path() + "/" + std::string(name);
-    }
-
-    test::TemporaryFolder m_temp;
+    test::FakePrefix m_prefix = test::writeFakePrefix(path("pfx"), "C:\\Games\\UT");
 };
 
-TEST_F(WineLocator, FirstPrefixWithTheKeyAnswersAndMapsPaths)
+TEST_P(PathMapping, FollowsDriveLinksAndIgnoresCase)
 {
-    test::writeFakePrefix(path("empty"), "");
-    const auto game = test::writeFakePrefix(path("proton"), "C:\\UT\\", RegistryView::Wow6432Node);
-    const WineGameLocator locator({path("missing"), path("empty"), path("proton")});
-
-    // localPath() searches by itself when the folder was not asked for first.
-    EXPECT_EQ(locator.localPath("c:\\ut\\\\system\\UnrealTournament.ini"),
-              game.systemFolder + "/UnrealTournament.ini");
-    EXPECT_EQ(locator.answeringPrefix(), path("proton"));
-    EXPECT_EQ(locator.gameFolder(), "C:\\UT\\");
+    test::writeFile(m_prefix.systemFolder + "/UnrealTournament.ini", "[Engine.Engine]\n");
+    fs::create_directories(m_prefix.driveC + "/Jeux/\xC3\x89"
+                                             "dition");
+    fs::create_directories(path("cdrom"));
+    fs::create_directory_symlink(path("cdrom"), m_prefix.root + "/dosdevices/d:");
+    EXPECT_EQ(unixPathInPrefix(m_prefix.root, expand(GetParam().windows, m_prefix.driveC)),
+              expand(GetParam().unix, m_prefix.driveC));
 }
 
-TEST_F(WineLocator, FolderIsCp1252AndStillFoundOnDisk)
-{
-    const auto latin = test::writeFakePrefix(path("latin"), "C:\\Jeux\\\xC3\x89"
-                                                            "dition");
-    const WineGameLocator latinLocator({path("latin")});
-    EXPECT_EQ(latinLocator.gameFolder(), "C:\\Jeux\\\xC9"
-                                         "dition");
-    EXPECT_EQ(latinLocator.localPath("C:\\Jeux\\\xC9"
-                                     "dition\\System"),
-              latin.systemFolder);
+INSTANTIATE_TEST_SUITE_P(Prefix, PathMapping, testing::ValuesIn(kMappingRows), test::RowName());
 
-    const auto cyrillic =
-        test::writeFakePrefix(path("cyrillic"), "C:\\\xD0\x98\xD0\xB3\xD1\x80\xD1\x8B");
-    const WineGameLocator cyrillicLocator({path("cyrillic")});
-    EXPECT_EQ(cyrillicLocator.gameFolder(), "C:\\????");
-    EXPECT_EQ(cyrillicLocator.localPath("C:\\????\\System"), cyrillic.systemFolder);
-}
+// The locator over a missing prefix, one without the game's key, then one whose key holds
+// `folder`.
+struct LocatorRow {
+    const char* name;
+    std::string folder;
+    test::RegistryView view;
+    std::string windows, expectedFolder, local;
+};
 
-TEST_F(WineLocator, UnixFolderIsUsedAsItIs)
+constexpr auto kWow = test::RegistryView::Wow6432Node;
+// clang-format off
+const LocatorRow kLocatorRows[] = {
+    {"first_prefix_with_the_key_answers", "C:\\UT\\", kWow, "c:\\ut\\\\system\\UnrealTournament.ini", "C:\\UT\\", "$S/UnrealTournament.ini"},
+    {"folder_is_cp1252_and_found_on_disk", "C:\\\xC3\x89" "dition", test::RegistryView::Plain, "C:\\\xC9" "dition\\System", "C:\\\xC9" "dition", "$S"},
+    {"character_outside_cp1252_reads_as_question_mark", "C:\\\xD0\x98\xD0\xB3\xD1\x80", kWow, "C:\\???\\System", "C:\\???", "$S"},
+    {"unix_folder_used_as_it_is", "$T/ut", kWow, "$T/ut\\system\\UnrealTournament.ini", "$T/ut", "$T/ut/System/UnrealTournament.ini"},
+    {"no_prefix_answers", "", kWow, "C:\\UT\\System\\UnrealTournament.ini", "", ""},
+};
+// clang-format on
+
+class Locator : public Prefixes, public testing::WithParamInterface<LocatorRow> {};
+
+TEST_P(Locator, FirstPrefixWithTheKeyAnswersAndMapsPaths)
 {
+    const LocatorRow& row = GetParam();
     fs::create_directories(path("ut/System"));
-    test::writeFakePrefix(path("wine"), path("ut"));
-    const WineGameLocator locator({path("wine")});
-    EXPECT_EQ(locator.gameFolder(), path("ut"));
-    EXPECT_EQ(locator.localPath(path("ut") + "\\system\\UnrealTournament.ini"),
-              path("ut/System/UnrealTournament.ini"));
-}
-
-TEST_F(WineLocator, NoAnswerGivesEmptyFolderAndNoPath)
-{
     test::writeFakePrefix(path("empty"), "");
-    const WineGameLocator locator({path("empty"), path("missing")});
-    EXPECT_EQ(locator.gameFolder(), "");
-    EXPECT_EQ(locator.answeringPrefix(), "");
-    EXPECT_EQ(locator.localPath("C:\\UT\\System\\UnrealTournament.ini"), "");
+    const auto game = test::writeFakePrefix(path("pfx"), expand(row.folder, ""), row.view);
+    const WineGameLocator locator({path("missing"), path("empty"), path("pfx")});
+    // localPath() searches by itself when the folder was not asked for first.
+    EXPECT_EQ(locator.localPath(expand(row.windows, "")), expand(row.local, "", game.systemFolder));
+    EXPECT_EQ(locator.gameFolder(), expand(row.expectedFolder, ""));
+    EXPECT_EQ(locator.answeringPrefix(), row.expectedFolder.empty() ? "" : path("pfx"));
 }
 
-// The system locator reads the environment; each test runs in its own process.
-TEST_F(WineLocator, SystemLocatorUsesWinePrefixFromTheEnvironment)
+INSTANTIATE_TEST_SUITE_P(Prefix, Locator, testing::ValuesIn(kLocatorRows), test::RowName());
+
+// Each test runs in its own process, so setting the environment here touches no other test.
+TEST_F(Prefixes, SystemLocatorUsesWinePrefixFromTheEnvironment)
 {
     const auto game = test::writeFakePrefix(path("env"), "C:\\Games\\UT");
     ASSERT_EQ(setenv("WINEPREFIX", path("env").c_str(), 1), 0);
