@@ -1,0 +1,114 @@
+#include "frmabout.h"
+
+#include "config/appinfo.h"
+#include "platform/ui/controls.h"
+#include "platform/ui/geometry.h"
+
+#include <array>
+
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+
+namespace velmora::app {
+
+using ui::ControlKind;
+using ui::ControlSpec;
+
+namespace {
+
+constexpr int kClientWidth = 5736;
+constexpr int kClientHeight = 5124;
+
+constexpr const char* kDescription =
+    "App Description:\n"
+    "Velmora helps you adjust Unreal Tournament: it shows and changes the game's graphics, "
+    "display and memory settings in its configuration file UnrealTournament.ini.\n"
+    "Thanks to everyone who helped develop this program.";
+constexpr const char* kLogoDisclaimer = "Disclaimer: All the Logo's used  in this program are "
+                                        "property of the respective owners. ";
+constexpr const char* kErrorWarning =
+    "Warning: this is version 1.2.0 of the program and it may still contain errors. Please "
+    "report any you find to its makers.";
+
+constexpr std::array<ControlSpec, 9> kControls = {{
+    {"cmdOK", ControlKind::CommandButton, nullptr, 4320, 3720, 1260, 345, "OK", 0},
+    {"picIcon", ControlKind::PictureBox, nullptr, 120, 240, 684, 336, nullptr, -1},
+    {"lblTitle", ControlKind::Label, nullptr, 1050, 240, 3885, 480, nullptr, -1},
+    {"lblVersion", ControlKind::Label, nullptr, 1050, 780, 3885, 225, nullptr, -1},
+    {"lblDescription", ControlKind::Label, nullptr, 1056, 1128, 3888, 1404, kDescription, -1},
+    {"Label1", ControlKind::Label, nullptr, 1080, 2760, 3972, 492, kLogoDisclaimer, -1},
+    {"Line1", ControlKind::Label, nullptr, 120, 3465, 5555, 30, nullptr, -1},
+    {"lblDisclaimer", ControlKind::Label, nullptr, 240, 3720, 3876, 708, kErrorWarning, -1},
+    {"Picture1", ControlKind::PictureBox, nullptr, 1560, 4440, 2412, 612, nullptr, -1},
+}};
+
+} // namespace
+
+frmAbout::frmAbout(ui::WindowRegistry& registry) : ui::VelmoraWindow(registry)
+{
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                   Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    createControls();
+    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+}
+
+void frmAbout::createControls()
+{
+    const double dpi = ui::layoutDpi(font());
+    auto* client = new QWidget(this);
+    client->setFixedSize(ui::twipsToPixels(kClientWidth, dpi),
+                         ui::twipsToPixels(kClientHeight, dpi));
+    setCentralWidget(client);
+
+    const ui::ControlSet controls = ui::createControls(client, kControls, dpi);
+    lblTitle = controls.get<QLabel>("lblTitle");
+    lblVersion = controls.get<QLabel>("lblVersion");
+    cmdOK = controls.get<QPushButton>("cmdOK");
+    // Enter presses OK, which has the focus when the box opens.
+    cmdOK->setAutoDefault(true);
+    cmdOK->setDefault(true);
+
+    QFont titleFont = lblTitle->font();
+    titleFont.setPointSize(titleFont.pointSize() + 6);
+    titleFont.setBold(true);
+    lblTitle->setFont(titleFont);
+    for (const char* name : {"lblDescription", "Label1", "lblDisclaimer"}) {
+        auto* label = controls.get<QLabel>(name);
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    }
+    // The etched separator: a grey line over a white one.
+    controls.get<QFrame>("Line1")->setFrameStyle(QFrame::HLine | QFrame::Sunken);
+    controls.get<QLabel>("picIcon")->setPixmap(QPixmap(QStringLiteral(":/app/icon.png")));
+    controls.get<QLabel>("Picture1")->setPixmap(QPixmap(QStringLiteral(":/app/banner.png")));
+    setFixedSize(sizeHint());
+}
+
+void frmAbout::Form_Load()
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->geometry().center());
+        move(frame.topLeft());
+    }
+    const QString title = QString::fromUtf8(config::kAppTitle.data(),
+                                            static_cast<qsizetype>(config::kAppTitle.size()));
+    setWindowTitle(QStringLiteral("About ") + title);
+    lblVersion->setText(QString::fromStdString(config::versionText()));
+    lblTitle->setText(title);
+}
+
+void frmAbout::Form_Activate()
+{
+    cmdOK->setFocus();
+}
+
+void frmAbout::cmdOK_Click()
+{
+    close();
+}
+
+} // namespace velmora::app

@@ -1,0 +1,31 @@
+#pragma once
+
+// frmAbout, the about box: title, version, a description, a disclaimer and two small
+// pictures. Not modal; its OK button closes it.
+
+#include "platform/ui/velmorawindow.h"
+
+class QLabel;
+class QPushButton;
+
+namespace velmora::app {
+
+class frmAbout final : public ui::VelmoraWindow {
+    Q_OBJECT
+public:
+    explicit frmAbout(ui::WindowRegistry& registry);
+
+    // Centres the box and sets its caption, version and title.
+    void Form_Load() override;
+    void Form_Activate() override;
+
+private:
+    void createControls();
+    void cmdOK_Click();
+
+    QLabel* lblTitle = nullptr;
+    QLabel* lblVersion = nullptr;
+    QPushButton* cmdOK = nullptr;
+};
+
+} // namespace velmora::app

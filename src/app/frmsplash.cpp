@@ -1,0 +1,172 @@
+#include "frmsplash.h"
+
+#include "config/appinfo.h"
+#include "platform/fileio.h"
+#include "platform/profile.h"
+#include "platform/systeminfo.h"
+#include "platform/ui/controls.h"
+#include "platform/ui/geometry.h"
+#include "platform/ui/windowregistry.h"
+
+#include <array>
+
+#include <QEvent>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QScreen>
+
+namespace velmora::app {
+
+using ui::ControlKind;
+using ui::ControlSpec;
+
+namespace {
+
+constexpr int kClientWidth = 7380;
+constexpr int kClientHeight = 4236;
+constexpr const char* kStoreFile = "Velmora.ini";
+constexpr const char* kSaveNumberKey = "SaveNumber";
+
+constexpr std::array<ControlSpec, 5> kControls = {{
+    {"Frame1", ControlKind::Label, nullptr, 120, 60, 7080, 4050, nullptr, -1},
+    {"imgLogo", ControlKind::PictureBox, "Frame1", 960, 1080, 5400, 1680, nullptr, -1},
+    {"lblProductName", ControlKind::Label, "Frame1", 240, 240, 0, 0, "Product", -1},
+    {"lblVersion", ControlKind::Label, "Frame1", 5136, 3420, 0, 0, "Version", -1},
+    {"ProgressBar1", ControlKind::ProgressBar, "Frame1", 1320, 2880, 4572, 132, nullptr, -1},
+}};
+
+void centreOnScreen(QWidget* window)
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = window->frameGeometry();
+        frame.moveCenter(screen->geometry().center());
+        window->move(frame.topLeft());
+    }
+}
+
+} // namespace
+
+frmSplash::frmSplash(ui::WindowRegistry& registry, const platform::SystemInfo& system)
+    : ui::VelmoraWindow(registry), systemInfo(system)
+{
+    setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
+    createControls();
+    Timer1.setInterval(1);
+    connect(&Timer1, &QTimer::timeout, this, &frmSplash::Timer1_Timer);
+}
+
+void frmSplash::createControls()
+{
+    const double dpi = ui::layoutDpi(font());
+    auto* client = new QWidget(this);
+    client->setFixedSize(ui::twipsToPixels(kClientWidth, dpi),
+                         ui::twipsToPixels(kClientHeight, dpi));
+    setCentralWidget(client);
+    ui::setBackgroundColor(this, Qt::black, false);
+
+    const ui::ControlSet controls = ui::createControls(client, kControls, dpi);
+    Frame1 = controls.get<QFrame>("Frame1");
+    imgLogo = controls.get<QLabel>("imgLogo");
+    lblProductName = controls.get<QLabel>("lblProductName");
+    lblVersion = controls.get<QLabel>("lblVersion");
+    ProgressBar1 = controls.get<QProgressBar>("ProgressBar1");
+
+    ui::setBackgroundColor(Frame1, Qt::black, false);
+    Frame1->installEventFilter(this);
+    imgLogo->setPixmap(QPixmap(QStringLiteral(":/app/logo.png")));
+    imgLogo->setScaledContents(true);
+
+    QFont title(QStringLiteral("Arial"), 32, QFont::Bold);
+    lblProductName->setFont(title);
+    lblProductName->setStyleSheet(QStringLiteral("color: rgb(255, 255, 128);"));
+    QFont version(QStringLiteral("Arial"), 12, QFont::Bold);
+    lblVersion->setFont(version);
+    lblVersion->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // The classic scheme's inactive caption text.
+    lblVersion->setStyleSheet(QStringLiteral("color: rgb(192, 192, 192);"));
+
+    ProgressBar1->setRange(0, kTickLimit);
+    ProgressBar1->setValue(0);
+    setFixedSize(sizeHint());
+}
+
+void frmSplash::Form_Load()
+{
+    lblVersion->setText(QString::fromStdString(config::versionText()));
+    lblVersion->adjustSize();
+
+    lblProductName->setText(QString::fromUtf8(config::kAppTitle.data(),
+                                              static_cast<qsizetype>(config::kAppTitle.size())));
+    lblProductName->adjustSize();
+    lblProductName->move((width() - lblProductName->width()) / 2 - Frame1->x(),
+                         lblProductName->y());
+
+    storePath = platform::fullPathName(kStoreFile, systemInfo.currentDirectory());
+
+    // Loads the main window now; its load may show a message and end the program.
+    registry().setVisible(QStringLiteral("Frmmain"), false);
+    if (registry().hasEnded()) {
+        return;
+    }
+    if (!platform::fileExists(storePath)) {
+        // A store that cannot be created stays missing; the editor meets it in that state.
+        const platform::WriteOutcome created =
+            platform::writeProfileString(storePath, config::kAppTitle, kSaveNumberKey, "0");
+        static_cast<void>(created);
+    }
+    centreOnScreen(this);
+}
+
+void frmSplash::Form_Activate()
+{
+    if (TickCount < kTickLimit && !Timer1.isActive()) {
+        Timer1.start();
+    }
+}
+
+void frmSplash::Form_Unload(bool& cancel)
+{
+    if (TickCount != kTickLimit) {
+        cancel = true;
+        return;
+    }
+    Timer1.stop();
+    registry().setVisible(QStringLiteral("Frmmain"), true);
+}
+
+void frmSplash::Timer1_Timer()
+{
+    ++TickCount;
+    ProgressBar1->setValue(TickCount);
+    close();
+}
+
+void frmSplash::keyPressEvent(QKeyEvent* event)
+{
+    event->accept();
+    Form_KeyPress();
+}
+
+bool frmSplash::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Frame1 && event->type() == QEvent::MouseButtonRelease) {
+        Frame1_Click();
+        return true;
+    }
+    return ui::VelmoraWindow::eventFilter(watched, event);
+}
+
+void frmSplash::Form_KeyPress()
+{
+    close();
+}
+
+void frmSplash::Frame1_Click()
+{
+    close();
+}
+
+} // namespace velmora::app

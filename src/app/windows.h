@@ -1,0 +1,35 @@
+#pragma once
+
+// The program's windows and the services they are built with, in one place, so that main()
+// and the tests register the same factories.
+
+namespace velmora::platform {
+class GameLocator;
+class SystemInfo;
+} // namespace velmora::platform
+
+namespace velmora::config {
+class ReadModule;
+}
+
+namespace velmora::ui {
+class DialogService;
+class DocumentOpener;
+class WindowRegistry;
+} // namespace velmora::ui
+
+namespace velmora::app {
+
+struct Services {
+    ui::DialogService& dialogs;
+    ui::DocumentOpener& documents;
+    const platform::GameLocator& locator;
+    const platform::SystemInfo& system;
+    config::ReadModule& readModule;
+};
+
+// Registers frmSplash, Frmmain, frmAbout and the editor's windows (Form4, Form5, frmload);
+// `services` must outlive the registry's windows.
+void registerWindows(ui::WindowRegistry& registry, const Services& services);
+
+} // namespace velmora::app

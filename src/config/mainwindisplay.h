@@ -1,0 +1,43 @@
+#pragma once
+
+// The figures and texts of the main window that are not about widgets: the memory detection,
+// the status-bar panel texts and the cache-size bound.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace velmora::config {
+
+struct MemoryFigures {
+    std::int64_t detectedMb = 0;       // the bound of the cache size
+    std::int64_t suggestedCacheMb = 0; // three quarters of the memory
+};
+
+// Both figures from the total physical memory in bytes, each rounded to the nearest whole
+// megabyte (a half to the even neighbour). Wide integers: 16 GB gives 16384 and 12288.
+MemoryFigures memoryFigures(std::uint64_t totalBytes);
+
+// `number` with one leading blank when it is not negative (" 96"), as the cache-size field
+// shows the suggestion.
+std::string blankSignedNumber(std::int64_t number);
+
+// Panel 4: " 128Mb".
+std::string memoryPanelText(std::int64_t detectedMb);
+
+// Panel 6: the cache size exactly as read between " " and "Mb" (" 32Mb", " DefaultMb").
+std::string cachePanelText(std::string_view cacheSizeMegs);
+
+// Panel 2: "width x height". A value that is a whole number shows as that number ("0800"
+// shows as 800); any other text, such as "Default" for a missing key, shows as read.
+std::string resolutionPanelText(std::string_view width, std::string_view height);
+
+// The number at the start of the cache-size field: blanks before it are skipped and reading
+// stops at the first character that is not a digit; empty or non-numeric text is 0. Digits
+// beyond the range of the result saturate, so an absurd entry is still above any bound.
+std::int64_t cacheSizeValue(std::string_view text);
+
+// "Memory value u specified is too large, maximum=128 Mb"
+std::string cacheTooLargeText(std::int64_t detectedMb);
+
+} // namespace velmora::config

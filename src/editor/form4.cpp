@@ -1,0 +1,367 @@
+#include "editor/form4.h"
+
+#include "config/catalogue.h"
+#include "editor/form5.h"
+#include "platform/ui/cp1252.h"
+#include "platform/ui/dialogs.h"
+#include "platform/ui/geometry.h"
+#include "platform/ui/windowregistry.h"
+#include "sets/apply.h"
+#include "sets/store.h"
+
+#include <array>
+
+#include <QAction>
+#include <QColor>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+
+namespace velmora::editor {
+namespace {
+
+using ui::ControlKind;
+
+const QString kMainWindow = QStringLiteral("Frmmain");
+const QString kWorkingLists = QStringLiteral("Form5");
+const QString kLoadDialog = QStringLiteral("frmload");
+
+constexpr int kClientWidth = 5280;
+constexpr int kClientHeight = 3648;
+constexpr int kStatusBarHeight = 372;
+constexpr int kPanelWidth = 4000;
+
+// Later entries lie on top: the entry boxes cover rows 10 and 13 of List2.
+constexpr std::array<ui::ControlSpec, 10> kControls = {{
+    {"List1", ControlKind::ListBox, nullptr, 0, 0, 2052, 3120, nullptr, 2},
+    {"List2", ControlKind::ListBox, nullptr, 2040, 0, 1332, 3120, nullptr, 3},
+    {"Text1", ControlKind::TextBox, nullptr, 2040, 1920, 1332, 288, nullptr, 0},
+    {"Text2", ControlKind::TextBox, nullptr, 2040, 2400, 1332, 288, nullptr, 1},
+    {"Frame1", ControlKind::Frame, nullptr, 3480, 0, 1692, 1572, nullptr, 5},
+    {"Command1", ControlKind::CommandButton, "Frame1", 360, 240, 972, 492, "&Edit", 6},
+    {"Command2", ControlKind::CommandButton, "Frame1", 360, 840, 972, 492, "&Load Settings", 7},
+    {"Frame2", ControlKind::Frame, nullptr, 3480, 1560, 1692, 1572, nullptr, 8},
+    {"Command4", ControlKind::CommandButton, "Frame2", 360, 240, 972, 492, "&Update ", 10},
+    {"Command3", ControlKind::CommandButton, "Frame2", 360, 840, 972, 492, "E&xit", 9},
+}};
+
+const QString kSavedText = QStringLiteral("Settings were saved, REMEMBER no changes were made to "
+                                          "Unreal tournament.ini, Press Update to do that ");
+
+} // namespace
+
+Form4::Form4(ui::WindowRegistry& registry, EditorServices services)
+    : VelmoraWindow(registry), m_services(std::move(services))
+{
+    createControls();
+    connectHandlers();
+}
+
+void Form4::createControls()
+{
+    setWindowTitle(QStringLiteral("Texture..."));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    const double dpi = ui::screenDpi();
+    auto* client = new QWidget(this);
+    client->setFixedSize(ui::twipsToPixels(kClientWidth, dpi),
+                         ui::twipsToPixels(kClientHeight, dpi));
+    setCentralWidget(client);
+    const ui::ControlSet controls = ui::createControls(client, kControls, dpi);
+    List1 = controls.get<ui::DesignListBox>(QStringLiteral("List1"));
+    List2 = controls.get<ui::DesignListBox>(QStringLiteral("List2"));
+    Text1 = controls.get<ui::DesignTextBox>(QStringLiteral("Text1"));
+    Text2 = controls.get<ui::DesignTextBox>(QStringLiteral("Text2"));
+    Command1 = controls.get<QPushButton>(QStringLiteral("Command1"));
+    Command2 = controls.get<QPushButton>(QStringLiteral("Command2"));
+    Command3 = controls.get<QPushButton>(QStringLiteral("Command3"));
+    Command4 = controls.get<QPushButton>(QStringLiteral("Command4"));
+
+    const QColor background(255, 224, 192);
+    for (QWidget* box : {static_cast<QWidget*>(List1), static_cast<QWidget*>(List2),
+                         static_cast<QWidget*>(Text1), static_cast<QWidget*>(Text2)}) {
+        ui::setBackgroundColor(box, background, true);
+    }
+    List1->setEnabled(false);
+    List2->setEnabled(false);
+    List2->setToolTip(QStringLiteral("Click on the item to edit"));
+    Text1->setMaxLength(2);
+    Text1->setToolTip(QStringLiteral("Fill Two Numbers in. Example: 20 not One number. "));
+    Text1->hide();
+    Text2->setMaxLength(1);
+    Text2->hide();
+
+    StB1 = new ui::DesignStatusBar(client);
+    StB1->setObjectName(QStringLiteral("StB1"));
+    StB1->setGeometry(
+        ui::twipsRect(0, kClientHeight - kStatusBarHeight, kClientWidth, kStatusBarHeight, dpi));
+    StB1->addPanel(kPanelWidth, QString(), false, dpi);
+
+    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
+    Save = file->addAction(QStringLiteral("Save"));
+    Save->setObjectName(QStringLiteral("Save"));
+    Load = file->addAction(QStringLiteral("Load"));
+    Load->setObjectName(QStringLiteral("Load"));
+    Check = file->addAction(QStringLiteral("Form5"));
+    Check->setObjectName(QStringLiteral("Check"));
+    Check->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_5));
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void Form4::connectHandlers()
+{
+    connect(List2, &ui::DesignListBox::Click, this, &Form4::List2_Click);
+    connect(Text1, &ui::DesignTextBox::Change, this, &Form4::Text1_Change);
+    connect(Text2, &ui::DesignTextBox::Change, this, &Form4::Text2_Change);
+    connect(Command1, &QPushButton::clicked, this, &Form4::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form4::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form4::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &Form4::Command4_Click);
+    connect(Save, &QAction::triggered, this, &Form4::Save_Click);
+    connect(Load, &QAction::triggered, this, &Form4::Command2_Click);
+    connect(Check, &QAction::triggered, this, &Form4::Check_Click);
+    Text1->installEventFilter(this);
+    Text2->installEventFilter(this);
+}
+
+// ---- window events ------------------------------------------------------------------------
+
+void Form4::Form_Load()
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    adjustSize();
+    move(screen.left() + (screen.width() - width()) / 2,
+         screen.top() + (screen.height() - height()) / 2);
+    lees();
+    EenCall();
+}
+
+void Form4::Form_Activate()
+{
+    SetFilePath = sets::setFilePathIn(m_services.currentDirectory());
+    registry().setVisible(kMainWindow, false);
+    lees();
+    Command1->setToolTip(QStringLiteral("Click to edit the Settings"));
+    const sets::StoreStatus store = sets::openStore(SetFilePath);
+    Command2->setEnabled(store.count != 0);
+    StB1->setPanelText(
+        1, QStringLiteral("Found %1 saved settings").arg(ui::fromCp1252(store.countText)));
+}
+
+void Form4::Form_Unload(bool& cancel)
+{
+    cancel = false;
+    registry().setVisible(kMainWindow, true);
+}
+
+bool Form4::eventFilter(QObject* watched, QEvent* event)
+{
+    // Escape leaves an entry box without committing its text.
+    if ((watched == Text1 || watched == Text2) && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        static_cast<QWidget*>(watched)->hide();
+        List2->clearSelection();
+        return true;
+    }
+    return VelmoraWindow::eventFilter(watched, event);
+}
+
+// ---- the lists ----------------------------------------------------------------------------
+
+void Form4::lees()
+{
+    const sets::EditorLists lists =
+        sets::readEditorLists(m_services.readModule, m_services.Utpath());
+    List1->clearRows();
+    List2->clearRows();
+    for (std::size_t i = 0; i < lists.names.size(); ++i) {
+        List1->addRow(ui::fromCp1252(lists.names[i]));
+        List2->addRow(ui::fromCp1252(lists.values[i]));
+    }
+}
+
+void Form4::EenCall()
+{
+    workingLists()->setSnapshot(editorLists());
+}
+
+sets::EditorLists Form4::editorLists() const
+{
+    sets::EditorLists lists;
+    for (int i = 0; i < List1->rowCount(); ++i) {
+        lists.names.push_back(ui::toCp1252(List1->rowText(i)));
+    }
+    for (int i = 0; i < List2->rowCount(); ++i) {
+        lists.values.push_back(ui::toCp1252(List2->rowText(i)));
+    }
+    return lists;
+}
+
+Form5* Form4::workingLists()
+{
+    return registry().windowAs<Form5>(kWorkingLists);
+}
+
+// ---- item editing -------------------------------------------------------------------------
+
+void Form4::List2_Click()
+{
+    const int row = List2->selectedRow();
+    if (row < 0 || row >= static_cast<int>(config::kRowCount)) {
+        return;
+    }
+    const auto index = static_cast<std::size_t>(row);
+    if (index == config::kFrameRateRow) {
+        Text1->show();
+        return;
+    }
+    if (index == config::kParticleRow) {
+        Text2->show();
+        return;
+    }
+    const std::string current = ui::toCp1252(List2->rowText(row));
+    if (const auto next = config::nextInCycle(index, current)) {
+        List2->replaceRow(row, ui::fromCp1252(*next));
+    }
+}
+
+void Form4::Text1_Change()
+{
+    // One character of a two-digit frame rate is still being typed.
+    if (Text1->text().size() == 1) {
+        return;
+    }
+    List2->replaceRow(static_cast<int>(config::kFrameRateRow), Text1->text());
+    Text1->hide();
+}
+
+void Form4::Text2_Change()
+{
+    if (Text2->text().isEmpty()) {
+        return;
+    }
+    List2->replaceRow(static_cast<int>(config::kParticleRow), Text2->text());
+    Text2->hide();
+}
+
+// ---- commands -----------------------------------------------------------------------------
+
+void Form4::Command1_Click()
+{
+    if (!List2->isEnabled()) {
+        List2->setEnabled(true);
+        List1->setEnabled(true);
+        Command1->setText(QStringLiteral("Save"));
+        Command1->setToolTip(QStringLiteral("Click to Save the Settings"));
+        return;
+    }
+    List2->setEnabled(false);
+    List1->setEnabled(false);
+    Command1->setText(QStringLiteral("Edit"));
+    Command1->setToolTip(QStringLiteral("Click to Edit the Settings"));
+    promptAndSave();
+}
+
+void Form4::Save_Click()
+{
+    promptAndSave();
+}
+
+void Form4::promptAndSave()
+{
+    const QString name = m_services.dialogs.inputBox(
+        QStringLiteral("Please enter a name to save settings to"), QStringLiteral("Save Settings"));
+    if (name.isEmpty()) {
+        return;
+    }
+    const sets::SaveResult saved =
+        sets::saveSettingSet(SetFilePath, ui::toCp1252(name), editorLists());
+    if (saved.outcome.status == platform::WriteStatus::Refused) {
+        m_services.dialogs.messageBox(
+            QStringLiteral("The settings were not saved. ") + ui::fromCp1252(saved.outcome.reason),
+            QStringLiteral("Error"), ui::MessageIcon::Critical, ui::MessageButtons::Ok);
+        return;
+    }
+    if (!saved.outcome.ok()) {
+        m_services.dialogs.messageBox(
+            QStringLiteral("Unable to write %1: %2")
+                .arg(ui::fromCp1252(SetFilePath), ui::fromCp1252(saved.outcome.reason)),
+            QStringLiteral("Error"), ui::MessageIcon::Critical, ui::MessageButtons::Ok);
+        return;
+    }
+    m_services.dialogs.messageBox(kSavedText, QString(), ui::MessageIcon::Information,
+                                  ui::MessageButtons::Ok);
+}
+
+void Form4::Command2_Click()
+{
+    registry().setVisible(kLoadDialog, true);
+}
+
+void Form4::Command3_Click()
+{
+    registry().unload(designName());
+}
+
+void Form4::Check_Click()
+{
+    registry().setVisible(kWorkingLists, true);
+}
+
+void Form4::Command4_Click()
+{
+    if (!ApplyChangedSettings()) {
+        return;
+    }
+    EenCall();
+    reportAppliedAndReturn();
+}
+
+// ---- setting sets and the apply -----------------------------------------------------------
+
+void Form4::LoadSettingSet(int position)
+{
+    std::vector<std::string> names;
+    for (int i = 0; i < List1->rowCount(); ++i) {
+        names.push_back(ui::toCp1252(List1->rowText(i)));
+    }
+    const std::vector<std::string> values = sets::loadSettingSet(SetFilePath, position, names);
+    List2->clearRows();
+    for (const std::string& value : values) {
+        List2->addRow(ui::fromCp1252(value));
+    }
+}
+
+bool Form4::ApplyChangedSettings()
+{
+    Form5* lists = workingLists();
+    const sets::ApplyResult result = sets::ApplyChangedSettings(
+        m_services.readModule, m_services.Utpath(), editorLists(), lists->snapshot());
+    lists->setChanges(result.changes);
+    if (!result.ok()) {
+        m_services.dialogs.messageBox(ui::fromCp1252(sets::applyFailureText(result)), QString(),
+                                      ui::MessageIcon::Critical, ui::MessageButtons::Ok);
+        return false;
+    }
+    lees();
+    return true;
+}
+
+void Form4::reportAppliedAndReturn()
+{
+    m_services.dialogs.messageBox(QStringLiteral("Graphics changes have been applied"),
+                                  QStringLiteral("Done"), ui::MessageIcon::Information,
+                                  ui::MessageButtons::Ok);
+    if (ui::VelmoraWindow* main = registry().window(kMainWindow)) {
+        if (auto* checkMark = main->findChild<QWidget*>(QStringLiteral("Picture1"))) {
+            checkMark->setVisible(true);
+        }
+    }
+    registry().setVisible(designName(), false);
+    registry().setVisible(kMainWindow, true);
+}
+
+} // namespace velmora::editor

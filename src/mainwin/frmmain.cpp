@@ -1,0 +1,345 @@
+#include "frmmain.h"
+
+#include "config/appinfo.h"
+#include "config/catalogue.h"
+#include "config/gameconfig.h"
+#include "config/mainwindisplay.h"
+#include "config/readmodule.h"
+#include "openhelpfile.h"
+#include "platform/fileio.h"
+#include "platform/systeminfo.h"
+#include "platform/ui/controls.h"
+#include "platform/ui/cp1252.h"
+#include "platform/ui/dialogs.h"
+#include "platform/ui/geometry.h"
+#include "platform/ui/windowregistry.h"
+
+#include <array>
+
+#include <QAction>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+
+namespace velmora::mainwin {
+
+using ui::ControlKind;
+using ui::ControlSpec;
+
+namespace {
+
+constexpr int kClientWidth = 7308;
+constexpr int kClientHeight = 4572;
+// The design's system colour 11 (inactive border) in the classic Windows scheme.
+const QColor kWindowColor(212, 208, 200);
+const QColor kInputColor(255, 224, 192);
+
+// Positions in twips, relative to the client area or the frame holding the control.
+constexpr std::array<ControlSpec, 17> kControls = {{
+    {"Frame1", ControlKind::Frame, nullptr, 120, 0, 3612, 1332, "Graphics", 0},
+    {"Option1", ControlKind::OptionButton, "Frame1", 240, 240, 1452, 252, "Slow system", 4},
+    {"Option2", ControlKind::OptionButton, "Frame1", 360, 600, 1332, 252, "Fast system", 5},
+    {"Option3", ControlKind::OptionButton, "Frame1", 360, 960, 1452, 252, "User defined", 6},
+    {"Picture1", ControlKind::PictureBox, "Frame1", 2400, 240, 732, 852, nullptr, 12},
+    {"Frame2", ControlKind::Frame, nullptr, 120, 1320, 3612, 1092, "Memory Usage", 1},
+    {"Label2", ControlKind::Label, "Frame2", 240, 360, 1932, 252, "Unreal tournament  use:-->", 16},
+    {"Text1", ControlKind::TextBox, "Frame2", 2520, 360, 612, 288, nullptr, 10},
+    {"Frame3", ControlKind::Frame, nullptr, 120, 2400, 3612, 1572, "Select Display driver", 2},
+    {"Combo1", ControlKind::DropDownList, "Frame3", 240, 360, 2052, 0, nullptr, 11},
+    {"Combo2", ControlKind::DropDownList, "Frame3", 240, 840, 2052, 0, nullptr, 13},
+    {"Picture2", ControlKind::PictureBox, "Frame3", 2400, 360, 732, 852, nullptr, 14},
+    {"Frame4", ControlKind::Frame, nullptr, 3720, 0, 3492, 3372, "Unreal tournament.ini", 7},
+    {"List1", ControlKind::ListBox, "Frame4", 120, 360, 1812, 2928, nullptr, 8},
+    {"List2", ControlKind::ListBox, "Frame4", 1920, 360, 1452, 2928, nullptr, 9},
+    {"Command1", ControlKind::CommandButton, nullptr, 3960, 3480, 1452, 492, "&Done", 3},
+    {"CmdExit", ControlKind::CommandButton, nullptr, 5640, 3480, 1452, 492, "E&xit", 15},
+}};
+
+struct PanelSpec {
+    int widthTwips;
+    const char* text; // nullptr: filled at run time
+};
+
+constexpr std::array<PanelSpec, 6> kPanels = {{
+    {1400, "Current resoltution:"},
+    {1200, nullptr},
+    {1925, "Total detected  memory:"},
+    {700, nullptr},
+    {1200, "Unreal Cache:"},
+    {1000, nullptr},
+}};
+
+constexpr int kResolutionPanel = 2;
+constexpr int kMemoryPanel = 4;
+constexpr int kCachePanel = 6;
+
+QString text(std::string_view bytes)
+{
+    return ui::fromCp1252(bytes);
+}
+
+QString localPath(const std::string& path)
+{
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+} // namespace
+
+Frmmain::Frmmain(ui::WindowRegistry& registry, ui::DialogService& dialogService,
+                 ui::DocumentOpener& documentOpener, const platform::GameLocator& locator,
+                 const platform::SystemInfo& system, config::ReadModule& module)
+    : ui::VelmoraWindow(registry), dialogs(dialogService), documents(documentOpener),
+      gameLocator(locator), systemInfo(system), readModule(module)
+{
+    setWindowTitle(text(config::kAppTitle));
+    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                   Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    createControls();
+    createMenus();
+    createStatusBar();
+    connectHandlers();
+    setFixedSize(sizeHint());
+}
+
+void Frmmain::createControls()
+{
+    auto* client = new QWidget(this);
+    const double dpi = ui::layoutDpi(font());
+    client->setFixedSize(ui::twipsToPixels(kClientWidth, dpi),
+                         ui::twipsToPixels(kClientHeight, dpi));
+    setCentralWidget(client);
+    ui::setBackgroundColor(this, kWindowColor, false);
+
+    const ui::ControlSet controls = ui::createControls(client, kControls, dpi);
+    Option1 = controls.get<QRadioButton>("Option1");
+    Option2 = controls.get<QRadioButton>("Option2");
+    Option3 = controls.get<QRadioButton>("Option3");
+    Picture1 = controls.get<QLabel>("Picture1");
+    Picture2 = controls.get<QLabel>("Picture2");
+    Text1 = controls.get<ui::DesignTextBox>("Text1");
+    Combo1 = controls.get<ui::DesignComboBox>("Combo1");
+    Combo2 = controls.get<ui::DesignComboBox>("Combo2");
+    List1 = controls.get<ui::DesignListBox>("List1");
+    List2 = controls.get<ui::DesignListBox>("List2");
+    Command1 = controls.get<QPushButton>("Command1");
+    CmdExit = controls.get<QPushButton>("CmdExit");
+
+    for (QWidget* input : std::initializer_list<QWidget*>{Text1, Combo1, Combo2, List1, List2}) {
+        ui::setBackgroundColor(input, kInputColor, true);
+    }
+    Text1->setDigitsOnlyTyping(true);
+
+    Combo1->addItem(text(config::kSelectDriver));
+    for (const config::Driver& driver : config::drivers()) {
+        Combo1->addItem(text(driver.listItem));
+    }
+    Combo2->addItem(text(config::kSelectResolution));
+    for (const config::Resolution& resolution : config::resolutions()) {
+        Combo2->addItem(text(resolution.listItem));
+    }
+
+    const QPixmap check(QStringLiteral(":/mainwin/check.png"));
+    for (QLabel* picture : {Picture1, Picture2}) {
+        picture->setPixmap(check);
+        picture->setScaledContents(true);
+        picture->hide();
+    }
+}
+
+void Frmmain::createMenus()
+{
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("File"));
+    exit = file->addAction(QStringLiteral("E&xit"));
+    exit->setObjectName(QStringLiteral("exit"));
+
+    QMenu* hello = menuBar()->addMenu(QStringLiteral("&Help"));
+    hello->setObjectName(QStringLiteral("Hello"));
+    Help = hello->addAction(QStringLiteral("H&elp"));
+    Help->setObjectName(QStringLiteral("Help"));
+    About = hello->addAction(QStringLiteral("&About"));
+    About->setObjectName(QStringLiteral("About"));
+}
+
+void Frmmain::createStatusBar()
+{
+    const double dpi = ui::layoutDpi(font());
+    StatusBar1 = new ui::DesignStatusBar(centralWidget());
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setGeometry(ui::twipsRect(0, 4200, kClientWidth, 372, dpi));
+    for (const PanelSpec& panel : kPanels) {
+        StatusBar1->addPanel(panel.widthTwips,
+                             panel.text != nullptr ? QString::fromLatin1(panel.text) : QString(),
+                             panel.text != nullptr, dpi);
+    }
+}
+
+void Frmmain::connectHandlers()
+{
+    connect(Text1, &ui::DesignTextBox::Change, this, &Frmmain::Text1_Change);
+    connect(Combo1, &ui::DesignComboBox::DropDown, this, &Frmmain::Combo1_DropDown);
+    connect(Combo2, &ui::DesignComboBox::DropDown, this, &Frmmain::Combo2_DropDown);
+    connect(Command1, &QPushButton::clicked, this, &Frmmain::Command1_Click);
+    // An option's Click runs when it becomes selected; clearing it runs nothing.
+    connect(Option1, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) {
+            Option1_Click();
+        }
+    });
+    connect(Option2, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) {
+            Option2_Click();
+        }
+    });
+    connect(Option3, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) {
+            Option3_Click();
+        }
+    });
+    connect(About, &QAction::triggered, this, &Frmmain::About_Click);
+    connect(Help, &QAction::triggered, this, &Frmmain::Help_Click);
+    connect(exit, &QAction::triggered, this, &Frmmain::exit_Click);
+    connect(CmdExit, &QPushButton::clicked, this, &Frmmain::CmdExit_Click);
+}
+
+void Frmmain::Form_Load()
+{
+    HelpPath = localPath(platform::fullPathName("Help.html", systemInfo.currentDirectory()));
+    centreOnScreen();
+
+    const std::optional<config::GameConfigLocation> location =
+        config::locateGameConfig(gameLocator);
+    if (!location) {
+        dialogs.messageBox(text(config::kFolderNotFoundText), text(config::kFolderNotFoundTitle),
+                           ui::MessageIcon::Critical, ui::MessageButtons::Ok);
+        registry().endProgram(1);
+        return;
+    }
+    GameFolder = location->GameFolder;
+    Utpath = location->Utpath;
+
+    leesman();
+    Combo1->setCurrentIndex(0);
+    Combo2->setCurrentIndex(0);
+    detectMemory();
+}
+
+void Frmmain::Form_Activate()
+{
+    leesman();
+    ui::deselectOptions({Option1, Option2, Option3});
+}
+
+void Frmmain::Form_Unload(bool& cancel)
+{
+    const ui::MessageAnswer answer =
+        dialogs.messageBox(QStringLiteral("Exit Program?"), QStringLiteral("Exit program"),
+                           ui::MessageIcon::Information, ui::MessageButtons::YesNo);
+    if (answer != ui::MessageAnswer::Yes) {
+        cancel = true;
+        return;
+    }
+    registry().endProgram(0);
+}
+
+void Frmmain::centreOnScreen()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return;
+    }
+    const QRect area = screen->geometry();
+    const QSize outer = frameGeometry().size();
+    move(area.x() + (area.width() - outer.width()) / 2,
+         area.y() + (area.height() - outer.height()) / 2);
+}
+
+void Frmmain::detectMemory()
+{
+    const config::MemoryFigures figures = config::memoryFigures(systemInfo.totalPhysicalMemory());
+    DetectedMemoryMb = figures.detectedMb;
+    Text1->setText(text(config::blankSignedNumber(figures.suggestedCacheMb)));
+    StatusBar1->setPanelText(kMemoryPanel, text(config::memoryPanelText(DetectedMemoryMb)));
+}
+
+void Frmmain::leesman()
+{
+    List1->clearRows();
+    List2->clearRows();
+    readModule.ReadCount = 0;
+    // Coronas lives in the render device's own section, named by GameRenderDevice.
+    readModule.ReadGameValue(config::kEngine, config::kGameRenderDevice, Utpath);
+    const std::string renderDevice = readModule.ReadResult;
+
+    const auto& rows = config::settingRows();
+    for (std::size_t row = 0; row < config::kDeviceRow; ++row) {
+        const config::SettingRow& setting = rows[row];
+        readModule.ReadGameValueCounted(config::sectionOf(setting, renderDevice), setting.key,
+                                        Utpath);
+        List1->insertRow(readModule.ReadCount - 1, text(setting.key));
+        List2->insertRow(readModule.ReadCount - 1, text(readModule.ReadResult));
+    }
+    readModule.ReadGameValueCounted(config::kEngine, config::kGameRenderDevice, Utpath);
+    List1->insertRow(readModule.ReadCount - 1, text(config::kGameRenderDevice));
+    readModule.ReadResult = std::string(config::displayNameForClass(readModule.ReadResult));
+    List2->insertRow(readModule.ReadCount - 1, text(readModule.ReadResult));
+
+    readModule.ReadGameValueCounted(config::kWindowsClient, config::kFullscreenViewportX, Utpath);
+    const std::string width = readModule.ReadResult;
+    readModule.ReadGameValueCounted(config::kWindowsClient, config::kFullscreenViewportY, Utpath);
+    StatusBar1->setPanelText(kResolutionPanel,
+                             text(config::resolutionPanelText(width, readModule.ReadResult)));
+    readModule.ReadCount = 0;
+
+    readModule.ReadGameValue(config::kGameEngine, config::kCacheSizeMegs, Utpath);
+    StatusBar1->setPanelText(kCachePanel, text(config::cachePanelText(readModule.ReadResult)));
+}
+
+void Frmmain::setPicture1Visible(bool visible)
+{
+    Picture1->setVisible(visible);
+}
+
+void Frmmain::About_Click()
+{
+    registry().setVisible(QStringLiteral("frmAbout"), true);
+}
+
+void Frmmain::Help_Click()
+{
+    OpenHelpFile(documents, dialogs, HelpPath);
+}
+
+void Frmmain::exit_Click()
+{
+    close();
+}
+
+void Frmmain::CmdExit_Click()
+{
+    close();
+}
+
+bool Frmmain::writeGameValue(std::string_view section, std::string_view key, std::string_view value)
+{
+    const platform::WriteOutcome outcome = readModule.WriteGameValue(section, key, value, Utpath);
+    if (outcome.ok()) {
+        return true;
+    }
+    dialogs.messageBox(QStringLiteral("Unable to write ") + localPath(Utpath) +
+                           QStringLiteral(": ") + QString::fromLocal8Bit(outcome.reason),
+                       QStringLiteral("Error"), ui::MessageIcon::Critical, ui::MessageButtons::Ok);
+    return false;
+}
+
+void Frmmain::showError(const QString& message)
+{
+    dialogs.messageBox(message, QStringLiteral("Error"), ui::MessageIcon::Critical,
+                       ui::MessageButtons::Ok);
+}
+
+} // namespace velmora::mainwin

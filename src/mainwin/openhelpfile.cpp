@@ -1,0 +1,18 @@
+#include "openhelpfile.h"
+
+#include "platform/ui/dialogs.h"
+#include "platform/ui/documentopener.h"
+
+namespace velmora::mainwin {
+
+void OpenHelpFile(ui::DocumentOpener& opener, ui::DialogService& dialogs, const QString& path)
+{
+    if (opener.open(path)) {
+        return;
+    }
+    dialogs.messageBox(QStringLiteral("Unable to open help file check if Help file is there.") +
+                           QStringLiteral(" Path= ") + path,
+                       QString(), ui::MessageIcon::Critical, ui::MessageButtons::Ok);
+}
+
+} // namespace velmora::mainwin

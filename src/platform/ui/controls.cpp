@@ -1,0 +1,238 @@
+#include "controls.h"
+
+#include "geometry.h"
+
+#include <algorithm>
+#include <vector>
+
+#include <QCheckBox>
+#include <QColor>
+#include <QGroupBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
+
+namespace velmora::ui {
+
+DesignListBox::DesignListBox(QWidget* parent) : QListWidget(parent)
+{
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(this, &QListWidget::itemSelectionChanged, this, [this] {
+        if (!m_editing && selectedRow() >= 0) {
+            emit Click();
+        }
+    });
+}
+
+QString DesignListBox::rowText(int row) const
+{
+    const QListWidgetItem* rowItem = item(row);
+    return rowItem != nullptr ? rowItem->text() : QString();
+}
+
+int DesignListBox::selectedRow() const
+{
+    const QList<QListWidgetItem*> selected = selectedItems();
+    return selected.isEmpty() ? -1 : row(selected.first());
+}
+
+void DesignListBox::insertRow(int row, const QString& text)
+{
+    m_editing = true;
+    insertItem(row, text);
+    m_editing = false;
+}
+
+void DesignListBox::removeRow(int row)
+{
+    m_editing = true;
+    delete takeItem(row);
+    m_editing = false;
+}
+
+void DesignListBox::replaceRow(int row, const QString& text)
+{
+    m_editing = true;
+    delete takeItem(row);
+    insertItem(row, text);
+    // Qt moves the selection to a neighbour of a removed row; the design leaves none.
+    clearSelection();
+    setCurrentRow(-1);
+    m_editing = false;
+}
+
+void DesignListBox::clearRows()
+{
+    m_editing = true;
+    clear();
+    m_editing = false;
+}
+
+DesignComboBox::DesignComboBox(QWidget* parent) : QComboBox(parent) {}
+
+void DesignComboBox::removeItemAt(int index)
+{
+    const bool wasSelected = index == currentIndex();
+    removeItem(index);
+    // Qt selects a neighbour of a removed current item; the design selects nothing.
+    if (wasSelected) {
+        setCurrentIndex(-1);
+    }
+}
+
+void DesignComboBox::showPopup()
+{
+    emit DropDown();
+    QComboBox::showPopup();
+}
+
+DesignTextBox::DesignTextBox(QWidget* parent) : QLineEdit(parent)
+{
+    connect(this, &QLineEdit::textChanged, this, &DesignTextBox::Change);
+}
+
+void DesignTextBox::setDigitsOnlyTyping(bool digitsOnly)
+{
+    if (!digitsOnly) {
+        setValidator(nullptr);
+        return;
+    }
+    // setText bypasses the validator; the blanks allowed in front keep the program's own
+    // text (" 96") editable.
+    static const QRegularExpression digits(QStringLiteral("^ *[0-9]*$"));
+    setValidator(new QRegularExpressionValidator(digits, this));
+}
+
+DesignStatusBar::DesignStatusBar(QWidget* parent) : QFrame(parent) {}
+
+void DesignStatusBar::addPanel(int widthTwips, const QString& text, bool isLabel, double dpi)
+{
+    auto* panel = new QLabel(text, this);
+    panel->setObjectName(QStringLiteral("Panel%1").arg(m_panels.size() + 1));
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    const int width = twipsToPixels(widthTwips, dpi);
+    // Panels are inset by two pixels from the bar and from each other.
+    panel->setGeometry(m_nextLeft + 2, 2, width - 2, height() - 4);
+    m_nextLeft += width;
+    if (isLabel) {
+        panel->setToolTip(text);
+    }
+    m_panels.append(panel);
+}
+
+QString DesignStatusBar::panelText(int panel) const
+{
+    return m_panels.value(panel - 1) != nullptr ? m_panels.value(panel - 1)->text() : QString();
+}
+
+void DesignStatusBar::setPanelText(int panel, const QString& text)
+{
+    if (QLabel* label = m_panels.value(panel - 1)) {
+        label->setText(text);
+    }
+}
+
+void deselectOptions(std::initializer_list<QRadioButton*> options)
+{
+    // An auto-exclusive button refuses to be cleared while it is the checked one, and
+    // setChecked emits toggled only, never clicked.
+    for (QRadioButton* option : options) {
+        const QSignalBlocker blocker(option);
+        option->setAutoExclusive(false);
+        option->setChecked(false);
+        option->setAutoExclusive(true);
+    }
+}
+
+void setBackgroundColor(QWidget* widget, const QColor& color, bool isInputControl)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(isInputControl ? QPalette::Base : QPalette::Window, color);
+    if (isInputControl) {
+        palette.setColor(QPalette::Button, color);
+    }
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(!isInputControl);
+}
+
+namespace {
+
+QWidget* makeControl(const ControlSpec& spec, QWidget* parent)
+{
+    const QString caption = QString::fromUtf8(spec.caption != nullptr ? spec.caption : "");
+    switch (spec.kind) {
+    case ControlKind::Frame:
+        return new QGroupBox(caption, parent);
+    case ControlKind::Label:
+        return new QLabel(caption, parent);
+    case ControlKind::CommandButton:
+        return new QPushButton(caption, parent);
+    case ControlKind::OptionButton:
+        return new QRadioButton(caption, parent);
+    case ControlKind::CheckBox:
+        return new QCheckBox(caption, parent);
+    case ControlKind::TextBox: {
+        auto* box = new DesignTextBox(parent);
+        box->setText(caption);
+        return box;
+    }
+    case ControlKind::ListBox:
+        return new DesignListBox(parent);
+    case ControlKind::DropDownList:
+        return new DesignComboBox(parent);
+    case ControlKind::PictureBox:
+        return new QLabel(parent);
+    case ControlKind::ProgressBar: {
+        auto* bar = new QProgressBar(parent);
+        bar->setTextVisible(false);
+        return bar;
+    }
+    }
+    return new QWidget(parent);
+}
+
+} // namespace
+
+ControlSet createControls(QWidget* clientArea, std::span<const ControlSpec> specs, double dpi)
+{
+    ControlSet set;
+    for (const ControlSpec& spec : specs) {
+        QWidget* parent =
+            spec.container != nullptr ? set.widget(QString::fromUtf8(spec.container)) : clientArea;
+        Q_ASSERT_X(parent != nullptr, "createControls", "container must come first");
+        QWidget* control = makeControl(spec, parent);
+        control->setObjectName(QString::fromUtf8(spec.name));
+        QRect rect = twipsRect(spec.left, spec.top, spec.width, spec.height, dpi);
+        if (spec.height == 0) {
+            rect.setHeight(control->sizeHint().height());
+        }
+        control->setGeometry(rect);
+        set.m_widgets.insert(control->objectName(), control);
+    }
+
+    std::vector<const ControlSpec*> ordered;
+    for (const ControlSpec& spec : specs) {
+        if (spec.tabIndex >= 0) {
+            ordered.push_back(&spec);
+        }
+    }
+    std::sort(ordered.begin(), ordered.end(),
+              [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
+    QWidget* previous = nullptr;
+    for (const ControlSpec* spec : ordered) {
+        QWidget* control = set.widget(QString::fromUtf8(spec->name));
+        if (control->focusPolicy() == Qt::NoFocus) {
+            continue;
+        }
+        if (previous != nullptr) {
+            QWidget::setTabOrder(previous, control);
+        }
+        previous = control;
+    }
+    return set;
+}
+
+} // namespace velmora::ui

@@ -1,0 +1,150 @@
+#pragma once
+
+// Controls with the design's behaviour, and the table that creates a window's controls from
+// their design values. Qt differs from the design in a few places; each is mended here once:
+// a replaced list row leaves no row selected, removing a drop-down list's selected item leaves
+// no item selected, a text box's Change runs on every change (typed or set by the program), a
+// drop-down list's DropDown runs before its list opens.
+
+#include <initializer_list>
+#include <span>
+
+#include <QComboBox>
+#include <QFrame>
+#include <QHash>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QString>
+
+class QColor;
+class QLabel;
+class QRadioButton;
+
+namespace velmora::ui {
+
+class DesignListBox : public QListWidget {
+    Q_OBJECT
+public:
+    explicit DesignListBox(QWidget* parent = nullptr);
+
+    int rowCount() const { return count(); }
+    QString rowText(int row) const;
+    int selectedRow() const; // -1 when no row is selected
+
+    // Inserts at `row` (row == rowCount() appends).
+    void insertRow(int row, const QString& text);
+    void addRow(const QString& text) { insertRow(rowCount(), text); }
+    void removeRow(int row);
+    // Removes the row and inserts `text` at the same index; no row is selected afterwards.
+    void replaceRow(int row, const QString& text);
+    void clearRows();
+
+signals:
+    // A row was selected, by the mouse, the keyboard or the program.
+    void Click();
+
+private:
+    bool m_editing = false; // row edits do not count as selections
+};
+
+class DesignComboBox : public QComboBox {
+    Q_OBJECT
+public:
+    explicit DesignComboBox(QWidget* parent = nullptr);
+
+    // Removes item `index`; when it was the selected one, no item is selected afterwards.
+    void removeItemAt(int index);
+
+    void showPopup() override;
+
+signals:
+    // The user is opening the list; runs before the list is shown.
+    void DropDown();
+};
+
+class DesignTextBox : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit DesignTextBox(QWidget* parent = nullptr);
+
+    // Typing and pasting accept only digits (blanks already in front of them stay); text
+    // set by the program is taken as it is.
+    void setDigitsOnlyTyping(bool digitsOnly);
+
+signals:
+    // The text changed, by typing or by the program.
+    void Change();
+};
+
+// A status bar of numbered panels (from 1), each a fixed width in twips, placed side by side
+// from the left; a panel beyond the bar's right edge is cut there, as the design's bar does.
+class DesignStatusBar : public QFrame {
+    Q_OBJECT
+public:
+    explicit DesignStatusBar(QWidget* parent = nullptr);
+
+    // Appends a panel; a label panel carries its text as its tooltip too.
+    void addPanel(int widthTwips, const QString& text, bool isLabel, double dpi);
+    int panelCount() const { return static_cast<int>(m_panels.size()); }
+    QString panelText(int panel) const;
+    void setPanelText(int panel, const QString& text);
+
+private:
+    QList<QLabel*> m_panels;
+    int m_nextLeft = 0;
+};
+
+// Clears option buttons without running their click handlers.
+void deselectOptions(std::initializer_list<QRadioButton*> options);
+
+// Fills `widget`'s background with `color`; `role` is Window for containers and Base for
+// lists, text boxes and drop-down lists.
+void setBackgroundColor(QWidget* widget, const QColor& color, bool isInputControl);
+
+// ---- the control table -----------------------------------------------------------------
+
+enum class ControlKind {
+    Frame,         // QGroupBox, caption as title
+    Label,         // QLabel
+    CommandButton, // QPushButton
+    OptionButton,  // QRadioButton
+    CheckBox,      // QCheckBox
+    TextBox,       // DesignTextBox, caption as initial text
+    ListBox,       // DesignListBox
+    DropDownList,  // DesignComboBox; height 0 takes the natural height
+    PictureBox,    // QLabel without text
+    ProgressBar,   // QProgressBar without text
+};
+
+struct ControlSpec {
+    const char* name; // design name, becomes the objectName
+    ControlKind kind;
+    const char* container;        // design name of the frame holding it; nullptr: the client area
+    int left, top, width, height; // twips, relative to the container
+    const char* caption;
+    int tabIndex; // -1: not in the tab order
+};
+
+// The controls of one window by design name.
+class ControlSet {
+public:
+    QWidget* widget(const QString& name) const { return m_widgets.value(name); }
+
+    // The control `name` as a `T`; a wrong name or kind is a programming error.
+    template <class T> T* get(const QString& name) const
+    {
+        T* control = qobject_cast<T*>(widget(name));
+        Q_ASSERT_X(control != nullptr, "ControlSet::get", qPrintable(name));
+        return control;
+    }
+
+private:
+    friend ControlSet createControls(QWidget*, std::span<const ControlSpec>, double);
+    QHash<QString, QWidget*> m_widgets;
+};
+
+// Creates every control of `specs` inside `clientArea` (containers before their contents),
+// places it from its twips rectangle at `dpi` and chains the focusable ones in tab order.
+ControlSet createControls(QWidget* clientArea, std::span<const ControlSpec> specs, double dpi);
+
+} // namespace velmora::ui

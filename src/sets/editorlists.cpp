@@ -1,0 +1,32 @@
+#include "sets/editorlists.h"
+
+#include "config/catalogue.h"
+#include "config/readmodule.h"
+
+namespace velmora::sets {
+
+EditorLists readEditorLists(config::ReadModule& module, const std::string& utpath)
+{
+    EditorLists lists;
+    std::string renderDevice;
+    const auto& rows = config::settingRows();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const config::SettingRow& row = rows[i];
+        if (i == config::kCoronasRow) {
+            // The uncounted read keeps ReadCount equal to the row number.
+            module.ReadGameValue(config::kEngine, config::kGameRenderDevice, utpath);
+            renderDevice = module.ReadResult;
+        }
+        module.ReadGameValueCounted(config::sectionOf(row, renderDevice), row.key, utpath);
+        lists.names.emplace_back(row.key);
+        if (i == config::kDeviceRow) {
+            lists.values.emplace_back(config::displayNameForClass(module.ReadResult));
+        } else {
+            lists.values.push_back(module.ReadResult);
+        }
+    }
+    module.ReadCount = 0;
+    return lists;
+}
+
+} // namespace velmora::sets

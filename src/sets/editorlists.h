@@ -1,0 +1,29 @@
+#pragma once
+
+// The editor's two parallel lists as plain text, and the fill operation that reads them
+// from the game's configuration file.
+
+#include <string>
+#include <vector>
+
+namespace velmora::config {
+class ReadModule;
+}
+
+namespace velmora::sets {
+
+// Names (keys) and values of the editor's rows, matched by index.
+struct EditorLists {
+    std::vector<std::string> names;
+    std::vector<std::string> values;
+
+    friend bool operator==(const EditorLists&, const EditorLists&) = default;
+};
+
+// The work of `lees`: the fifteen rows read from `utpath` in row order with counted reads.
+// Coronas comes from the section named by GameRenderDevice (read first without counting),
+// and row 14 shows the driver's display name. A missing key reads as "Default". Leaves
+// `module.ReadCount` at 0. The file is re-read on every call.
+EditorLists readEditorLists(config::ReadModule& module, const std::string& utpath);
+
+} // namespace velmora::sets

@@ -1,0 +1,113 @@
+#include "sets/scratch.h"
+#include "sets/store.h"
+#include "support/rowname.h"
+
+#include <gtest/gtest.h>
+
+namespace velmora::sets {
+namespace {
+
+const std::string kNoFile = "(no file)";
+
+enum class Op { Open, Save, List, Load };
+
+// Each row runs one store operation on `before` and checks the file and a result: the count
+// text (Open), the set number or the refusal (Save), the names or values joined by '|'.
+struct StoreRow {
+    std::string name;
+    Op op;
+    std::string before;
+    std::string after; // empty: the file is unchanged
+    std::string result;
+    std::string arg{};            // the set name for Save, the position for Load
+    std::string coronas = "True"; // the second value of the saved rows
+};
+
+const std::string kSet = "FullscreenColorbits=32\r\nCoronas=True\r\nGameRenderDevice=Direct 3D\r\n";
+
+const StoreRow kStoreRows[] = {
+    {"open_creates_a_missing_store_with_count_0", Op::Open, kNoFile,
+     "[Velmora]\r\nSaveNumber=0\r\n", "0"},
+    {"open_keeps_a_plain_count", Op::Open, "[Velmora]\nSaveNumber=03\n", "", "03"},
+    {"open_counts_the_sets_present_for_a_word", Op::Open,
+     "[Velmora]\r\nSaveNumber=x\r\n[save1]\r\n [ SAVE2 ]\r\n[Save4]\r\n",
+     "[Velmora]\r\nSaveNumber=2\r\n[save1]\r\n [ SAVE2 ]\r\n[Save4]\r\n", "2"},
+    {"save_raises_the_count_then_writes_name_and_rows_in_order", Op::Save,
+     "[Velmora]\r\nSaveNumber=0\r\n",
+     "[Velmora]\r\nSaveNumber=1\r\n[Save1]\r\nSaveName=Fast\r\n" + kSet, "1", "Fast"},
+    {"save_after_count_9_writes_Save10", Op::Save, "[Velmora]\r\nSaveNumber=9\r\n",
+     "[Velmora]\r\nSaveNumber=10\r\n[Save10]\r\nSaveName=a=b; [c]\r\n" + kSet, "10", "a=b; [c]"},
+    {"save_never_overwrites_a_set_whatever_the_count", Op::Save,
+     "[Velmora]\r\nSaveNumber=none\r\n[Save1]\r\n",
+     "[Velmora]\r\nSaveNumber=2\r\n[Save1]\r\n[Save2]\r\nSaveName=x\r\n" + kSet, "2", "x"},
+    {"save_refuses_a_name_with_a_line_break", Op::Save, "[Velmora]\r\nSaveNumber=0\r\n", "",
+     "A set name cannot contain a line break.", "a\nb"},
+    {"save_refuses_a_value_with_a_line_break", Op::Save, "[Velmora]\r\nSaveNumber=0\r\n", "",
+     "The value of Coronas cannot contain a line break.", "x", "True\r\n[Save1]"},
+    {"list_gives_names_in_set_order", Op::List,
+     "[Velmora]\r\nSaveNumber=2\r\n[Save2]\r\nSaveName=b\r\n[Save1]\r\nSaveName=a\r\n", "", "a|b"},
+    {"list_stops_at_a_count_below_the_sets", Op::List,
+     "[Velmora]\r\nSaveNumber=0\r\n[Save1]\r\nSaveName=a\r\n", "", ""},
+    {"list_stops_at_the_sets_present_for_a_large_count", Op::List,
+     "[Velmora]\r\nSaveNumber=32767\r\n[Save1]\r\nSaveName=\r\n[Save2]\r\n", "", "|Default"},
+    {"list_counts_the_sets_present_for_a_word", Op::List,
+     "[Velmora]\r\nSaveNumber=Default\r\n[Save1]\r\nSaveName=a\r\n", "", "a"},
+    {"load_reads_the_set_by_the_editor_names", Op::Load,
+     "[Save3]\r\nfullscreencolorbits=16\r\nCoronas=\r\n", "", "16||Default", "2"},
+};
+
+std::string joined(const std::vector<std::string>& texts)
+{
+    std::string all;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        all += (i == 0 ? "" : "|") + texts[i];
+    }
+    return all;
+}
+
+class StoreTest : public ::testing::TestWithParam<StoreRow> {};
+
+TEST_P(StoreTest, keeps_the_file_format)
+{
+    const StoreRow& row = GetParam();
+    test::Scratch scratch;
+    const std::string path = scratch.path("Velmora.ini");
+    if (row.before != kNoFile) {
+        test::Scratch::write(path, row.before);
+    }
+    const EditorLists lists{{"FullscreenColorbits", "Coronas", "GameRenderDevice"},
+                            {"32", row.coronas, "Direct 3D"}};
+    std::string result;
+    switch (row.op) {
+    case Op::Open:
+        result = openStore(path).countText;
+        break;
+    case Op::Save: {
+        const SaveResult saved = saveSettingSet(path, row.arg, lists);
+        result = saved.outcome.ok() ? std::to_string(saved.setNumber) : saved.outcome.reason;
+        break;
+    }
+    case Op::List:
+        result = joined(listSetNames(path));
+        break;
+    case Op::Load:
+        result = joined(loadSettingSet(path, std::stoi(row.arg), lists.names));
+        break;
+    }
+    EXPECT_EQ(result, row.result);
+    EXPECT_EQ(test::Scratch::read(path), row.after.empty() ? row.before : row.after);
+}
+
+INSTANTIATE_TEST_SUITE_P(store, StoreTest, ::testing::ValuesIn(kStoreRows), test::RowName{});
+
+TEST(CountTest, only_plain_whole_numbers_are_counts)
+{
+    EXPECT_EQ(parseCount("0"), 0);
+    EXPECT_EQ(parseCount("999999999"), 999999999);
+    for (const char* text : {"", "Default", "-1", "+1", "2.5", "1 2", "1000000000"}) {
+        EXPECT_EQ(parseCount(text), std::nullopt) << text;
+    }
+}
+
+} // namespace
+} // namespace velmora::sets
