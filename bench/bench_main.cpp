@@ -10,6 +10,8 @@
 #include "paired.h"
 #include "platform/profile.h"
 #include "sequences.h"
+#include "sets/apply.h"
+#include "sets/store.h"
 #include "workdir.h"
 
 #include <algorithm>
@@ -134,10 +136,12 @@ void addWindowOperations(const BenchFile& file)
     });
     add("editor_refresh/" + file.name, file.size, [file](State& state) {
         config::ReadModule module;
-        RowValues rows;
-        std::string device;
         runPaired(
-            state, [&] { return editorRefresh(module, file.path, rows, device); },
+            state,
+            [&] {
+                benchmark::DoNotOptimize(sets::readEditorLists(module, file.path));
+                return Traffic{static_cast<int>(config::kRowCount) + 1, 0};
+            },
             floorOf(file.path));
     });
     // Slow and Fast in turn, as a user trying both would: the keys both presets set alike
@@ -155,16 +159,28 @@ void addWindowOperations(const BenchFile& file)
             },
             floorOf(path));
     });
+    // The editor's "Update": the changed rows written, then the editor's refresh. The two
+    // value sets take turns as editor and snapshot, so all fifteen rows differ every time.
     add("apply/" + file.name, file.size, [file](State& state) {
         const auto path = scratchCopy(file, "apply");
         config::ReadModule module;
-        const RowValues values[2] = {editorValues(false), editorValues(true)};
+        const sets::EditorLists values[2] = {editorValues(false), editorValues(true)};
         bool alternate = false;
+        Traffic expected;
         runPaired(
             state,
             [&] {
                 alternate = !alternate;
-                return applyChanges(module, path, values[alternate ? 1 : 0]);
+                expected = applyTraffic(readFloor(path), values[alternate ? 1 : 0],
+                                        values[alternate ? 0 : 1]);
+            },
+            [&] {
+                const auto result = sets::ApplyChangedSettings(
+                    module, path, values[alternate ? 1 : 0], values[alternate ? 0 : 1]);
+                if (!result.ok())
+                    state.SkipWithError("the apply stopped");
+                benchmark::DoNotOptimize(sets::readEditorLists(module, path));
+                return expected;
             },
             floorOf(path));
     });
@@ -177,19 +193,25 @@ void addSaveSet(const fs::path& workDir, const BenchFile& gameFile)
     const auto store = (workDir / "Velmora.ini").string();
     std::ofstream(store, std::ios::trunc).flush();
     config::ReadModule module;
-    RowValues rows;
-    std::string device;
-    static_cast<void>(editorRefresh(module, gameFile.path, rows, device));
+    const auto lists = sets::readEditorLists(module, gameFile.path);
     for (const char* name : {"Lan party", "Laptop", "Sharp"})
-        static_cast<void>(saveSet(store, name, rows));
+        static_cast<void>(sets::saveSettingSet(store, name, lists));
     const BenchFile storeFile{"Velmora.ini", store, fs::file_size(store), false};
     const auto baseline = readFloor(store);
 
-    add("save_set/" + storeFile.name, storeFile.size, [storeFile, baseline, rows](State& state) {
+    add("save_set/" + storeFile.name, storeFile.size, [storeFile, baseline, lists](State& state) {
         const auto path = scratchCopy(storeFile, "save");
         runPaired(
             state, [&] { std::ofstream(path, std::ios::binary | std::ios::trunc) << baseline; },
-            [&] { return saveSet(path, "Benchmark", rows); }, floorOf(path));
+            [&] {
+                const auto result = sets::saveSettingSet(path, "Benchmark", lists);
+                if (!result.outcome.ok())
+                    state.SkipWithError("the save failed");
+                // The sets present and the count are read, then the count, the name and
+                // the fifteen rows are written.
+                return Traffic{2, static_cast<int>(config::kRowCount) + 2};
+            },
+            floorOf(path));
     });
 }
 

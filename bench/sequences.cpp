@@ -1,6 +1,7 @@
 #include "sequences.h"
 
 #include "platform/profile.h"
+#include "sets/apply.h"
 
 #include <charconv>
 
@@ -48,24 +49,6 @@ Traffic mainRefresh(ReadModule& module, const std::string& file, MainView& view)
     return {static_cast<int>(config::kRowCount) + 4, 0};
 }
 
-Traffic editorRefresh(ReadModule& module, const std::string& file, RowValues& rows,
-                      std::string& device)
-{
-    for (std::size_t row = 0; row < config::kRowCount; ++row) {
-        const auto& setting = settingRows()[row];
-        if (row == config::kCoronasRow) {
-            module.ReadGameValue(config::kEngine, config::kGameRenderDevice, file);
-            device = module.ReadResult;
-        }
-        module.ReadGameValueCounted(config::sectionOf(setting, device), setting.key, file);
-        rows[row] = row == config::kDeviceRow
-                        ? std::string(config::displayNameForClass(module.ReadResult))
-                        : module.ReadResult;
-    }
-    module.ReadCount = 0;
-    return {static_cast<int>(config::kRowCount) + 1, 0};
-}
-
 Traffic applyPreset(ReadModule& module, const std::string& file, config::Preset preset)
 {
     Traffic traffic{1, 0};
@@ -82,58 +65,46 @@ Traffic applyPreset(ReadModule& module, const std::string& file, config::Preset 
     return traffic;
 }
 
-RowValues editorValues(bool alternate)
+sets::EditorLists editorValues(bool alternate)
 {
-    RowValues values;
-    for (std::size_t row = 0; row < config::kRowCount; ++row) {
-        const auto& setting = settingRows()[row];
+    sets::EditorLists lists;
+    for (const auto& setting : settingRows()) {
+        lists.names.emplace_back(setting.key);
         switch (setting.edit) {
         case config::EditKind::Cycle:
-            values[row] = setting.cycle[alternate ? 1 : 0];
+            lists.values.emplace_back(setting.cycle[alternate ? 1 : 0]);
             break;
         case config::EditKind::FrameRate:
-            values[row] = alternate ? "60" : "30";
+            lists.values.emplace_back(alternate ? "60" : "30");
             break;
         case config::EditKind::Particles:
-            values[row] = alternate ? "2" : "1";
+            lists.values.emplace_back(alternate ? "2" : "1");
             break;
         }
     }
-    return values;
+    return lists;
 }
 
-Traffic applyChanges(ReadModule& module, const std::string& file, const RowValues& rows)
+Traffic applyTraffic(const std::string& contents, const sets::EditorLists& editor,
+                     const sets::EditorLists& snapshot)
 {
-    Traffic traffic;
-    std::string device;
-    RowValues refreshed;
-    for (std::size_t row = 0; row < config::kRowCount; ++row) {
-        const auto& setting = settingRows()[row];
-        const auto className = config::classForDisplayName(rows[row]);
-        const auto outcome =
-            className ? module.WriteGameValue(config::kEngine, config::kGameRenderDevice,
-                                              *className, file)
-                      : module.WriteGameValue(config::kWindowsClient, setting.key, rows[row], file);
-        countWrite(outcome, traffic);
+    const auto changes = sets::findChanges(editor, snapshot);
+    const auto device =
+        platform::profileReadText(contents, config::kEngine, config::kGameRenderDevice,
+                                  ReadModule::kDefault, ReadModule::kBufferSize);
+    Traffic traffic{changes.empty() ? 0 : 1, 0};
+    std::string text = contents;
+    for (const auto& change : changes) {
+        const auto write = sets::writeFor(change, device);
+        auto edit = platform::profileWriteText(text, write.section, write.key, write.value);
+        if (edit.status == platform::WriteStatus::Written) {
+            text = std::move(edit.contents);
+            ++traffic.writes;
+        } else {
+            ++traffic.reads;
+        }
     }
-    const auto refresh = editorRefresh(module, file, refreshed, device);
-    traffic.reads += refresh.reads;
-    return traffic;
-}
-
-Traffic saveSet(const std::string& store, const std::string& name, const RowValues& rows)
-{
-    constexpr std::string_view storeSection = "Velmora";
-    Traffic traffic{1, 0};
-    const auto count = platform::getProfileString(store, storeSection, "SaveNumber",
-                                                  ReadModule::kDefault, ReadModule::kBufferSize);
-    const auto section = "Save" + std::to_string(toInt(count) + 1);
-    countWrite(platform::writeProfileString(store, storeSection, "SaveNumber", section.substr(4)),
-               traffic);
-    countWrite(platform::writeProfileString(store, section, "SaveName", name), traffic);
-    for (std::size_t row = 0; row < config::kRowCount; ++row)
-        countWrite(platform::writeProfileString(store, section, settingRows()[row].key, rows[row]),
-                   traffic);
+    traffic.reads += static_cast<int>(config::kRowCount) + 1; // the editor's refresh
     return traffic;
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 
-// The windows' file traffic without the windows: the same ReadModule calls, in the same
-// order, that a refresh, a preset, a save or an apply makes, so they can be timed without Qt.
+// The main window's file traffic without the window: the same ReadModule calls, in the same
+// order, that its refresh and its presets make, so they can be timed without Qt. The editor's
+// refresh, apply and save are timed through the sets library itself.
 
 #include "config/catalogue.h"
 #include "config/readmodule.h"
+#include "sets/editorlists.h"
 
 #include <array>
 #include <string>
@@ -31,22 +33,18 @@ struct MainView {
 // its section), rows 0 to 14 and the two viewport keys counted, then CacheSizeMegs.
 Traffic mainRefresh(config::ReadModule& module, const std::string& file, MainView& view);
 
-// The editor's `lees`: rows 0 to 5, the render device uncounted, rows 6 to 14.
-Traffic editorRefresh(config::ReadModule& module, const std::string& file, RowValues& rows,
-                      std::string& device);
-
-// A quick preset: the render device read, then the nine writes in order.
+// A preset: the render device read, then the nine writes in order.
 Traffic applyPreset(config::ReadModule& module, const std::string& file, config::Preset preset);
 
-// Two sets of editor values that differ in every row, so an apply writes all fifteen.
-RowValues editorValues(bool alternate);
+// Editor lists holding every row's name and one of two values that differ in every row, so
+// that an apply of one over the other changes all fifteen.
+sets::EditorLists editorValues(bool alternate);
 
-// The editor's apply of `rows` over a snapshot that differs in every row: fifteen writes,
-// then the editor's refresh.
-Traffic applyChanges(config::ReadModule& module, const std::string& file, const RowValues& rows);
-
-// Saving the editor's values as a new set in the store at `store`: the count read, the
-// count written, then the name and the fifteen rows.
-Traffic saveSet(const std::string& store, const std::string& name, const RowValues& rows);
+// The traffic an apply of `editor` over `snapshot` will make on the file now holding
+// `contents`, found on a copy in memory: the device read, a read for each write that will
+// find its value already there, a write for each that changes the file, and the editor's
+// refresh.
+Traffic applyTraffic(const std::string& contents, const sets::EditorLists& editor,
+                     const sets::EditorLists& snapshot);
 
 } // namespace velmora::bench
