@@ -14,15 +14,16 @@
 #include "sets/store.h"
 #include "workdir.h"
 
-#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <ini.h>
 #include <iostream>
 #include <strings.h>
+#include <vector>
 
 #include <benchmark/benchmark.h>
 
@@ -254,7 +255,13 @@ int main(int argc, char** argv)
     Options options;
     if (!parseOptions(argc, argv, options))
         return 2;
-    const auto files = prepareWorkDir(VELMORA_BENCH_DATA, options.workDir);
+    std::vector<BenchFile> files;
+    try {
+        files = prepareWorkDir(VELMORA_BENCH_DATA, options.workDir);
+    } catch (const std::exception& error) {
+        std::cerr << "velmora_bench: " << error.what() << '\n';
+        return 1;
+    }
     if (options.prepareOnly) {
         for (const auto& file : files)
             std::cout << file.path << '\n';
