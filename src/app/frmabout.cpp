@@ -14,8 +14,8 @@
 
 namespace velmora::app {
 
+using ui::ControlDesign;
 using ui::ControlKind;
-using ui::ControlSpec;
 
 namespace {
 
@@ -33,7 +33,7 @@ constexpr const char* kErrorWarning =
     "Warning: this is version 1.2.0 of the program and it may still contain errors. Please "
     "report any you find to its makers.";
 
-constexpr std::array<ControlSpec, 9> kControls = {{
+constexpr std::array<ControlDesign, 9> kControls = {{
     {"cmdOK", ControlKind::CommandButton, nullptr, 4320, 3720, 1260, 345, "OK", 0},
     {"picIcon", ControlKind::PictureBox, nullptr, 120, 240, 684, 336, nullptr, -1},
     {"lblTitle", ControlKind::Label, nullptr, 1050, 240, 3885, 480, nullptr, -1},

@@ -20,8 +20,8 @@
 
 namespace velmora::app {
 
+using ui::ControlDesign;
 using ui::ControlKind;
-using ui::ControlSpec;
 
 namespace {
 
@@ -30,7 +30,7 @@ constexpr int kClientHeight = 4236;
 constexpr const char* kStoreFile = "Velmora.ini";
 constexpr const char* kSaveNumberKey = "SaveNumber";
 
-constexpr std::array<ControlSpec, 5> kControls = {{
+constexpr std::array<ControlDesign, 5> kControls = {{
     {"Frame1", ControlKind::Label, nullptr, 120, 60, 7080, 4050, nullptr, -1},
     {"imgLogo", ControlKind::PictureBox, "Frame1", 960, 1080, 5400, 1680, nullptr, -1},
     {"lblProductName", ControlKind::Label, "Frame1", 240, 240, 0, 0, "Product", -1},

@@ -35,7 +35,7 @@ constexpr int kStatusBarHeight = 372;
 constexpr int kPanelWidth = 4000;
 
 // Later entries lie on top: the entry boxes cover rows 10 and 13 of List2.
-constexpr std::array<ui::ControlSpec, 10> kControls = {{
+constexpr std::array<ui::ControlDesign, 10> kControls = {{
     {"List1", ControlKind::ListBox, nullptr, 0, 0, 2052, 3120, nullptr, 2},
     {"List2", ControlKind::ListBox, nullptr, 2040, 0, 1332, 3120, nullptr, 3},
     {"Text1", ControlKind::TextBox, nullptr, 2040, 1920, 1332, 288, nullptr, 0},

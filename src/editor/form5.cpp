@@ -11,7 +11,7 @@ namespace {
 
 using ui::ControlKind;
 
-constexpr std::array<ui::ControlSpec, 6> kControls = {{
+constexpr std::array<ui::ControlDesign, 6> kControls = {{
     {"List1", ControlKind::ListBox, nullptr, 0, 0, 1812, 4080, nullptr, 0},
     {"List2", ControlKind::ListBox, nullptr, 1680, 0, 1212, 4080, nullptr, 1},
     {"List4", ControlKind::ListBox, nullptr, 2880, 0, 2292, 4080, nullptr, 2},

@@ -27,8 +27,8 @@
 
 namespace velmora::mainwin {
 
+using ui::ControlDesign;
 using ui::ControlKind;
-using ui::ControlSpec;
 
 namespace {
 
@@ -39,7 +39,7 @@ const QColor kWindowColor(212, 208, 200);
 const QColor kInputColor(255, 224, 192);
 
 // Positions in twips, relative to the client area or the frame holding the control.
-constexpr std::array<ControlSpec, 17> kControls = {{
+constexpr std::array<ControlDesign, 17> kControls = {{
     {"Frame1", ControlKind::Frame, nullptr, 120, 0, 3612, 1332, "Graphics", 0},
     {"Option1", ControlKind::OptionButton, "Frame1", 240, 240, 1452, 252, "Slow system", 4},
     {"Option2", ControlKind::OptionButton, "Frame1", 360, 600, 1332, 252, "Fast system", 5},

@@ -1,7 +1,7 @@
 #include "config/readmodule.h"
 #include "platform/profile.h"
 #include "sets/apply.h"
-#include "sets/scratch.h"
+#include "support/fakeprefix.h"
 #include "support/rowname.h"
 
 #include <map>
@@ -46,16 +46,16 @@ class ApplyTest : public ::testing::TestWithParam<ApplyRow> {
 protected:
     void SetUp() override
     {
-        before = test::Scratch::fixture("client-451-windows-d3d.ini");
+        before = test::readFile(VELMORA_TESTDATA "/ut-ini/client-451-windows-d3d.ini");
         // Absent keys, so that new lines show the order of the writes.
         before.replace(before.find("SkinDetail="), 4, "Face");
         before.replace(before.find("NoFractalAnim="), 2, "Do");
-        test::Scratch::write(file, before);
+        test::writeFile(file, before);
         snapshot = readEditorLists(module, file);
     }
 
-    test::Scratch scratch;
-    std::string file = scratch.path("UnrealTournament.ini");
+    test::TemporaryFolder scratch;
+    std::string file = scratch.file("UnrealTournament.ini");
     std::string before;
     config::ReadModule module;
     EditorLists snapshot;
@@ -80,7 +80,7 @@ TEST_P(ApplyTest, writes_one_change_per_changed_row_in_row_order)
             platform::profileWriteText(expected, write.section, write.key, write.value).contents;
     }
     EXPECT_EQ(result.written, result.changes.size());
-    EXPECT_EQ(test::Scratch::read(file), expected);
+    EXPECT_EQ(test::readFile(file), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(apply, ApplyTest, ::testing::ValuesIn(kApplyRows), test::RowName{});
@@ -90,12 +90,12 @@ TEST_F(ApplyTest, coronas_follows_the_device_read_when_the_apply_starts)
     ASSERT_TRUE(platform::writeProfileString(file, "Engine.Engine", "GameRenderDevice",
                                              "OpenGLDrv.OpenGLRenderDevice")
                     .ok());
-    const std::string switched = test::Scratch::read(file);
+    const std::string switched = test::readFile(file);
     EditorLists editor = snapshot;
     editor.values[6] = "False";
     ASSERT_TRUE(ApplyChangedSettings(module, file, editor, snapshot).ok());
     EXPECT_EQ(
-        test::Scratch::read(file),
+        test::readFile(file),
         platform::profileWriteText(switched, "OpenGLDrv.OpenGLRenderDevice", "Coronas", "False")
             .contents);
 }
@@ -111,7 +111,7 @@ TEST_F(ApplyTest, refused_value_writes_nothing_and_is_named)
     EXPECT_EQ(applyFailureText(result),
               "Error when saving this itemSlowVideoBuffering = False\n[Engine.Engine] (" +
                   result.outcome.reason + ")");
-    EXPECT_EQ(test::Scratch::read(file), before);
+    EXPECT_EQ(test::readFile(file), before);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "config/readmodule.h"
 #include "sets/editorlists.h"
-#include "sets/scratch.h"
+#include "support/fakeprefix.h"
 #include "support/rowname.h"
 
 #include <gtest/gtest.h>
@@ -17,10 +17,6 @@ struct LeesRow {
 };
 
 const LeesRow kLeesRows[] = {
-    {"d3d_client_reads_coronas_from_the_D3D_section",
-     "client-451-windows-d3d.ini",
-     {"32", "False", "False", "True", "True", "False", "True", "High", "High", "False", "28.000000",
-      "True", "False", "0", "Direct 3D"}},
     {"missing_client_keys_show_Default",
      "stock-436-server-package-default.ini",
      {"16", "False", "False", "True", "True", "False", "False", kD, kD, "False", "30.0", "True", kD,
@@ -40,12 +36,13 @@ class LeesTest : public ::testing::TestWithParam<LeesRow> {};
 TEST_P(LeesTest, fills_fifteen_rows_in_order_and_leaves_the_file_alone)
 {
     const LeesRow& row = GetParam();
-    test::Scratch scratch;
-    const std::string file = scratch.path("UnrealTournament.ini");
-    const std::string before = row.contents.find('[') == std::string::npos
-                                   ? test::Scratch::fixture(row.contents)
-                                   : row.contents;
-    test::Scratch::write(file, before);
+    test::TemporaryFolder scratch;
+    const std::string file = scratch.file("UnrealTournament.ini");
+    const std::string before =
+        row.contents.find('[') == std::string::npos
+            ? test::readFile(std::string(VELMORA_TESTDATA "/ut-ini/") + row.contents)
+            : row.contents;
+    test::writeFile(file, before);
     config::ReadModule module;
     module.ReadCount = 7;
 
@@ -56,7 +53,7 @@ TEST_P(LeesTest, fills_fifteen_rows_in_order_and_leaves_the_file_alone)
     EXPECT_EQ(lists.names[14], "GameRenderDevice");
     EXPECT_EQ(lists.values, row.values);
     EXPECT_EQ(module.ReadCount, 0);
-    EXPECT_EQ(test::Scratch::read(file), before);
+    EXPECT_EQ(test::readFile(file), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(lees, LeesTest, ::testing::ValuesIn(kLeesRows), test::RowName{});

@@ -1,5 +1,5 @@
-#include "sets/scratch.h"
 #include "sets/store.h"
+#include "support/fakeprefix.h"
 #include "support/rowname.h"
 
 #include <gtest/gtest.h>
@@ -70,10 +70,10 @@ class StoreTest : public ::testing::TestWithParam<StoreRow> {};
 TEST_P(StoreTest, keeps_the_file_format)
 {
     const StoreRow& row = GetParam();
-    test::Scratch scratch;
-    const std::string path = scratch.path("Velmora.ini");
+    test::TemporaryFolder scratch;
+    const std::string path = scratch.file("Velmora.ini");
     if (row.before != kNoFile) {
-        test::Scratch::write(path, row.before);
+        test::writeFile(path, row.before);
     }
     const EditorLists lists{{"FullscreenColorbits", "Coronas", "GameRenderDevice"},
                             {"32", row.coronas, "Direct 3D"}};
@@ -95,7 +95,7 @@ TEST_P(StoreTest, keeps_the_file_format)
         break;
     }
     EXPECT_EQ(result, row.result);
-    EXPECT_EQ(test::Scratch::read(path), row.after.empty() ? row.before : row.after);
+    EXPECT_EQ(test::readFile(path), row.after.empty() ? row.before : row.after);
 }
 
 INSTANTIATE_TEST_SUITE_P(store, StoreTest, ::testing::ValuesIn(kStoreRows), test::RowName{});

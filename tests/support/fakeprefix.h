@@ -10,6 +10,9 @@ namespace velmora::test {
 // Writes exactly `bytes` to `path`, replacing what was there. Throws when it cannot.
 void writeFile(const std::string& path, std::string_view bytes);
 
+// Every byte of the file at `path`; empty when it cannot be read.
+std::string readFile(const std::string& path);
+
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class TemporaryFolder {
 public:

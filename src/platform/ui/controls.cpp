@@ -160,10 +160,10 @@ void setBackgroundColor(QWidget* widget, const QColor& color, bool isInputContro
 
 namespace {
 
-QWidget* makeControl(const ControlSpec& spec, QWidget* parent)
+QWidget* makeControl(const ControlDesign& design, QWidget* parent)
 {
-    const QString caption = QString::fromUtf8(spec.caption != nullptr ? spec.caption : "");
-    switch (spec.kind) {
+    const QString caption = QString::fromUtf8(design.caption != nullptr ? design.caption : "");
+    switch (design.kind) {
     case ControlKind::Frame:
         return new QGroupBox(caption, parent);
     case ControlKind::Label:
@@ -196,34 +196,36 @@ QWidget* makeControl(const ControlSpec& spec, QWidget* parent)
 
 } // namespace
 
-ControlSet createControls(QWidget* clientArea, std::span<const ControlSpec> specs, double dpi)
+ControlSet createControls(QWidget* clientArea, std::span<const ControlDesign> designs, double dpi)
 {
     ControlSet set;
-    for (const ControlSpec& spec : specs) {
-        QWidget* parent =
-            spec.container != nullptr ? set.widget(QString::fromUtf8(spec.container)) : clientArea;
+    for (const ControlDesign& design : designs) {
+        QWidget* parent = design.container != nullptr
+                              ? set.widget(QString::fromUtf8(design.container))
+                              : clientArea;
         Q_ASSERT_X(parent != nullptr, "createControls", "container must come first");
-        QWidget* control = makeControl(spec, parent);
-        control->setObjectName(QString::fromUtf8(spec.name));
-        QRect rect = twipsRect(spec.left, spec.top, spec.width, spec.height, dpi);
-        if (spec.height == 0) {
+        QWidget* control = makeControl(design, parent);
+        control->setObjectName(QString::fromUtf8(design.name));
+        QRect rect = twipsRect(design.left, design.top, design.width, design.height, dpi);
+        if (design.height == 0) {
             rect.setHeight(control->sizeHint().height());
         }
         control->setGeometry(rect);
         set.m_widgets.insert(control->objectName(), control);
     }
 
-    std::vector<const ControlSpec*> ordered;
-    for (const ControlSpec& spec : specs) {
-        if (spec.tabIndex >= 0) {
-            ordered.push_back(&spec);
+    std::vector<const ControlDesign*> ordered;
+    for (const ControlDesign& design : designs) {
+        if (design.tabIndex >= 0) {
+            ordered.push_back(&design);
         }
     }
-    std::sort(ordered.begin(), ordered.end(),
-              [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
+    std::sort(ordered.begin(), ordered.end(), [](const ControlDesign* a, const ControlDesign* b) {
+        return a->tabIndex < b->tabIndex;
+    });
     QWidget* previous = nullptr;
-    for (const ControlSpec* spec : ordered) {
-        QWidget* control = set.widget(QString::fromUtf8(spec->name));
+    for (const ControlDesign* design : ordered) {
+        QWidget* control = set.widget(QString::fromUtf8(design->name));
         if (control->focusPolicy() == Qt::NoFocus) {
             continue;
         }

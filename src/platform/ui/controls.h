@@ -116,7 +116,7 @@ enum class ControlKind {
     ProgressBar,   // QProgressBar without text
 };
 
-struct ControlSpec {
+struct ControlDesign {
     const char* name; // design name, becomes the objectName
     ControlKind kind;
     const char* container;        // design name of the frame holding it; nullptr: the client area
@@ -139,12 +139,12 @@ public:
     }
 
 private:
-    friend ControlSet createControls(QWidget*, std::span<const ControlSpec>, double);
+    friend ControlSet createControls(QWidget*, std::span<const ControlDesign>, double);
     QHash<QString, QWidget*> m_widgets;
 };
 
-// Creates every control of `specs` inside `clientArea` (containers before their contents),
+// Creates every control of `designs` inside `clientArea` (containers before their contents),
 // places it from its twips rectangle at `dpi` and chains the focusable ones in tab order.
-ControlSet createControls(QWidget* clientArea, std::span<const ControlSpec> specs, double dpi);
+ControlSet createControls(QWidget* clientArea, std::span<const ControlDesign> designs, double dpi);
 
 } // namespace velmora::ui

@@ -23,7 +23,7 @@ using velmora::ui::ControlKind;
 
 const QString kEditor = QStringLiteral("Form4");
 
-constexpr std::array<velmora::ui::ControlSpec, 3> kControls = {{
+constexpr std::array<velmora::ui::ControlDesign, 3> kControls = {{
     {"Combo1", ControlKind::DropDownList, nullptr, 480, 240, 2652, 288, nullptr, 0},
     {"Command1", ControlKind::CommandButton, nullptr, 240, 840, 1332, 372, "&Load", 1},
     {"Command2", ControlKind::CommandButton, nullptr, 2040, 840, 1332, 372, "&Cancel", 2},

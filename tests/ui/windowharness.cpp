@@ -1,0 +1,103 @@
+#include "windowharness.h"
+
+#include "app/windows.h"
+#include "platform/profile.h"
+#include "platform/ui/controls.h"
+#include "platform/wineprefix.h"
+
+#include <filesystem>
+
+#include <QApplication>
+#include <QTest>
+
+namespace velmora::test {
+
+std::string fixture(const std::string& name)
+{
+    return readFile(VELMORA_TESTDATA "/ut-ini/" + name);
+}
+
+std::string written(std::string bytes, const std::string& section, const std::string& key,
+                    const std::string& value)
+{
+    auto edit = platform::profileWriteText(bytes, section, key, value);
+    return edit.status == platform::WriteStatus::Written ? edit.contents : bytes;
+}
+
+const QStringList kD3dRows =
+    QStringLiteral("32|False|False|True|True|False|True|High|High|False|28.000000|True|False|0|"
+                   "Direct 3D")
+        .split('|');
+
+WindowHarness::WindowHarness()
+    : prefix(writeFakePrefix(folder.file("prefix"), "C:\\UnrealTournament")),
+      Utpath(prefix.systemFolder + "/UnrealTournament.ini"), workFolder(folder.file("work")),
+      storeFile(workFolder + "/Velmora.ini"),
+      locator(
+          std::make_unique<platform::wine::WineGameLocator>(std::vector<std::string>{prefix.root}))
+{
+    std::filesystem::create_directory(workFolder);
+    system.directory = workFolder;
+    registerAll();
+}
+
+void WindowHarness::registerAll()
+{
+    app::registerWindows(registry, {dialogs, documents, *locator, system, readModule});
+}
+
+void WindowHarness::loseGame()
+{
+    locator = std::make_unique<platform::wine::WineGameLocator>(
+        std::vector<std::string>{folder.file("no-prefix")});
+    registerAll();
+}
+
+void WindowHarness::finish()
+{
+    registry.endProgram();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(QApplication::topLevelWidgets().isEmpty());
+    QString why;
+    QVERIFY2(dialogs.expectEmpty(&why), qPrintable(why));
+}
+
+void WindowHarness::showMain()
+{
+    registry.setVisible("Frmmain", false);
+    registry.setVisible("Frmmain", true);
+}
+
+QStringList WindowHarness::rows(const QString& window, const QString& list) const
+{
+    QStringList texts;
+    for (auto* box = get<ui::DesignListBox>(window, list); texts.size() < box->rowCount();) {
+        texts << box->rowText(static_cast<int>(texts.size()));
+    }
+    return texts;
+}
+
+void WindowHarness::clickRow(const QString& window, const QString& list, int row)
+{
+    auto* box = get<ui::DesignListBox>(window, list);
+    QTest::mouseClick(box->viewport(), Qt::LeftButton, {},
+                      box->visualItemRect(box->item(row)).center());
+}
+
+void WindowHarness::click(const QString& window, const QString& control)
+{
+    QTest::mouseClick(get(window, control), Qt::LeftButton);
+}
+
+void WindowHarness::expectError(const QString& text)
+{
+    dialogs.expectMessage(text, "Error", ui::MessageIcon::Critical, ui::MessageButtons::Ok);
+}
+
+void WindowHarness::expectApplied()
+{
+    dialogs.expectMessage("Graphics changes have been applied", "Done",
+                          ui::MessageIcon::Information, ui::MessageButtons::Ok);
+}
+
+} // namespace velmora::test
