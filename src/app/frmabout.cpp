@@ -53,6 +53,7 @@ frmAbout::frmAbout(ui::WindowRegistry& registry) : ui::VelmoraWindow(registry)
                    Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     createControls();
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+    ui::pressOnKey(this, Qt::Key_Escape, cmdOK);
 }
 
 void frmAbout::createControls()

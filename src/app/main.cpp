@@ -11,6 +11,9 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    QGuiApplication::setApplicationName(QStringLiteral("velmora"));
+    // Lets desktops match the windows to the installed menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.velmora.velmora"));
     // Windows are hidden and shown in turn; only the registry decides when the program ends.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -66,11 +66,12 @@ private slots:
         QCOMPARE(combo()->currentIndex(), -1);
         QVERIFY(!h->get("frmload", "Command1")->isEnabled());
         h->click("frmload", "Command1");
+        QTest::keyClick(h->registry.loadedWindow("frmload"), Qt::Key_Return);
         QCOMPARE(h->game(), game);
 
-        // "&Cancel" closes the dialog; the next opening reads the store again.
+        // Escape cancels: the dialog closes and the next opening reads the store again.
         QVERIFY(platform::writeProfileString(h->storeFile, "Velmora", "SaveNumber", "1").ok());
-        h->click("frmload", "Command2");
+        QTest::keyClick(h->registry.loadedWindow("frmload"), Qt::Key_Escape);
         QVERIFY(!h->registry.isLoaded("frmload"));
         h->get<QAction>("Form4", "Load")->trigger();
         QCOMPARE(combo()->count(), 1);
@@ -82,7 +83,7 @@ private slots:
         load(0); // the snapshot's own values: nothing to write
         QCOMPARE(h->game(), game);
 
-        load(1);
+        load(1, Qt::Key_Return);
         std::string expected =
             test::written(game, "WinDrv.WindowsClient", "FullscreenColorbits", "16");
         expected = test::written(expected, "Engine.Engine", "GameRenderDevice",
@@ -113,11 +114,15 @@ private slots:
 
 private:
     QComboBox* combo() { return h->get<QComboBox>("frmload", "Combo1"); }
-    void load(int position)
+    // Chooses the set at `position` and loads it with "&Load", or with `key`.
+    void load(int position, Qt::Key key = Qt::Key_unknown)
     {
         combo()->setCurrentIndex(position);
         h->expectApplied();
-        h->click("frmload", "Command1");
+        if (key == Qt::Key_unknown)
+            h->click("frmload", "Command1");
+        else
+            QTest::keyClick(h->registry.loadedWindow("frmload"), key);
         QVERIFY(h->registry.loadedWindow("Frmmain")->isVisible());
         QVERIFY(h->get<QLabel>("Frmmain", "Picture1")->isVisible());
         QVERIFY(h->registry.loadedWindow("frmload")->isVisible());

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include <QAction>
+#include <QLabel>
 #include <QRadioButton>
 #include <QTest>
 
@@ -73,6 +74,14 @@ private slots:
                 .join('|'),
             shown);
         QCOMPARE(row(0) + panel(6), "Default DefaultMb");
+        // Every panel is wide enough for its text, and the next one starts after it.
+        auto* bar = control<ui::DesignStatusBar>("StatusBar1");
+        for (int i = 1; i < 6; ++i) {
+            auto* current = bar->findChild<QLabel*>(QStringLiteral("Panel%1").arg(i));
+            auto* next = bar->findChild<QLabel*>(QStringLiteral("Panel%1").arg(i + 1));
+            QVERIFY(current->width() >= current->sizeHint().width());
+            QVERIFY(next->x() >= current->geometry().right());
+        }
     }
 
     void noWritesNothingAndOnlyARealActivationRefills()

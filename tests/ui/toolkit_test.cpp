@@ -161,8 +161,10 @@ private slots:
 
     void controlTableNamesPlacesAndOrders()
     {
-        static constexpr std::array<ControlDesign, 4> designs = {{
+        static constexpr std::array<ControlDesign, 5> designs = {{
             {"Frame1", ControlKind::Frame, nullptr, 120, 0, 3000, 1500, "Graphics", 0},
+            {"Command3", ControlKind::CommandButton, "Frame1", 1350, 900, 300, 450,
+             "&Load Settings", -1},
             {"Command2", ControlKind::CommandButton, nullptr, 150, 1500, 1500, 450, "Second", 2},
             {"Command1", ControlKind::CommandButton, "Frame1", 150, 300, 1500, 450, "&First", 1},
             {"Text1", ControlKind::TextBox, nullptr, 1800, 1500, 600, 300, " 5", 3},
@@ -176,6 +178,11 @@ private slots:
         QCOMPARE(controls.get<DesignTextBox>("Text1")->text(), " 5");
         QCOMPARE(first->nextInFocusChain(), controls.widget("Command2"));
         QCOMPARE(controls.widget("Command2")->nextInFocusChain(), controls.widget("Text1"));
+        // A caption wider than its button widens it about its centre, inside its frame.
+        const QRect widened = controls.widget("Command3")->geometry();
+        QCOMPARE(widened.width(), controls.widget("Command3")->sizeHint().width());
+        QVERIFY(widened.left() < 90 && widened.right() < 200);
+        QVERIFY(qAbs(widened.center().x() - QRect(90, 60, 20, 30).center().x()) <= 1);
         QCOMPARE(twipsToPixels(7308, 96.0), 487); // rounds, as the main window's width needs
         QCOMPARE(twipsToPixels(1440, 120.0), 120);
     }

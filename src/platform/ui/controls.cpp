@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QColor>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -113,14 +114,12 @@ void DesignStatusBar::addPanel(int widthTwips, const QString& text, bool isLabel
     auto* panel = new QLabel(text, this);
     panel->setObjectName(QStringLiteral("Panel%1").arg(m_panels.size() + 1));
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    const int width = twipsToPixels(widthTwips, dpi);
-    // Panels are inset by two pixels from the bar and from each other.
-    panel->setGeometry(m_nextLeft + 2, 2, width - 2, height() - 4);
-    m_nextLeft += width;
     if (isLabel) {
         panel->setToolTip(text);
     }
     m_panels.append(panel);
+    m_designWidths.append(twipsToPixels(widthTwips, dpi));
+    placePanels();
 }
 
 QString DesignStatusBar::panelText(int panel) const
@@ -132,7 +131,54 @@ void DesignStatusBar::setPanelText(int panel, const QString& text)
 {
     if (QLabel* label = m_panels.value(panel - 1)) {
         label->setText(text);
+        placePanels();
     }
+}
+
+void DesignStatusBar::placePanels()
+{
+    int left = 0;
+    for (qsizetype i = 0; i < m_panels.size(); ++i) {
+        QLabel* panel = m_panels[i];
+        const int width = std::max(m_designWidths[i], panel->sizeHint().width() + 2);
+        // Panels are inset by two pixels from the bar and from each other.
+        panel->setGeometry(left + 2, 2, width - 2, height() - 4);
+        left += width;
+    }
+}
+
+namespace {
+
+// Sees the keys that no control of the window took, as they pass up to the window itself.
+class KeyPresser : public QObject {
+public:
+    KeyPresser(QWidget* window, int key, QAbstractButton* button)
+        : QObject(window), m_key(key), m_button(button)
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != m_key ||
+            !m_button->isEnabled()) {
+            return QObject::eventFilter(watched, event);
+        }
+        m_button->click();
+        return true;
+    }
+
+private:
+    int m_key;
+    QAbstractButton* m_button;
+};
+
+} // namespace
+
+void pressOnKey(QWidget* window, int key, QAbstractButton* button)
+{
+    new KeyPresser(window, key, button);
 }
 
 void deselectOptions(std::initializer_list<QRadioButton*> options)
@@ -194,6 +240,18 @@ QWidget* makeControl(const ControlDesign& design, QWidget* parent)
     return new QWidget(parent);
 }
 
+// The design's buttons were sized for a narrower font, whose buttons wrapped a long caption;
+// here a caption that does not fit widens its button about its centre, within its container.
+QRect widenToCaption(QRect rect, int captionWidth, int containerWidth)
+{
+    if (captionWidth <= rect.width()) {
+        return rect;
+    }
+    const int width = std::min(captionWidth, containerWidth);
+    const int left = std::clamp(rect.center().x() - width / 2, 0, containerWidth - width);
+    return {left, rect.top(), width, rect.height()};
+}
+
 } // namespace
 
 ControlSet createControls(QWidget* clientArea, std::span<const ControlDesign> designs, double dpi)
@@ -209,6 +267,9 @@ ControlSet createControls(QWidget* clientArea, std::span<const ControlDesign> de
         QRect rect = twipsRect(design.left, design.top, design.width, design.height, dpi);
         if (design.height == 0) {
             rect.setHeight(control->sizeHint().height());
+        }
+        if (design.kind == ControlKind::CommandButton) {
+            rect = widenToCaption(rect, control->sizeHint().width(), parent->width());
         }
         control->setGeometry(rect);
         set.m_widgets.insert(control->objectName(), control);

@@ -18,6 +18,7 @@
 
 class QColor;
 class QLabel;
+class QAbstractButton;
 class QRadioButton;
 
 namespace velmora::ui {
@@ -83,16 +84,24 @@ class DesignStatusBar : public QFrame {
 public:
     explicit DesignStatusBar(QWidget* parent = nullptr);
 
-    // Appends a panel; a label panel carries its text as its tooltip too.
+    // Appends a panel; a label panel carries its text as its tooltip too. A panel widens to
+    // fit its text, pushing the panels after it right; the bar cuts off what passes its edge.
     void addPanel(int widthTwips, const QString& text, bool isLabel, double dpi);
     int panelCount() const { return static_cast<int>(m_panels.size()); }
     QString panelText(int panel) const;
     void setPanelText(int panel, const QString& text);
 
 private:
+    void placePanels();
+
     QList<QLabel*> m_panels;
-    int m_nextLeft = 0;
+    QList<int> m_designWidths; // pixels
 };
+
+// Makes `key` (a Qt::Key), pressed in `window` and left unused by its controls, press `button`
+// when it is enabled: the Enter and Escape users expect of a dialog, for windows that are not
+// QDialogs.
+void pressOnKey(QWidget* window, int key, QAbstractButton* button);
 
 // Clears option buttons without running their click handlers.
 void deselectOptions(std::initializer_list<QRadioButton*> options);

@@ -67,6 +67,10 @@ void frmload::connectHandlers()
     connect(Combo1, &QComboBox::currentIndexChanged, this, &frmload::Combo1_Click);
     connect(Command1, &QPushButton::clicked, this, &frmload::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmload::Command2_Click);
+    // Enter loads the chosen set and Escape cancels, as in any dialog.
+    velmora::ui::pressOnKey(this, Qt::Key_Return, Command1);
+    velmora::ui::pressOnKey(this, Qt::Key_Enter, Command1);
+    velmora::ui::pressOnKey(this, Qt::Key_Escape, Command2);
 }
 
 void frmload::Form_Load()

@@ -1,0 +1,87 @@
+# Installation and the Debian package. Included at the end of the top CMakeLists.txt so that
+# every target is known; each part is guarded by its target, so a tree without the windows
+# (VELMORA_BUILD_UI=OFF) still installs and packages the command-line tool.
+
+# AppStream component id; the desktop entry is installed under the same name.
+set(VELMORA_APP_ID org.velmora.velmora)
+set(velmora_data ${PROJECT_SOURCE_DIR}/data)
+
+# Debian keeps man pages compressed.
+find_program(VELMORA_GZIP gzip)
+function(velmora_install_man source)
+    get_filename_component(name ${source} NAME)
+    if(NOT VELMORA_GZIP)
+        install(FILES ${source} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+        return()
+    endif()
+    set(page ${PROJECT_BINARY_DIR}/man/${name})
+    add_custom_command(OUTPUT ${page}.gz
+                       COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/man
+                       COMMAND ${CMAKE_COMMAND} -E copy ${source} ${page}
+                       COMMAND ${VELMORA_GZIP} -9nf ${page}
+                       DEPENDS ${source})
+    add_custom_target(velmora_man_${name} ALL DEPENDS ${page}.gz)
+    install(FILES ${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endfunction()
+
+# The programs and Help.html are installed by their own folders' rules; the package test
+# checks that they are all in the package.
+if(TARGET velmora)
+    # The launcher finds Help.html relative to itself, so the tree stays relocatable.
+    file(RELATIVE_PATH VELMORA_BIN_TO_DATA ${CMAKE_INSTALL_FULL_BINDIR}
+         ${CMAKE_INSTALL_FULL_DATADIR}/velmora)
+    configure_file(${velmora_data}/velmora-launch.in ${PROJECT_BINARY_DIR}/velmora-launch @ONLY)
+    install(PROGRAMS ${PROJECT_BINARY_DIR}/velmora-launch DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+    install(FILES ${velmora_data}/velmora.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications
+            RENAME ${VELMORA_APP_ID}.desktop)
+    install(FILES ${velmora_data}/velmora.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo
+            RENAME ${VELMORA_APP_ID}.metainfo.xml)
+
+    set(icon_svg ${velmora_data}/icons/velmora.svg)
+    install(FILES ${icon_svg} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+    find_program(VELMORA_RSVG_CONVERT rsvg-convert)
+    if(VELMORA_RSVG_CONVERT)
+        set(icon_pngs)
+        foreach(size IN ITEMS 16 24 32 48 64 128 256)
+            set(png ${PROJECT_BINARY_DIR}/icons/${size}x${size}/velmora.png)
+            add_custom_command(OUTPUT ${png}
+                               COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/icons/${size}x${size}
+                               COMMAND ${VELMORA_RSVG_CONVERT} -w ${size} -h ${size} -o ${png} ${icon_svg}
+                               DEPENDS ${icon_svg}
+                               COMMENT "Rendering the ${size}x${size} icon")
+            list(APPEND icon_pngs ${png})
+            install(FILES ${png} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+        endforeach()
+        add_custom_target(velmora_icons ALL DEPENDS ${icon_pngs})
+    else()
+        message(STATUS "rsvg-convert not found (librsvg2-bin): only the scalable icon is installed")
+    endif()
+    velmora_install_man(${PROJECT_SOURCE_DIR}/docs/velmora.1)
+    velmora_install_man(${PROJECT_SOURCE_DIR}/docs/velmora-launch.1)
+endif()
+
+if(TARGET velmora-ini)
+    velmora_install_man(${PROJECT_SOURCE_DIR}/docs/velmora-ini.1)
+endif()
+
+set(CPACK_PACKAGE_NAME velmora)
+set(CPACK_PACKAGE_VENDOR "The Velmora developers")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "tune the graphics settings of Unreal Tournament")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Velmora tunes the graphics, display and memory settings of Unreal Tournament
+by editing its UnrealTournament.ini key by key: quick presets, driver,
+resolution and texture-cache choices, an advanced editor, and named setting
+sets. The game is found through its registry entry in a Wine or Proton prefix.
+The velmora-ini command reads and writes single keys of such INI files.")
+set(CPACK_PACKAGE_CONTACT "The Velmora developers <dev@velmora.invalid>")
+set(CPACK_STRIP_FILES ON)
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Help opens in the desktop's browser through xdg-open.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+include(CPack)
