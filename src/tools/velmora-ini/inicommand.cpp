@@ -1,5 +1,6 @@
 #include "inicommand.h"
 
+#include "config/gameconfig.h"
 #include "platform/fileio.h"
 #include "platform/profile.h"
 
@@ -13,7 +14,6 @@ namespace velmora::tools {
 namespace {
 
 constexpr std::string_view kHexDigits = "0123456789ABCDEF";
-constexpr std::string_view kGameNotFound = "Unable to get tournament folder data from registry";
 
 int hexValue(char c)
 {
@@ -128,7 +128,7 @@ template <typename Run>
 std::string onFile(const std::string& file, const GameFileFinder& find, Run run)
 {
     const auto path = resolveFile(file, find);
-    return path ? run(*path) : errorLine(kGameNotFound);
+    return path ? run(*path) : errorLine(config::kFolderNotFoundText);
 }
 
 struct Answerer {
