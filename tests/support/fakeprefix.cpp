@@ -36,11 +36,19 @@ TemporaryFolder::TemporaryFolder()
     if (mkdtemp(pattern.data()) == nullptr)
         throw std::system_error(errno, std::generic_category(), "mkdtemp");
     m_path = pattern;
+    fs::permissions(m_path, fs::perms(0755));
 }
 
 TemporaryFolder::~TemporaryFolder()
 {
+    // Owners may always change a mode, so a folder made unwritable by a test can be emptied.
     std::error_code error;
+    fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, error);
+    for (auto it = fs::recursive_directory_iterator(m_path, error);
+         it != fs::recursive_directory_iterator(); it.increment(error)) {
+        if (it->is_directory(error) && !it->is_symlink(error))
+            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, error);
+    }
     fs::remove_all(m_path, error);
 }
 
