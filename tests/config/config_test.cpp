@@ -68,10 +68,6 @@ TEST_F(ReadModuleTest, WriteCreatesTheFileThenMatchesKeysWithoutCase)
     ASSERT_TRUE(m_module.WriteGameValue("Engine.GameEngine", "CacheSizeMegs", "96", m_file).ok());
     ASSERT_TRUE(m_module.WriteGameValue("engine.gameengine", "cachesizemegs", "64", m_file).ok());
     EXPECT_EQ(platform::readWholeFile(m_file), "[Engine.GameEngine]\r\nCacheSizeMegs=64\r\n");
-    // A file where the folder should be stops root as well as anyone.
-    const auto failed = m_module.WriteGameValue("S", "K", "V", m_file + "/UnrealTournament.ini");
-    EXPECT_EQ(failed.status, platform::WriteStatus::Failed);
-    EXPECT_FALSE(failed.reason.empty());
 }
 
 class FixedLocator : public platform::GameLocator {

@@ -22,44 +22,16 @@ struct MemoryRow {
     const char* panelText;
 };
 
+// clang-format off
 const MemoryRow kMemoryRows[] = {
-    {.name = "mb128_suggests_96",
-     .bytes = 128 * kMb,
-     .detectedMb = 128,
-     .suggestedMb = 96,
-     .fieldText = " 96",
-     .panelText = " 128Mb"},
-    {.name = "gb16_needs_wide_integers",
-     .bytes = 16384 * kMb,
-     .detectedMb = 16384,
-     .suggestedMb = 12288,
-     .fieldText = " 12288",
-     .panelText = " 16384Mb"},
-    {.name = "gb2_is_not_negative",
-     .bytes = 2048 * kMb,
-     .detectedMb = 2048,
-     .suggestedMb = 1536,
-     .fieldText = " 1536",
-     .panelText = " 2048Mb"},
-    {.name = "half_megabyte_rounds_to_even",
-     .bytes = 2 * kMb + kMb / 2,
-     .detectedMb = 2,
-     .suggestedMb = 2,
-     .fieldText = " 2",
-     .panelText = " 2Mb"},
-    {.name = "odd_half_rounds_up_to_even",
-     .bytes = 6 * kMb + kMb / 2,
-     .detectedMb = 6,
-     .suggestedMb = 5,
-     .fieldText = " 5",
-     .panelText = " 6Mb"},
-    {.name = "unknown_memory_is_zero",
-     .bytes = 0,
-     .detectedMb = 0,
-     .suggestedMb = 0,
-     .fieldText = " 0",
-     .panelText = " 0Mb"},
+    {"mb128_suggests_96", 128 * kMb, 128, 96, " 96", " 128Mb"},
+    {"gb16_needs_wide_integers", 16384 * kMb, 16384, 12288, " 12288", " 16384Mb"},
+    {"gb2_is_not_negative", 2048 * kMb, 2048, 1536, " 1536", " 2048Mb"},
+    {"half_megabyte_rounds_to_even", 2 * kMb + kMb / 2, 2, 2, " 2", " 2Mb"},
+    {"odd_half_rounds_up_to_even", 6 * kMb + kMb / 2, 6, 5, " 5", " 6Mb"},
+    {"unknown_memory_is_zero", 0, 0, 0, " 0", " 0Mb"},
 };
+// clang-format on
 
 class MemoryFiguresTest : public testing::TestWithParam<MemoryRow> {};
 
@@ -83,19 +55,15 @@ struct ResolutionRow {
     const char* panel;
 };
 
+// clang-format off
 const ResolutionRow kResolutionRows[] = {
-    {.name = "leading_zero_dropped", .width = "0800", .height = "600", .panel = "800 x 600"},
-    {.name = "missing_keys_show_default",
-     .width = "Default",
-     .height = "Default",
-     .panel = "Default x Default"},
-    {.name = "one_text_one_number", .width = "1024", .height = "abc", .panel = "1024 x abc"},
-    {.name = "trailing_letters_are_text",
-     .width = "800px",
-     .height = "600",
-     .panel = "800px x 600"},
-    {.name = "empty_value_stays_empty", .width = "", .height = "480", .panel = " x 480"},
+    {"leading_zero_dropped", "0800", "600", "800 x 600"},
+    {"missing_keys_show_default", "Default", "Default", "Default x Default"},
+    {"one_text_one_number", "1024", "abc", "1024 x abc"},
+    {"trailing_letters_are_text", "800px", "600", "800px x 600"},
+    {"empty_value_stays_empty", "", "480", " x 480"},
 };
+// clang-format on
 
 class ResolutionPanelTest : public testing::TestWithParam<ResolutionRow> {};
 
@@ -115,13 +83,11 @@ struct CacheRow {
 };
 
 const CacheRow kCacheRows[] = {
-    {.name = "program_text_with_blank", .text = " 96", .value = 96},
-    {.name = "empty_is_zero", .text = "", .value = 0},
-    {.name = "blanks_only_are_zero", .text = "   ", .value = 0},
-    {.name = "stops_at_first_non_digit", .text = "12ab", .value = 12},
-    {.name = "huge_entry_saturates",
-     .text = "99999999999999999999999",
-     .value = std::numeric_limits<std::int64_t>::max()},
+    {"program_text_with_blank", " 96", 96},
+    {"empty_is_zero", "", 0},
+    {"blanks_only_are_zero", "   ", 0},
+    {"stops_at_first_non_digit", "12ab", 12},
+    {"huge_entry_saturates", "99999999999999999999999", std::numeric_limits<std::int64_t>::max()},
 };
 
 class CacheSizeValueTest : public testing::TestWithParam<CacheRow> {};

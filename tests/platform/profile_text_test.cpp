@@ -183,6 +183,9 @@ const WriteRow kWriteRows[] = {
     {"decided_header_at_end_without_break", "[s]", {{"s", "k", "v"}}, W, "[s]\r\nk=v\r\n"},
     {"decided_text_before_value_kept", "[s]\r\nk = old ; c\r\n", {{"s", "k", "new"}}, W, "[s]\r\nk = new\r\n"},
     {"decided_quoted_value_rewritten_as_given", "[s]\r\nk=\"v\"\r\n", {{"s", "k", "v"}}, W, "[s]\r\nk=v\r\n"},
+    {"decided_line_without_equals_is_no_key", "[s]\r\nk\r\nj=1\r\n", {{"s", "k", "5"}}, W, "[s]\r\nk\r\nj=1\r\nk=5\r\n"},
+    {"decided_lone_bracket_file_gets_line_break_first", "[", {{"s", "k", "v"}}, W, "[\r\n[s]\r\nk=v\r\n"},
+    {"decided_mixed_endings_each_kept", "[s]\nk=v\r\nj=1\rx=2\r\n", {{"s", "j", "9"}}, W, "[s]\nk=v\r\nj=9\rx=2\r\n"},
     {"decided_key_spelled_otherwise_replaced", "[s]\r\nFullscreenColorBits=16\r\n", {{"s", "FullscreenColorbits", "32"}}, W, "[s]\r\nFullscreenColorBits=32\r\n"},
 };
 // clang-format on
@@ -219,6 +222,8 @@ const RefusedRow kRefusedRows[] = {
     {"value_with_cr", "s", "k", "a\rb"},
     {"value_with_nul", "s", "k", "a\0b"sv},
     {"key_with_lf", "s", "k\nj", "v"},
+    {"key_with_nul", "s", "k\0j"sv, "v"},
+    {"blank_key", "s", "   ", "v"},
     {"section_with_cr", "s\rt", "k", "v"},
     {"section_with_nul", "s\0t"sv, "k", "v"},
     {"key_with_equals", "s", "a=b", "v"},

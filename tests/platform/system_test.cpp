@@ -17,6 +17,7 @@ namespace velmora::platform {
 namespace {
 
 using test::PrintTo;
+using namespace std::string_literals;
 
 // clang-format off
 const std::string kHead = "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win64\n\n";
@@ -43,6 +44,8 @@ const ValueRow kValueRows[] = {
     {"sz_stops_at_first_nul", R"("Folder"="C:\\UT\0junk")", "C:\\UT"},
     {"sz_octal_and_letter_escapes", R"("Folder"="\101\x41\q")", "AAq"},
     {"sz_unterminated_string", R"("Folder"="C:\\UT)", ""},
+    {"sz_cut_after_equals", R"("Folder"=)", ""},
+    {"sz_x_without_digits_is_a_letter", R"("Folder"="C:\q\xzz")", "C:qxzz"},
     {"hex1_sz_without_nul", "\"Folder\"=hex(1):55,00,54,00", "UT"},
     {"hex1_sz_nul_inside", "\"Folder\"=hex(1):55,00,00,00,54,00", "U"},
     {"expand_sz_string", R"("Folder"=str(2):"C:\\UT")", ""},
@@ -53,6 +56,7 @@ const ValueRow kValueRows[] = {
     {"binary_two_bytes_negative", "\"Folder\"=hex:fe,ff", "-2"},
     {"binary_four_bytes", "\"Folder\"=hex:01,00,00,00", ""},
     {"binary_continued", "\"Folder\"=hex:39,\\\n  30", "12345"},
+    {"binary_empty", "\"Folder\"=hex:", ""},
     {"binary_byte_above_ff", "\"Folder\"=hex:100", ""},
     {"binary_not_hex", "\"Folder\"=hex:zz", ""},
     {"binary_truncated_continuation", "\"Folder\"=hex:39,\\", ""},
@@ -94,6 +98,9 @@ const FileRow kFileRows[] = {
     {"truncated_inside_key_line", kHead + "[Software\\\\Unreal Technology\\\\Installed Ap", ""},
     {"missing_header", kKey + "\"Folder\"=\"C:\\\\UT\"\n", ""},
     {"regedit_export", "Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Unreal Technology\\Installed Apps\\UnrealTournament]\n\"Folder\"=\"C:\\\\UT\"\n", ""},
+    {"utf16_file", "\xFF\xFEW\0I\0N\0E\0"s, ""},
+    {"nul_bytes_in_other_lines", kHead + kKey + "\"A\"=\"\0\0\"\n\0\0\0\n\"Folder\"=\"C:\\\\UT\"\n"s, "C:\\UT"},
+    {"value_before_any_key_belongs_to_none", kHead + "\"Folder\"=\"C:\\\\UT\"\n" + kKey, ""},
     {"empty_file", "", ""},
 };
 // clang-format on

@@ -58,10 +58,10 @@ class CrashTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        original = readBytes(VELMORA_TESTDATA "/ut-ini/client-451-windows-d3d.ini");
+        original = readFile(VELMORA_TESTDATA "/ut-ini/client-451-windows-d3d.ini");
         ASSERT_FALSE(original.empty());
-        file = scratch / "UnrealTournament.ini";
-        writeBytes(file, original);
+        file = scratch.file("UnrealTournament.ini");
+        writeFile(file, original);
     }
 
     // The average time of one write, to spread the kills over whole writes.
@@ -71,7 +71,7 @@ protected:
         for (int n = 0; n < 20; ++n) {
             EXPECT_TRUE(platform::writeProfileString(file, kSection, kKey, valueFor(n)).ok());
         }
-        writeBytes(file, original);
+        writeFile(file, original);
         return (Clock::now() - start) / 20;
     }
 
@@ -84,7 +84,7 @@ protected:
         return count;
     }
 
-    ScratchFolder scratch;
+    TemporaryFolder scratch;
     std::string original;
     std::string file;
 };
@@ -111,7 +111,7 @@ TEST_F(CrashTest, every_kill_leaves_the_old_or_the_new_file)
         ::waitpid(child, &status, 0);
         ASSERT_TRUE(WIFSIGNALED(status)) << "the writer stopped by itself in round " << round;
 
-        const std::string bytes = readBytes(file);
+        const std::string bytes = readFile(file);
         const std::string value = platform::profileReadText(bytes, kSection, kKey, "", 4096);
         ASSERT_EQ(bytes, versionWith(original, value)) << "round " << round;
         ASSERT_EQ(

@@ -44,135 +44,53 @@ const std::string kStoreSet =
     "[Velmora]\r\nSaveNumber=1\r\n[Save1]\r\nSaveName=n\r\nDecals=True\r\n";
 const std::string kStoreNew = "[Velmora]\r\nSaveNumber=0\r\n";
 
+// clang-format off
 const std::vector<WritePath> kPaths = {
-    {.name = "writeProfileString",
-     .write =
-         [](const std::string& target) {
-             return platform::writeProfileString(target, "Engine.GameEngine", "CacheSizeMegs",
-                                                 "96");
-         },
-     .after = kProfileAfter,
-     .created = kProfileNew,
-     .readsFirst = true},
-    {.name = "WriteGameValue",
-     .write =
-         [](const std::string& target) {
-             config::ReadModule module;
-             return module.WriteGameValue("Engine.GameEngine", "CacheSizeMegs", "96", target);
-         },
-     .after = kProfileAfter,
-     .created = kProfileNew,
-     .readsFirst = true},
-    {.name = "replaceFileAtomically",
-     .write =
-         [](const std::string& target) {
-             return platform::replaceFileAtomically(target, kReplacement);
-         },
-     .after = kReplacement,
-     .created = kReplacement},
-    {.name = "saveSettingSet",
-     .write =
-         [](const std::string& target) {
-             return sets::saveSettingSet(target, "n", {{"Decals"}, {"True"}}).outcome;
-         },
-     .after = kOld + kStoreSet,
-     .created = kStoreSet,
-     .readsFirst = true},
-    {.name = "openStore",
-     .write = [](const std::string& target) { return sets::openStore(target).outcome; },
-     .after = kOld + kStoreNew,
-     .created = kStoreNew,
-     .readsFirst = true},
-    {.name = "createEmptyFile",
-     .write = [](const std::string& target) { return platform::createEmptyFile(target); },
-     .after = "",
-     .created = "",
-     .writesBytes = false},
+    {"writeProfileString", [](const std::string& t) { return platform::writeProfileString(t, "Engine.GameEngine", "CacheSizeMegs", "96"); }, kProfileAfter, kProfileNew, true},
+    {"WriteGameValue", [](const std::string& t) { return config::ReadModule().WriteGameValue("Engine.GameEngine", "CacheSizeMegs", "96", t); }, kProfileAfter, kProfileNew, true},
+    {"replaceFileAtomically", [](const std::string& t) { return platform::replaceFileAtomically(t, kReplacement); }, kReplacement, kReplacement},
+    {"saveSettingSet", [](const std::string& t) { return sets::saveSettingSet(t, "n", {{"Decals"}, {"True"}}).outcome; }, kOld + kStoreSet, kStoreSet, true},
+    {"openStore", [](const std::string& t) { return sets::openStore(t).outcome; }, kOld + kStoreNew, kStoreNew, true},
+    {"createEmptyFile", [](const std::string& t) { return platform::createEmptyFile(t); }, "", "", false, false},
 };
+// clang-format on
 
 // ---- arrangements: each builds its files and returns the path to write ---------------------
 
-std::string folderWith(const ScratchFolder& scratch, mode_t folderMode,
+std::string folderWith(const TemporaryFolder& scratch, mode_t folderMode,
                        std::optional<mode_t> fileMode)
 {
-    const std::string folder = scratch / "game";
+    const std::string folder = scratch.file("game");
     fs::create_directory(folder);
     const std::string file = folder + "/UnrealTournament.ini";
     if (fileMode) {
-        writeBytes(file, kOld);
+        writeFile(file, kOld);
         ::chmod(file.c_str(), *fileMode);
     }
     ::chmod(folder.c_str(), folderMode);
     return file;
 }
 
-std::string lockedFolder(const ScratchFolder& s)
-{
-    return folderWith(s, 0555, 0666);
-}
-std::string newFileInLockedFolder(const ScratchFolder& s)
-{
-    return folderWith(s, 0555, std::nullopt);
-}
-std::string readOnlyFile(const ScratchFolder& s)
-{
-    return folderWith(s, 0777, 0444);
-}
-std::string readOnlyFileAndFolder(const ScratchFolder& s)
-{
-    return folderWith(s, 0555, 0444);
-}
-std::string unreadableFile(const ScratchFolder& s)
-{
-    return folderWith(s, 0777, 0222);
-}
-std::string writableFile(const ScratchFolder& s)
-{
-    return folderWith(s, 0777, 0666);
-}
-std::string missingFolder(const ScratchFolder& s)
-{
-    return s / "missing/UnrealTournament.ini";
-}
-
-std::string fileAsFolder(const ScratchFolder& s)
-{
-    writeBytes(s / "System", kOld);
-    return s / "System/UnrealTournament.ini";
-}
-
-std::string folderAsFile(const ScratchFolder& s)
-{
-    fs::create_directory(s / "UnrealTournament.ini");
-    writeBytes(s / "UnrealTournament.ini/keep.txt", kOld);
-    return s / "UnrealTournament.ini";
-}
-
-std::string linkIntoLockedFolder(const ScratchFolder& s)
-{
-    readOnlyFileAndFolder(s);
-    fs::create_symlink(s / "game/UnrealTournament.ini", s / "link.ini");
-    return s / "link.ini";
-}
-
-std::string linkLoop(const ScratchFolder& s)
-{
-    fs::create_symlink("b.ini", s / "a.ini");
-    fs::create_symlink("a.ini", s / "b.ini");
-    return s / "a.ini";
-}
-
-std::string danglingLinkIntoMissingFolder(const ScratchFolder& s)
-{
-    fs::create_symlink("nowhere/UnrealTournament.ini", s / "link.ini");
-    return s / "link.ini";
-}
+// clang-format off
+std::string lockedFolder(const TemporaryFolder& s) { return folderWith(s, 0555, 0666); }
+std::string newFileInLockedFolder(const TemporaryFolder& s) { return folderWith(s, 0555, std::nullopt); }
+std::string readOnlyFile(const TemporaryFolder& s) { return folderWith(s, 0777, 0444); }
+std::string readOnlyFileAndFolder(const TemporaryFolder& s) { return folderWith(s, 0555, 0444); }
+std::string unreadableFile(const TemporaryFolder& s) { return folderWith(s, 0777, 0222); }
+std::string writableFile(const TemporaryFolder& s) { return folderWith(s, 0777, 0666); }
+std::string missingFolder(const TemporaryFolder& s) { return s.file("missing/UnrealTournament.ini"); }
+std::string fileAsFolder(const TemporaryFolder& s) { writeFile(s.file("System"), kOld); return s.file("System/UnrealTournament.ini"); }
+std::string folderAsFile(const TemporaryFolder& s) { fs::create_directory(s.file("UnrealTournament.ini")); writeFile(s.file("UnrealTournament.ini/keep.txt"), kOld); return s.file("UnrealTournament.ini"); }
+std::string linkIntoLockedFolder(const TemporaryFolder& s) { readOnlyFileAndFolder(s); fs::create_symlink(s.file("game/UnrealTournament.ini"), s.file("link.ini")); return s.file("link.ini"); }
+std::string linkLoop(const TemporaryFolder& s) { fs::create_symlink("b.ini", s.file("a.ini")); fs::create_symlink("a.ini", s.file("b.ini")); return s.file("a.ini"); }
+std::string danglingLinkIntoMissingFolder(const TemporaryFolder& s) { fs::create_symlink("nowhere/UnrealTournament.ini", s.file("link.ini")); return s.file("link.ini"); }
+// clang-format on
 
 // ---- faults ------------------------------------------------------------------------------
 
 struct Fault {
     const char* name;
-    std::string (*arrange)(const ScratchFolder&);
+    std::string (*arrange)(const TemporaryFolder&);
     ChildLimits limits;
     int error; // the errno whose text the reason must carry
     bool onlyReadingPaths = false;
@@ -182,49 +100,23 @@ struct Fault {
 
 constexpr ChildLimits kNobody{.unprivileged = true};
 
+// clang-format off
 const Fault kFaults[] = {
-    {.name = "folder_not_writable",
-     .arrange = lockedFolder,
-     .limits = kNobody,
-     .error = EACCES,
-     .notForCreate = true},
-    {.name = "new_file_in_folder_not_writable",
-     .arrange = newFileInLockedFolder,
-     .limits = kNobody,
-     .error = EACCES},
-    {.name = "file_not_writable", .arrange = readOnlyFile, .limits = kNobody, .error = EACCES},
-    {.name = "file_and_folder_not_writable",
-     .arrange = readOnlyFileAndFolder,
-     .limits = kNobody,
-     .error = EACCES},
-    {.name = "file_not_readable",
-     .arrange = unreadableFile,
-     .limits = kNobody,
-     .error = EACCES,
-     .onlyReadingPaths = true},
-    {.name = "folder_missing", .arrange = missingFolder, .limits = {}, .error = ENOENT},
-    {.name = "path_component_is_a_file", .arrange = fileAsFolder, .limits = {}, .error = ENOTDIR},
-    {.name = "file_replaced_by_a_folder", .arrange = folderAsFile, .limits = {}, .error = EISDIR},
-    {.name = "file_too_large",
-     .arrange = writableFile,
-     .limits = {.fileSizeLimit = 40},
-     .error = EFBIG,
-     .onlyByteWriters = true},
-    {.name = "disk_full",
-     .arrange = writableFile,
-     .limits = {.fileSizeLimit = 0},
-     .error = EFBIG,
-     .onlyByteWriters = true},
-    {.name = "link_into_folder_not_writable",
-     .arrange = linkIntoLockedFolder,
-     .limits = kNobody,
-     .error = EACCES},
-    {.name = "link_loop", .arrange = linkLoop, .limits = {}, .error = ELOOP},
-    {.name = "dangling_link_into_missing_folder",
-     .arrange = danglingLinkIntoMissingFolder,
-     .limits = {},
-     .error = ENOENT},
+    {"folder_not_writable", lockedFolder, kNobody, EACCES, false, false, true},
+    {"new_file_in_folder_not_writable", newFileInLockedFolder, kNobody, EACCES},
+    {"file_not_writable", readOnlyFile, kNobody, EACCES},
+    {"file_and_folder_not_writable", readOnlyFileAndFolder, kNobody, EACCES},
+    {"file_not_readable", unreadableFile, kNobody, EACCES, true},
+    {"folder_missing", missingFolder, {}, ENOENT},
+    {"path_component_is_a_file", fileAsFolder, {}, ENOTDIR},
+    {"file_replaced_by_a_folder", folderAsFile, {}, EISDIR},
+    {"file_too_large", writableFile, {.fileSizeLimit = 40}, EFBIG, false, true},
+    {"disk_full", writableFile, {.fileSizeLimit = 0}, EFBIG, false, true},
+    {"link_into_folder_not_writable", linkIntoLockedFolder, kNobody, EACCES},
+    {"link_loop", linkLoop, {}, ELOOP},
+    {"dangling_link_into_missing_folder", danglingLinkIntoMissingFolder, {}, ENOENT},
 };
+// clang-format on
 
 struct FaultCase {
     const Fault* fault;
@@ -252,7 +144,7 @@ class WriteFault : public ::testing::TestWithParam<FaultCase> {};
 TEST_P(WriteFault, leaves_everything_as_it_was_and_gives_the_system_reason)
 {
     const auto& [fault, path] = GetParam();
-    ScratchFolder scratch;
+    TemporaryFolder scratch;
     const std::string target = fault->arrange(scratch);
     const Tree before = snapshot(scratch.path());
 
@@ -276,55 +168,35 @@ INSTANTIATE_TEST_SUITE_P(, WriteFault, ::testing::ValuesIn(faultCases()), [](con
 struct Keep {
     const char* name;
     // Builds the files; returns the path to write and sets the file the write must reach.
-    std::string (*arrange)(const ScratchFolder&, std::string& reached);
+    std::string (*arrange)(const TemporaryFolder&, std::string& reached);
     mode_t umask;
 };
 
-std::string realFile(const ScratchFolder& s, unsigned mode)
+std::string realFile(const TemporaryFolder& s, unsigned mode)
 {
-    fs::create_directory(s / "real");
-    const std::string file = s / "real/UnrealTournament.ini";
-    writeBytes(file, kOld);
+    fs::create_directory(s.file("real"));
+    const std::string file = s.file("real/UnrealTournament.ini");
+    writeFile(file, kOld);
     ::chmod(file.c_str(), mode);
     return file;
 }
 
+// clang-format off
 const Keep kKeeps[] = {
-    {"mode_kept_under_a_strict_umask",
-     [](const ScratchFolder& s, std::string& reached) { return reached = realFile(s, 0664); }, 077},
-    {"unusual_mode_kept",
-     [](const ScratchFolder& s, std::string& reached) { return reached = realFile(s, 0604); }, 022},
-    {"absolute_link_stays_a_link",
-     [](const ScratchFolder& s, std::string& reached) {
-         reached = realFile(s, 0640);
-         fs::create_symlink(reached, s / "UnrealTournament.ini");
-         return s / "UnrealTournament.ini";
-     },
-     022},
-    {"relative_link_resolved_from_its_own_folder",
-     [](const ScratchFolder& s, std::string& reached) {
-         reached = realFile(s, 0644);
-         fs::create_directory(s / "game");
-         fs::create_symlink("../real/UnrealTournament.ini", s / "game/UnrealTournament.ini");
-         return s / "game/UnrealTournament.ini";
-     },
-     022},
-    {"chain_of_links_followed_to_the_end",
-     [](const ScratchFolder& s, std::string& reached) {
-         reached = realFile(s, 0600);
-         fs::create_symlink("real/UnrealTournament.ini", s / "second.ini");
-         fs::create_symlink("second.ini", s / "first.ini");
-         return s / "first.ini";
-     },
-     022},
+    {"mode_kept_under_a_strict_umask", [](const TemporaryFolder& s, std::string& reached) { return reached = realFile(s, 0664); }, 077},
+    {"unusual_mode_kept", [](const TemporaryFolder& s, std::string& reached) { return reached = realFile(s, 0604); }, 022},
+    {"absolute_link_stays_a_link", [](const TemporaryFolder& s, std::string& reached) { reached = realFile(s, 0640); fs::create_symlink(reached, s.file("UnrealTournament.ini")); return s.file("UnrealTournament.ini"); }, 022},
+    {"relative_link_resolved_from_its_own_folder", [](const TemporaryFolder& s, std::string& reached) { reached = realFile(s, 0644); fs::create_directory(s.file("game")); fs::create_symlink("../real/UnrealTournament.ini", s.file("game/UnrealTournament.ini")); return s.file("game/UnrealTournament.ini"); }, 022},
+    {"chain_of_links_followed_to_the_end", [](const TemporaryFolder& s, std::string& reached) { reached = realFile(s, 0600); fs::create_symlink("real/UnrealTournament.ini", s.file("second.ini")); fs::create_symlink("second.ini", s.file("first.ini")); return s.file("first.ini"); }, 022},
 };
+// clang-format on
 
 class WriteKeeps : public ::testing::TestWithParam<std::tuple<Keep, WritePath>> {};
 
 TEST_P(WriteKeeps, links_and_modes_of_the_old_file)
 {
     const auto& [keep, path] = GetParam();
-    ScratchFolder scratch;
+    TemporaryFolder scratch;
     std::string reached;
     const std::string target = keep.arrange(scratch, reached);
     Tree expected = snapshot(scratch.path());
@@ -350,13 +222,14 @@ TEST(WriteThroughLink, dangling_link_gets_its_target_created_with_the_default_mo
 {
     for (const WritePath& path : kPaths) {
         SCOPED_TRACE(path.name);
-        ScratchFolder scratch;
-        fs::create_directory(scratch / "real");
-        fs::create_symlink("real/UnrealTournament.ini", scratch / "UnrealTournament.ini");
+        TemporaryFolder scratch;
+        fs::create_directory(scratch.file("real"));
+        fs::create_symlink("real/UnrealTournament.ini", scratch.file("UnrealTournament.ini"));
 
         std::string trouble;
         const auto outcome = writeInChild(
-            {.umask = 027}, [&] { return path.write(scratch / "UnrealTournament.ini"); }, trouble);
+            {.umask = 027}, [&] { return path.write(scratch.file("UnrealTournament.ini")); },
+            trouble);
 
         ASSERT_TRUE(outcome) << trouble;
         EXPECT_EQ(outcome->status, WriteStatus::Written) << outcome->reason;

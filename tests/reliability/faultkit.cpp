@@ -8,7 +8,6 @@
 #include <fstream>
 #include <grp.h>
 #include <sstream>
-#include <stdexcept>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -22,24 +21,11 @@ namespace {
 
 constexpr uid_t kNobody = 65534;
 
-// Owners may always change a mode, so a folder made unwritable for a test can be emptied.
-void makeRemovable(const fs::path& root)
-{
-    std::error_code error;
-    fs::permissions(root, fs::perms::owner_all, fs::perm_options::add, error);
-    for (auto it = fs::recursive_directory_iterator(root, error);
-         it != fs::recursive_directory_iterator(); it.increment(error)) {
-        if (it->is_directory(error) && !it->is_symlink(error)) {
-            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, error);
-        }
-    }
-}
-
 std::string readFollowing(const std::string& path, unsigned mode)
 {
     std::ifstream in(path, std::ios::binary);
     if (!in && (mode & S_IRUSR) == 0 && ::chmod(path.c_str(), mode | S_IRUSR) == 0) {
-        std::string bytes = readBytes(path);
+        std::string bytes = readFile(path);
         ::chmod(path.c_str(), mode);
         return bytes;
     }
@@ -110,41 +96,6 @@ void writeAll(int fd, const std::string& bytes)
 }
 
 } // namespace
-
-ScratchFolder::ScratchFolder()
-{
-    std::string pattern = (fs::temp_directory_path() / "velmora-reliability-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error(std::string("mkdtemp: ") + std::strerror(errno));
-    }
-    m_path = pattern;
-    // The unprivileged child must be able to walk into the folder.
-    ::chmod(pattern.c_str(), 0755);
-}
-
-ScratchFolder::~ScratchFolder()
-{
-    makeRemovable(m_path);
-    std::error_code ignored;
-    fs::remove_all(m_path, ignored);
-}
-
-void writeBytes(const std::string& path, const std::string& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out.flush()) {
-        throw std::runtime_error("cannot write " + path);
-    }
-}
-
-std::string readBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
 
 Tree snapshot(const fs::path& root)
 {

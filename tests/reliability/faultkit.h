@@ -1,10 +1,11 @@
 #pragma once
 
-// Machinery for the fault and crash tests: a scratch folder that an unprivileged child can
-// reach, a snapshot of everything in it, and a write run in a forked child under limits that
-// even root cannot override (a dropped identity, a file size limit).
+// Machinery for the fault and crash tests: a snapshot of everything in a folder, and a write
+// run in a forked child under limits that even root cannot override (a dropped identity, a
+// file size limit).
 
 #include "platform/outcome.h"
+#include "support/fakeprefix.h"
 
 #include <filesystem>
 #include <functional>
@@ -16,27 +17,6 @@
 #include <sys/types.h>
 
 namespace velmora::test {
-
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class ScratchFolder {
-public:
-    ScratchFolder();
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    const std::filesystem::path& path() const { return m_path; }
-    std::string operator/(const std::string& relative) const
-    {
-        return (m_path / relative).string();
-    }
-
-private:
-    std::filesystem::path m_path;
-};
-
-void writeBytes(const std::string& path, const std::string& bytes);
-std::string readBytes(const std::string& path); // empty when missing
 
 // What lies at one path: kind, mode, and the bytes of a file or the target of a link.
 struct Entry {

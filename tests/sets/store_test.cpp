@@ -8,6 +8,8 @@
 namespace velmora::sets {
 namespace {
 
+using namespace std::string_literals;
+
 const std::string kNoFile = "(no file)";
 
 enum class Op { Open, Save, List, Load };
@@ -33,6 +35,8 @@ const StoreRow kStoreRows[] = {
     {"open_counts_the_sets_present_for_a_word", Op::Open,
      "[Velmora]\r\nSaveNumber=x\r\n[save1]\r\n [ SAVE2 ]\r\n[Save4]\r\n",
      "[Velmora]\r\nSaveNumber=2\r\n[save1]\r\n [ SAVE2 ]\r\n[Save4]\r\n", "2"},
+    {"open_repairs_a_negative_count", Op::Open, "[Velmora]\r\nSaveNumber=-1\r\n[Save1]\r\n",
+     "[Velmora]\r\nSaveNumber=1\r\n[Save1]\r\n", "1"},
     {"save_raises_the_count_then_writes_name_and_rows_in_order", Op::Save,
      "[Velmora]\r\nSaveNumber=0\r\n",
      "[Velmora]\r\nSaveNumber=1\r\n[Save1]\r\nSaveName=Fast\r\n" + kSet, "1", "Fast"},
@@ -41,8 +45,16 @@ const StoreRow kStoreRows[] = {
     {"save_never_overwrites_a_set_whatever_the_count", Op::Save,
      "[Velmora]\r\nSaveNumber=none\r\n[Save1]\r\n",
      "[Velmora]\r\nSaveNumber=2\r\n[Save1]\r\n[Save2]\r\nSaveName=x\r\n" + kSet, "2", "x"},
+    {"save_after_a_count_beyond_the_sets_takes_the_next_number", Op::Save,
+     "[Velmora]\r\nSaveNumber=99999999\r\n",
+     "[Velmora]\r\nSaveNumber=100000000\r\n[Save100000000]\r\nSaveName=x\r\n" + kSet, "100000000",
+     "x"},
     {"save_refuses_a_name_with_a_line_break", Op::Save, "[Velmora]\r\nSaveNumber=0\r\n", "",
      "A set name cannot contain a line break.", "a\nb"},
+    {"save_refuses_a_name_with_a_cr", Op::Save, "[Velmora]\r\nSaveNumber=0\r\n", "",
+     "A set name cannot contain a line break.", "a\rb"},
+    {"save_refuses_a_name_with_a_nul", Op::Save, "[Velmora]\r\nSaveNumber=0\r\n", "",
+     "A set name cannot contain a line break.", "a\0b"s},
     {"save_refuses_a_value_with_a_line_break", Op::Save, "[Velmora]\r\nSaveNumber=0\r\n", "",
      "The value of Coronas cannot contain a line break.", "x", "True\r\n[Save1]"},
     {"list_gives_names_in_set_order", Op::List,
@@ -51,6 +63,9 @@ const StoreRow kStoreRows[] = {
      "[Velmora]\r\nSaveNumber=0\r\n[Save1]\r\nSaveName=a\r\n", "", ""},
     {"list_stops_at_the_sets_present_for_a_large_count", Op::List,
      "[Velmora]\r\nSaveNumber=32767\r\n[Save1]\r\nSaveName=\r\n[Save2]\r\n", "", "|Default"},
+    {"list_gives_a_long_name_cut_to_254", Op::List,
+     "[Velmora]\r\nSaveNumber=1\r\n[Save1]\r\nSaveName=" + std::string(300, 'n') + "\r\n", "",
+     std::string(254, 'n')},
     {"list_counts_the_sets_present_for_a_word", Op::List,
      "[Velmora]\r\nSaveNumber=Default\r\n[Save1]\r\nSaveName=a\r\n", "", "a"},
     {"load_reads_the_set_by_the_editor_names", Op::Load,

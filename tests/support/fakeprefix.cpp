@@ -33,13 +33,15 @@ std::string readFile(const std::string& path)
 
 TemporaryFolder::TemporaryFolder()
 {
-    // A random name rather than mkdtemp, which MinGW lacks.
+    // A random name rather than mkdtemp, which MinGW lacks. Open to all, so that a test's
+    // child that dropped root can still enter it.
     std::random_device random;
     for (;;) {
         const fs::path candidate =
             fs::temp_directory_path() / ("velmora-test-" + std::to_string(random()));
         if (fs::create_directory(candidate)) {
             m_path = candidate.string();
+            fs::permissions(m_path, fs::perms(0755));
             return;
         }
     }
@@ -47,7 +49,14 @@ TemporaryFolder::TemporaryFolder()
 
 TemporaryFolder::~TemporaryFolder()
 {
+    // Owners may always change a mode, so a folder made unwritable by a test can be emptied.
     std::error_code error;
+    fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, error);
+    for (auto it = fs::recursive_directory_iterator(m_path, error);
+         it != fs::recursive_directory_iterator(); it.increment(error)) {
+        if (it->is_directory(error) && !it->is_symlink(error))
+            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, error);
+    }
     fs::remove_all(m_path, error);
 }
 

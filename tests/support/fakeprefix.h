@@ -13,7 +13,8 @@ void writeFile(const std::string& path, std::string_view bytes);
 // Every byte of the file at `path`; empty when it cannot be read.
 std::string readFile(const std::string& path);
 
-// A fresh folder under the system's temporary folder, removed with everything in it.
+// A fresh folder under the system's temporary folder that an unprivileged child can enter,
+// removed with everything in it, even folders a test made unwritable.
 class TemporaryFolder {
 public:
     TemporaryFolder();
