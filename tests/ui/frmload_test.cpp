@@ -47,8 +47,6 @@ private slots:
         QTest::newRow("Count 3 lists three names in set order")
             << QByteArray("3") << QStringList{"same", "twin", "twin"};
         QTest::newRow("Count 0 lists nothing") << QByteArray("0") << QStringList{};
-        QTest::newRow("A count beyond the sets lists the sets present")
-            << QByteArray("40000") << QStringList{"same", "twin", "twin"};
     }
     void listsTheSetsAndLoadWaitsForAChoice()
     {

@@ -1,8 +1,7 @@
 #pragma once
 
-// What every window test stands on: a fresh Wine-style prefix with the game at
-// C:\UnrealTournament, a working folder for Velmora.ini, a fixed memory size, scripted dialogs,
-// and the program's real windows registered as main() registers them.
+// The program's real windows as main() registers them, over a fresh Wine-style prefix with the
+// game at C:\UnrealTournament, a working folder, 128 MB of memory and scripted dialogs.
 
 #include "config/readmodule.h"
 #include "platform/gamelocator.h"
@@ -23,7 +22,7 @@ namespace velmora::test {
 
 inline constexpr std::uint64_t kMb = 1024 * 1024;
 
-// The bytes of a game file of tests/data/ut-ini.
+// A game file of tests/data/ut-ini.
 std::string fixture(const std::string& name);
 
 // `bytes` after the profile engine writes `value` under `key` in `section`.
@@ -45,15 +44,12 @@ class WindowHarness {
 public:
     WindowHarness();
 
-    // Every test ends here: the program ended, deferred deletes run, no window left behind and
-    // the dialog script used up.
+    // Every test ends here: no window left behind and the dialog script used up.
     void finish();
-    // From now on the registry holds no game entry.
-    void loseGame();
+    void loseGame(); // the registry holds no game entry from now on
     void install(const std::string& bytes) { writeFile(Utpath, bytes); }
     std::string game() const { return readFile(Utpath); }
-    // Loads the main window hidden, as the splash does, then shows it.
-    void showMain();
+    void showMain(); // loaded hidden first, as the splash does
 
     template <class T = QWidget> T* get(const QString& window, const QString& name) const
     {

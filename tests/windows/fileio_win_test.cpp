@@ -37,33 +37,36 @@ protected:
     test::TemporaryFolder folder;
 };
 
-TEST_F(Win32FileTest, replace_creates_and_replaces_every_byte)
+TEST_F(Win32FileTest, replace_and_create_empty_write_every_byte_and_nothing_else)
 {
     const std::string path = folder.file("a.ini");
+    EXPECT_EQ(readWholeFile(path), std::nullopt);
+    EXPECT_FALSE(fileExists(path));
     const std::string bytes("[s]\r\nk=\0v\xE9\n", 12);
     ASSERT_TRUE(replaceFileAtomically(path, bytes).ok());
     EXPECT_EQ(readWholeFile(path), bytes);
     ASSERT_TRUE(replaceFileAtomically(path, "short").ok());
     EXPECT_EQ(readWholeFile(path), "short");
+    ASSERT_TRUE(createEmptyFile(path).ok());
+    EXPECT_TRUE(fileExists(path));
+    EXPECT_EQ(readWholeFile(path), "");
+    EXPECT_FALSE(fileExists(folder.path())) << "a folder is not a file";
     EXPECT_EQ(entries(), 1U) << "no temporary file left behind";
 }
 
-TEST_F(Win32FileTest, replace_into_a_file_as_folder_fails_with_the_reason)
-{
-    const auto outcome = replaceFileAtomically(blockedPath(), "x");
-    EXPECT_EQ(outcome.status, WriteStatus::Failed);
-    EXPECT_FALSE(outcome.reason.empty());
-}
-
-TEST_F(Win32FileTest, replace_of_a_folder_fails_and_leaves_nothing_behind)
+TEST_F(Win32FileTest, writes_below_a_file_or_onto_a_folder_fail_with_the_systems_reason)
 {
     const std::string target = folder.file("folder.ini");
     fs::create_directory(target);
-    const auto outcome = replaceFileAtomically(target, "x");
-    EXPECT_EQ(outcome.status, WriteStatus::Failed);
-    EXPECT_FALSE(outcome.reason.empty());
+    for (const auto& outcome :
+         {replaceFileAtomically(blockedPath(), "x"), replaceFileAtomically(target, "x"),
+          createEmptyFile(blockedPath()), writeProfileString(blockedPath(), "s", "k", "v")}) {
+        EXPECT_EQ(outcome.status, WriteStatus::Failed);
+        EXPECT_FALSE(outcome.reason.empty());
+        EXPECT_EQ(outcome.reason.find("error "), std::string::npos) << outcome.reason;
+    }
     EXPECT_TRUE(fs::is_directory(target));
-    EXPECT_EQ(entries(), 1U) << "the temporary file is removed";
+    EXPECT_EQ(entries(), 2U) << "no temporary file left behind";
 }
 
 TEST_F(Win32FileTest, read_only_file_is_not_written_by_either_engine)
@@ -72,43 +75,15 @@ TEST_F(Win32FileTest, read_only_file_is_not_written_by_either_engine)
     const std::string path = folder.file("UnrealTournament.ini");
     test::writeFile(path, "[s]\r\nk=v\r\n");
     ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
-    const auto replaced = replaceFileAtomically(path, "x");
-    const auto portableWrite = portable::writeProfileString(path, "s", "k", "w");
-    const auto win32Write = writeProfileString(path, "s", "k", "w");
+    const auto outcomes = {replaceFileAtomically(path, "x"),
+                           portable::writeProfileString(path, "s", "k", "w"),
+                           writeProfileString(path, "s", "k", "w")};
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    for (const auto& outcome : {replaced, portableWrite, win32Write}) {
+    for (const auto& outcome : outcomes) {
         EXPECT_EQ(outcome.status, WriteStatus::Failed);
         EXPECT_FALSE(outcome.reason.empty());
     }
     EXPECT_EQ(readWholeFile(path), "[s]\r\nk=v\r\n");
-}
-
-TEST_F(Win32FileTest, missing_file_reads_as_nothing)
-{
-    EXPECT_EQ(readWholeFile(folder.file("missing.ini")), std::nullopt);
-    EXPECT_FALSE(fileExists(folder.file("missing.ini")));
-    EXPECT_FALSE(fileExists(folder.path())) << "a folder is not a file";
-}
-
-TEST_F(Win32FileTest, create_empty_file_truncates_and_reports_failure)
-{
-    const std::string path = folder.file("Velmora.ini");
-    test::writeFile(path, "[Velmora]\r\nSaveNumber=3\r\n");
-    ASSERT_TRUE(createEmptyFile(path).ok());
-    EXPECT_TRUE(fileExists(path));
-    EXPECT_EQ(readWholeFile(path), "");
-    const auto outcome = createEmptyFile(blockedPath());
-    EXPECT_EQ(outcome.status, WriteStatus::Failed);
-    EXPECT_FALSE(outcome.reason.empty());
-}
-
-TEST_F(Win32FileTest, failed_profile_write_reports_the_system_reason)
-{
-    const auto outcome = writeProfileString(blockedPath(), "s", "k", "v");
-    EXPECT_EQ(outcome.status, WriteStatus::Failed);
-    EXPECT_FALSE(outcome.reason.empty());
-    EXPECT_EQ(outcome.reason.find("error "), std::string::npos)
-        << "the system's words, not a number: " << outcome.reason;
 }
 
 TEST_F(Win32FileTest, relative_profile_path_is_taken_from_the_current_folder)
@@ -125,10 +100,7 @@ TEST_F(Win32FileTest, relative_profile_path_is_taken_from_the_current_folder)
 }
 
 struct FullPathRow {
-    const char* name;
-    const char* fileName;
-    const char* currentDirectory;
-    const char* expected;
+    const char *name, *fileName, *currentDirectory, *expected;
 };
 
 class FullPathNameTest : public ::testing::TestWithParam<FullPathRow> {};

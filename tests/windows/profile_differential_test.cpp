@@ -1,6 +1,5 @@
-// The portable profile engine and the Win32 profile functions, run over the same table of
-// cases (tests/data/profile-differential.tsv): reads must give the same value and writes the
-// same status and read-back value, except where the table documents a Wine deviation.
+// The portable profile engine and the Win32 profile functions over one table of cases: the
+// same read values, write statuses and read-backs, bar the Wine deviations the table names.
 
 #include "datatable.h"
 #include "platform/fileio.h"
@@ -15,20 +14,18 @@ namespace velmora::platform {
 namespace {
 
 const std::string kTable = VELMORA_TESTDATA "/profile-differential.tsv";
-constexpr std::string_view kAbsent = "(absent)";
-constexpr std::string_view kSame = "=";
+const std::string kAbsent = "(absent)", kSame = "=";
 
 struct ReadCase {
     std::string name, file, section, key, defaultValue;
     std::size_t size = 0;
     std::string result, wine;
-    friend void PrintTo(const ReadCase& row, std::ostream* out) { *out << row.name; }
 };
 
 struct WriteCase {
     std::string name, before, section, key, value, status, readback, after, wineAfter;
-    friend void PrintTo(const WriteCase& row, std::ostream* out) { *out << row.name; }
 };
+using test::PrintTo;
 
 std::vector<ReadCase> readCases()
 {
@@ -55,89 +52,60 @@ void putFile(const std::string& path, const std::string& bytes)
     }
 }
 
-std::string fileBytes(const std::string& path)
-{
-    return readWholeFile(path).value_or(std::string(kAbsent));
-}
-
-std::string statusName(WriteStatus status)
-{
-    switch (status) {
-    case WriteStatus::Written:
-        return "written";
-    case WriteStatus::Unchanged:
-        return "unchanged";
-    case WriteStatus::Refused:
-        return "refused";
-    case WriteStatus::Failed:
-        return "failed";
-    }
-    return "?";
-}
-
 TEST(ProfileDifferentialTable, holds_enough_cases)
 {
     EXPECT_GE(readCases().size(), 60U);
     EXPECT_GE(writeCases().size(), 30U);
 }
 
-class ProfileReadDifferential : public ::testing::TestWithParam<ReadCase> {
+template <class Case> class Differential : public ::testing::TestWithParam<Case> {
 protected:
     test::TemporaryFolder folder;
 };
+using ProfileReadDifferential = Differential<ReadCase>;
+using ProfileWriteDifferential = Differential<WriteCase>;
 
 TEST_P(ProfileReadDifferential, portable_engine_and_win32_agree)
 {
     const auto& row = GetParam();
     const std::string path = folder.file("read.ini");
     putFile(path, row.file);
-
     EXPECT_EQ(portable::getProfileString(path, row.section, row.key, row.defaultValue, row.size),
               row.result)
         << "portable engine";
-    const std::string win32 =
-        getProfileString(path, row.section, row.key, row.defaultValue, row.size);
-    if (row.wine != kSame && test::runningUnderWine()) {
-        EXPECT_EQ(win32, row.wine) << "Win32 under Wine: the documented Wine deviation";
-        EXPECT_NE(win32, row.result);
-    } else {
-        EXPECT_EQ(win32, row.result) << "Win32 profile function";
+    const bool deviates = row.wine != kSame && test::runningUnderWine();
+    EXPECT_EQ(getProfileString(path, row.section, row.key, row.defaultValue, row.size),
+              deviates ? row.wine : row.result)
+        << (deviates ? "the Wine deviation" : "Win32");
+    if (deviates) {
+        EXPECT_NE(row.wine, row.result);
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, ProfileReadDifferential, ::testing::ValuesIn(readCases()),
                          test::RowName());
 
-class ProfileWriteDifferential : public ::testing::TestWithParam<WriteCase> {
-protected:
-    test::TemporaryFolder folder;
-};
-
 TEST_P(ProfileWriteDifferential, portable_engine_and_win32_read_back_the_same)
 {
     const auto& row = GetParam();
-    const std::string portablePath = folder.file("portable.ini");
-    const std::string win32Path = folder.file("win32.ini");
-    putFile(portablePath, row.before);
-    putFile(win32Path, row.before);
-
-    const auto portableOutcome =
-        portable::writeProfileString(portablePath, row.section, row.key, row.value);
-    const auto win32Outcome = writeProfileString(win32Path, row.section, row.key, row.value);
-    EXPECT_EQ(statusName(portableOutcome.status), row.status) << portableOutcome.reason;
-    EXPECT_EQ(statusName(win32Outcome.status), row.status) << win32Outcome.reason;
-
-    EXPECT_EQ(portable::getProfileString(portablePath, row.section, row.key, "Default", 255),
-              row.readback)
-        << "portable engine";
-    EXPECT_EQ(getProfileString(win32Path, row.section, row.key, "Default", 255), row.readback)
-        << "Win32 profile functions";
-
-    EXPECT_EQ(fileBytes(portablePath), row.after) << "portable engine";
-    if (row.wineAfter == kSame) {
-        EXPECT_EQ(fileBytes(win32Path), row.after) << "Win32 profile functions";
-    } else if (test::runningUnderWine()) {
-        EXPECT_EQ(fileBytes(win32Path), row.wineAfter) << "Wine rewrites the whole file";
+    static const char* const kStatus[] = {"written", "unchanged", "refused", "failed"};
+    for (const bool win32 : {false, true}) {
+        SCOPED_TRACE(win32 ? "Win32 profile functions" : "portable engine");
+        const std::string path = folder.file(win32 ? "win32.ini" : "portable.ini");
+        putFile(path, row.before);
+        const auto outcome =
+            win32 ? writeProfileString(path, row.section, row.key, row.value)
+                  : portable::writeProfileString(path, row.section, row.key, row.value);
+        EXPECT_EQ(kStatus[static_cast<int>(outcome.status)], row.status) << outcome.reason;
+        EXPECT_EQ(win32 ? getProfileString(path, row.section, row.key, "Default", 255)
+                        : portable::getProfileString(path, row.section, row.key, "Default", 255),
+                  row.readback);
+        const std::string after = readWholeFile(path).value_or(kAbsent);
+        if (!win32 || row.wineAfter == kSame) {
+            EXPECT_EQ(after, row.after);
+        } else if (test::runningUnderWine()) {
+            EXPECT_EQ(after, row.wineAfter) << "Wine rewrites the whole file";
+        }
     }
 }
 

@@ -16,31 +16,25 @@ struct RawValueRow {
     std::string_view data;
     const char* expected;
 };
+using test::PrintTo;
 
-class QueryRegistryValueTest : public ::testing::TestWithParam<RawValueRow> {
-protected:
-    void SetUp() override
-    {
-        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kScratchKey, 0, nullptr, 0, KEY_ALL_ACCESS,
-                                  nullptr, &key, nullptr),
-                  ERROR_SUCCESS);
-    }
-    void TearDown() override
-    {
-        RegCloseKey(key);
-        RegDeleteTreeA(HKEY_CURRENT_USER, kScratchKey);
-    }
-    HKEY key = nullptr;
-};
+class QueryRegistryValueTest : public ::testing::TestWithParam<RawValueRow> {};
 
 TEST_P(QueryRegistryValueTest, gives_the_text_of_the_rules)
 {
     const auto& row = GetParam();
-    ASSERT_EQ(RegSetValueExA(key, "Folder", 0, row.type,
-                             reinterpret_cast<const BYTE*>(row.data.data()),
-                             static_cast<DWORD>(row.data.size())),
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kScratchKey, 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, &key, nullptr),
               ERROR_SUCCESS);
-    EXPECT_EQ(QueryRegistryValue(key, "Folder"), row.expected);
+    const auto set =
+        RegSetValueExA(key, "Folder", 0, row.type, reinterpret_cast<const BYTE*>(row.data.data()),
+                       static_cast<DWORD>(row.data.size()));
+    const std::string text = QueryRegistryValue(key, "Folder");
+    RegCloseKey(key);
+    RegDeleteTreeA(HKEY_CURRENT_USER, kScratchKey);
+    ASSERT_EQ(set, ERROR_SUCCESS);
+    EXPECT_EQ(text, row.expected);
 }
 
 using namespace std::string_view_literals;

@@ -1,6 +1,4 @@
-// The Linux lookup over a real Wine registry: the system.reg of the prefix in WINEPREFIX,
-// after wine-registry-setup.sh wrote the rows of tests/data/wine-registry.tsv into it with
-// `wine reg add`. Run by the Windows build's CTest, beside the Win32 lookup of the same keys.
+// The Linux lookup over the system.reg that `wine reg add` wrote in WINEPREFIX.
 
 #include "datatable.h"
 #include "platform/fileio.h"
@@ -16,15 +14,15 @@ namespace velmora::platform {
 namespace {
 
 struct PrefixRow {
-    std::string name, view, key, value, linux;
-    friend void PrintTo(const PrefixRow& row, std::ostream* out) { *out << row.name; }
+    std::string name, key, value, linux;
 };
+using test::PrintTo;
 
 std::vector<PrefixRow> prefixRows()
 {
     std::vector<PrefixRow> rows;
     for (auto& f : test::readTable(VELMORA_WINE_REGISTRY_TABLE, "reg", 8)) {
-        rows.push_back({f[0], f[1], f[2], f[3], f[7] == "(empty)" ? std::string() : f[7]});
+        rows.push_back({f[0], f[2], f[3], f[7] == "(empty)" ? std::string() : f[7]});
     }
     return rows;
 }
@@ -35,30 +33,21 @@ std::string prefixFolder()
     return prefix != nullptr ? prefix : "";
 }
 
-class WineRegistryLinuxLookup : public ::testing::TestWithParam<PrefixRow> {
-protected:
-    static void SetUpTestSuite()
-    {
-        const auto text = readWholeFile(prefixFolder() + "/system.reg");
-        if (text) {
-            hive = RegistryHive::parse(*text);
-        }
-    }
-    static inline std::optional<RegistryHive> hive;
-};
+class WineRegistryLinuxLookup : public ::testing::TestWithParam<PrefixRow> {};
 
-// The Linux lookup reads Software\Wow6432Node first, then Software, as it does for the game.
+// Wow6432Node first, as the game's lookup does.
 TEST_P(WineRegistryLinuxLookup, finds_the_value_in_system_reg)
 {
-    const auto& row = GetParam();
+    static const auto hive = [] {
+        const auto text = readWholeFile(prefixFolder() + "/system.reg");
+        return text ? RegistryHive::parse(*text) : std::nullopt;
+    }();
     ASSERT_TRUE(hive.has_value()) << "no readable system.reg in WINEPREFIX " << prefixFolder();
+    const auto& row = GetParam();
     ASSERT_TRUE(row.key.starts_with("Software\\"));
     const std::string wow = "Software\\Wow6432Node\\" + row.key.substr(9);
-    std::string text = ReadRegistryString(*hive, wow, row.value);
-    if (text.empty()) {
-        text = ReadRegistryString(*hive, row.key, row.value);
-    }
-    EXPECT_EQ(text, row.linux);
+    std::string found = ReadRegistryString(*hive, wow, row.value);
+    EXPECT_EQ(found.empty() ? ReadRegistryString(*hive, row.key, row.value) : found, row.linux);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, WineRegistryLinuxLookup, ::testing::ValuesIn(prefixRows()),

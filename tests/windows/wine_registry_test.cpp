@@ -13,19 +13,15 @@ namespace {
 
 struct PrefixRow {
     std::string name, key, value, win32;
-    friend void PrintTo(const PrefixRow& row, std::ostream* out) { *out << row.name; }
 };
 
-std::string emptyMarker(std::string text)
-{
-    return text == "(empty)" ? std::string() : text;
-}
+using test::PrintTo;
 
 std::vector<PrefixRow> prefixRows()
 {
     std::vector<PrefixRow> rows;
     for (auto& f : test::readTable(VELMORA_TESTDATA "/wine-registry.tsv", "reg", 8)) {
-        rows.push_back({f[0], f[2], f[3], emptyMarker(f[6])});
+        rows.push_back({f[0], f[2], f[3], f[6] == "(empty)" ? std::string() : f[6]});
     }
     return rows;
 }
@@ -44,9 +40,9 @@ INSTANTIATE_TEST_SUITE_P(Table, WineRegistryTest, ::testing::ValuesIn(prefixRows
 TEST(WineRegistryGameKey, system_locator_finds_the_32bit_installers_folder)
 {
     const auto locator = makeSystemGameLocator();
+    const std::string ini = "C:\\Games\\UnrealTournament\\System\\UnrealTournament.ini";
     EXPECT_EQ(locator->gameFolder(), "C:\\Games\\UnrealTournament");
-    EXPECT_EQ(locator->localPath("C:\\Games\\UnrealTournament\\System\\UnrealTournament.ini"),
-              "C:\\Games\\UnrealTournament\\System\\UnrealTournament.ini");
+    EXPECT_EQ(locator->localPath(ini), ini);
 }
 
 } // namespace
