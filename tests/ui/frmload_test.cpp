@@ -2,11 +2,10 @@
 #include "platform/profile.h"
 #include "windowharness.h"
 
-#include <map>
-
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
+#include <QMap>
 #include <QTest>
 
 using namespace velmora;
@@ -21,18 +20,15 @@ private slots:
     {
         h = std::make_unique<test::WindowHarness>();
         h->install(game);
-        // Three sets: the file's own values, then two named alike with their own changes.
-        const std::pair<const char*, std::map<std::size_t, std::string>> sets[] = {
+        // The file's own values, then two sets named alike with their own changes.
+        const std::pair<const char*, QMap<int, QString>> sets[] = {
             {"same", {}}, {"twin", {{0, "16"}, {14, "OpenGl"}}}, {"twin", {{4, "False"}}}};
         std::string store = "[Velmora]\r\nSaveNumber=3\r\n";
-        for (std::size_t s = 0; s < std::size(sets); ++s) {
+        for (int s = 0; s < 3; ++s) {
             store += "[Save" + std::to_string(s + 1) + "]\r\nSaveName=" + sets[s].first + "\r\n";
-            for (std::size_t i = 0; i < config::kRowCount; ++i) {
-                const auto edit = sets[s].second.find(i);
-                store += std::string(config::settingRows()[i].key) + "=" +
-                         (edit != sets[s].second.end() ? edit->second
-                                                       : test::kD3dRows[int(i)].toStdString()) +
-                         "\r\n";
+            for (int i = 0; i < 15; ++i) {
+                store += std::string(config::settingRows()[std::size_t(i)].key) + "=" +
+                         sets[s].second.value(i, test::kD3dRows[i]).toStdString() + "\r\n";
             }
         }
         test::writeFile(h->storeFile, store);
