@@ -14,12 +14,23 @@ unescape() {
     printf '%s' "$text"
 }
 
+# A client that starts while the previous one's wineserver is shutting down can fail; the
+# server is then waited for and the row written again.
+add_row() {
+    local tries=3
+    until "$wine" reg add "HKLM\\$(unescape "$1")" /v "$2" /t "$3" /d "$(unescape "$4")" /f \
+        "$5" >/dev/null </dev/null; do
+        tries=$((tries - 1))
+        [ "$tries" -gt 0 ] || return 1
+        "${WINESERVER:-wineserver}" -w
+    done
+}
+
 while IFS=$'\t' read -r kind name view key value type data _; do
     [ "$kind" = reg ] || continue
     view_flag=/reg:64
     [ "$view" = 32 ] && view_flag=/reg:32
-    "$wine" reg add "HKLM\\$(unescape "$key")" /v "$value" /t "$type" \
-        /d "$(unescape "$data")" /f "$view_flag" >/dev/null ||
+    add_row "$key" "$value" "$type" "$data" "$view_flag" ||
         { echo "reg add failed for row $name" >&2; exit 1; }
 done <"$table"
 "${WINESERVER:-wineserver}" -w
