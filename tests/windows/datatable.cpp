@@ -57,4 +57,16 @@ std::vector<TableRow> readTable(const std::string& path, std::string_view kind, 
     return rows;
 }
 
+std::vector<WineRegistryRow> wineRegistryRows(const std::string& path)
+{
+    const auto text = [](const std::string& field) {
+        return field == "(empty)" ? std::string() : field;
+    };
+    std::vector<WineRegistryRow> rows;
+    for (auto& f : readTable(path, "reg", 8)) {
+        rows.push_back({f[0], f[2], f[3], text(f[6]), text(f[7])});
+    }
+    return rows;
+}
+
 } // namespace velmora::test

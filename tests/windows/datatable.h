@@ -15,4 +15,12 @@ using TableRow = std::vector<std::string>;
 std::vector<TableRow> readTable(const std::string& path, std::string_view kind,
                                 std::size_t columns);
 
+// A row of tests/data/wine-registry.tsv: a value that `wine reg add` wrote, and what each
+// lookup must find for it ("(empty)" in the table is empty text).
+struct WineRegistryRow {
+    std::string name, key, value, win32, linux;
+};
+
+std::vector<WineRegistryRow> wineRegistryRows(const std::string& path);
+
 } // namespace velmora::test

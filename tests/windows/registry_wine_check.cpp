@@ -13,18 +13,12 @@
 namespace velmora::platform {
 namespace {
 
-struct PrefixRow {
-    std::string name, key, value, linux;
-};
 using test::PrintTo;
+using PrefixRow = test::WineRegistryRow;
 
 std::vector<PrefixRow> prefixRows()
 {
-    std::vector<PrefixRow> rows;
-    for (auto& f : test::readTable(VELMORA_WINE_REGISTRY_TABLE, "reg", 8)) {
-        rows.push_back({f[0], f[2], f[3], f[7] == "(empty)" ? std::string() : f[7]});
-    }
-    return rows;
+    return test::wineRegistryRows(VELMORA_WINE_REGISTRY_TABLE);
 }
 
 std::string prefixFolder()

@@ -11,19 +11,12 @@
 namespace velmora::platform {
 namespace {
 
-struct PrefixRow {
-    std::string name, key, value, win32;
-};
-
 using test::PrintTo;
+using PrefixRow = test::WineRegistryRow;
 
 std::vector<PrefixRow> prefixRows()
 {
-    std::vector<PrefixRow> rows;
-    for (auto& f : test::readTable(VELMORA_TESTDATA "/wine-registry.tsv", "reg", 8)) {
-        rows.push_back({f[0], f[2], f[3], f[6] == "(empty)" ? std::string() : f[6]});
-    }
-    return rows;
+    return test::wineRegistryRows(VELMORA_TESTDATA "/wine-registry.tsv");
 }
 
 class WineRegistryTest : public ::testing::TestWithParam<PrefixRow> {};
