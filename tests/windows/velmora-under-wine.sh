@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# The packaged velmora.exe as a player meets it: unpacked from the zip, in a fresh Wine prefix
+# whose registry names the game's folder (written with `wine reg add`, in the 32-bit view as
+# the game's installer does), started under Xvfb from its own folder. The main window's "Fast
+# system" preset is chosen from the keyboard and confirmed; the game's UnrealTournament.ini
+# must then have changed. Windows are waited for by polling: the first start in a new prefix
+# takes about fifteen seconds.
+#   velmora-under-wine.sh ZIP WORK_FOLDER PICTURE     PICTURE: the main window, as PNG
+set -euo pipefail
+zip=${1:?usage: velmora-under-wine.sh ZIP WORK_FOLDER PICTURE}
+work=${2:?}
+picture=${3:?}
+source_dir=$(cd "$(dirname "$0")/../.." && pwd)
+
+rm -rf "$work"
+mkdir -p "$work/unpacked"
+(cd "$work/unpacked" && cmake -E tar xf "$zip")
+program=$(find "$work/unpacked" -name velmora.exe | head -n 1)
+[ -n "$program" ] || { echo "no velmora.exe in $zip" >&2; exit 1; }
+
+export WINEPREFIX=$work/prefix WINEARCH=win64 WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+unset DISPLAY WAYLAND_DISPLAY
+wineboot -i >/dev/null 2>&1
+wine reg add 'HKLM\Software\Unreal Technology\Installed Apps\UnrealTournament' /v Folder \
+    /t REG_SZ /d 'C:\UnrealTournament' /reg:32 /f >/dev/null </dev/null
+ini=$WINEPREFIX/drive_c/UnrealTournament/System/UnrealTournament.ini
+mkdir -p "$(dirname "$ini")"
+cp "$source_dir/tests/data/ut-ini/client-451-windows-d3d.ini" "$ini"
+cp "$ini" "$work/UnrealTournament.ini.before"
+wineserver -w
+
+xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" bash -c '
+    set -euo pipefail
+    program=$1 picture=$2
+    # The visible window with this exact title, waited for.
+    window() {
+        timeout 90 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1 ||
+            { echo "no window \"$1\" under Wine" >&2; return 1; }
+    }
+    # A window as PNG once two pictures in a row are the same: painting has finished.
+    settled_picture() {
+        local previous="" current
+        for _ in $(seq 120); do
+            import -window "$1" "$2"
+            current=$(convert "$2" rgb:- | sha256sum)
+            [ "$current" = "$previous" ] && return 0
+            previous=$current
+            sleep 0.25
+        done
+        echo "the window never stopped changing" >&2
+        return 1
+    }
+    keys() {
+        xdotool windowfocus --sync "$(window "$1")"
+        shift
+        xdotool key --delay 150 "$@"
+    }
+
+    cd "$(dirname "$program")"
+    wine "$program" &
+    app=$!
+    trap "wineserver -k 2>/dev/null || true" EXIT
+    settled_picture "$(window Velmora)" "$picture"
+    # Done has the focus; Tab reaches the presets, Down moves to "Fast system".
+    keys Velmora Tab Down space
+    keys "Continue update ?" alt+y
+    keys Done Return
+    # Exit, confirmed: the program ends by itself.
+    keys Velmora alt+x
+    keys "Exit program" alt+y
+    timeout 30 tail --pid="$app" -f /dev/null
+    wait "$app"
+' velmora-under-wine "$program" "$picture"
+wineserver -w
+
+convert "$picture" -strip -define png:exclude-chunks=date,time "$picture"
+if cmp -s "$work/UnrealTournament.ini.before" "$ini"; then
+    echo "velmora.exe under Wine left UnrealTournament.ini unchanged" >&2
+    exit 1
+fi
+echo "velmora.exe under Wine found the game and wrote $ini"
