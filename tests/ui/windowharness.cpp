@@ -24,6 +24,32 @@ std::string written(std::string bytes, const std::string& section, const std::st
     return edit.status == platform::WriteStatus::Written ? edit.contents : bytes;
 }
 
+namespace {
+
+#ifdef _WIN32
+// Windows has no Wine-prefix lookup: the fake prefix's drive_c stands in for drive C.
+struct DriveCLocator final : platform::GameLocator {
+    explicit DriveCLocator(std::string drive) : driveC(std::move(drive)) {}
+    std::string gameFolder() const override { return driveC.empty() ? "" : "C:\\UnrealTournament"; }
+    std::string localPath(const std::string& path) const override
+    {
+        return driveC + path.substr(2);
+    }
+    std::string driveC;
+};
+#endif
+
+std::unique_ptr<platform::GameLocator> locatorFor(const FakePrefix& prefix)
+{
+#ifdef _WIN32
+    return std::make_unique<DriveCLocator>(prefix.driveC);
+#else
+    return std::make_unique<platform::wine::WineGameLocator>(std::vector<std::string>{prefix.root});
+#endif
+}
+
+} // namespace
+
 const QStringList kD3dRows =
     QStringLiteral("32|False|False|True|True|False|True|High|High|False|28.000000|True|False|0|"
                    "Direct 3D")
@@ -32,9 +58,7 @@ const QStringList kD3dRows =
 WindowHarness::WindowHarness()
     : prefix(writeFakePrefix(folder.file("prefix"), "C:\\UnrealTournament")),
       Utpath(prefix.systemFolder + "/UnrealTournament.ini"), workFolder(folder.file("work")),
-      storeFile(workFolder + "/Velmora.ini"),
-      locator(
-          std::make_unique<platform::wine::WineGameLocator>(std::vector<std::string>{prefix.root}))
+      storeFile(workFolder + "/Velmora.ini"), locator(locatorFor(prefix))
 {
     std::filesystem::create_directory(workFolder);
     system.directory = workFolder;
@@ -48,8 +72,7 @@ void WindowHarness::registerAll()
 
 void WindowHarness::loseGame()
 {
-    locator = std::make_unique<platform::wine::WineGameLocator>(
-        std::vector<std::string>{folder.file("no-prefix")});
+    locator = locatorFor(FakePrefix{folder.file("no-prefix"), "", "", "", ""});
     registerAll();
 }
 
