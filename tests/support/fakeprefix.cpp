@@ -102,8 +102,10 @@ FakePrefix writeFakePrefix(const std::string& root, std::string_view folder, Reg
                       ""};
     fs::create_directories(rootPath / "dosdevices");
     fs::create_directories(prefix.driveC);
+#ifndef _WIN32 // only the Linux lookup follows them; Wine cannot make them
     fs::create_symlink("../drive_c", rootPath / "dosdevices" / "c:");
     fs::create_symlink("/", rootPath / "dosdevices" / "z:");
+#endif
     writeFile(prefix.systemReg, systemRegWithFolder(folder, view));
     if (folder.size() >= 2 && (folder[0] == 'C' || folder[0] == 'c') && folder[1] == ':') {
         fs::path game = prefix.driveC;

@@ -38,6 +38,30 @@ xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" bash -c '
         timeout 90 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1 ||
             { echo "no window \"$1\" under Wine" >&2; return 1; }
     }
+    # Waits until no window with this title is visible.
+    gone() {
+        for _ in $(seq 240); do
+            xdotool search --onlyvisible --name "^$1\$" >/dev/null || return 0
+            sleep 0.25
+        done
+        echo "window \"$1\" stayed open" >&2
+        return 1
+    }
+    # The splash has the main window'"'"'s title and comes first: the main window is the other.
+    main_window() {
+        local splash
+        splash=$(window Velmora)
+        gone_splash() { ! xdotool search --onlyvisible --name "^Velmora\$" | grep -qx "$splash"; }
+        for _ in $(seq 240); do
+            if gone_splash; then
+                window Velmora
+                return
+            fi
+            sleep 0.25
+        done
+        echo "the splash never closed" >&2
+        return 1
+    }
     # A window as PNG once two pictures in a row are the same: painting has finished.
     settled_picture() {
         local previous="" current
@@ -51,24 +75,31 @@ xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" bash -c '
         echo "the window never stopped changing" >&2
         return 1
     }
+    # Keys to a window as the focused one, as they would come from the player.
     keys() {
-        xdotool windowfocus --sync "$(window "$1")"
+        xdotool windowfocus --sync "$1"
         shift
         xdotool key --delay 150 "$@"
+    }
+    # A message box answered from the keyboard, then waited for to close.
+    answer() {
+        keys "$(window "$1")" "$2"
+        gone "$1"
     }
 
     cd "$(dirname "$program")"
     wine "$program" &
     app=$!
     trap "wineserver -k 2>/dev/null || true" EXIT
-    settled_picture "$(window Velmora)" "$picture"
+    main=$(main_window)
+    settled_picture "$main" "$picture"
     # Done has the focus; Tab reaches the presets, Down moves to "Fast system".
-    keys Velmora Tab Down space
-    keys "Continue update ?" alt+y
-    keys Done Return
+    keys "$main" Tab Down space
+    answer "Continue update ?" alt+y
+    answer Done Return
     # Exit, confirmed: the program ends by itself.
-    keys Velmora alt+x
-    keys "Exit program" alt+y
+    keys "$main" alt+x
+    answer "Exit program" alt+y
     timeout 30 tail --pid="$app" -f /dev/null
     wait "$app"
 ' velmora-under-wine "$program" "$picture"
