@@ -1,9 +1,11 @@
 #include "windowharness.h"
 
 #include "app/windows.h"
+#include "platform/fileio.h"
 #include "platform/profile.h"
 #include "platform/ui/controls.h"
 #include "platform/wineprefix.h"
+#include "support/wine.h"
 
 #include <filesystem>
 
@@ -14,7 +16,17 @@ namespace velmora::test {
 
 std::string fixture(const std::string& name)
 {
-    return readFile(VELMORA_TESTDATA "/ut-ini/" + name);
+    std::string bytes = readFile(VELMORA_TESTDATA "/ut-ini/" + name);
+#ifdef _WIN32
+    if (runningUnderWine()) { // Wine rewrites the whole file on each write: start in its form
+        const TemporaryFolder folder;
+        writeFile(folder.file("f.ini"), bytes);
+        WritePrivateProfileStringA("velmora", "k", "v", folder.file("f.ini").c_str());
+        WritePrivateProfileStringA("velmora", nullptr, nullptr, folder.file("f.ini").c_str());
+        bytes = readFile(folder.file("f.ini"));
+    }
+#endif
+    return bytes;
 }
 
 std::string written(std::string bytes, const std::string& section, const std::string& key,
@@ -58,8 +70,11 @@ const QStringList kD3dRows =
 WindowHarness::WindowHarness()
     : prefix(writeFakePrefix(folder.file("prefix"), "C:\\UnrealTournament")),
       Utpath(prefix.systemFolder + "/UnrealTournament.ini"), workFolder(folder.file("work")),
-      storeFile(workFolder + "/Velmora.ini"), locator(locatorFor(prefix))
+      storeFile(platform::fullPathName("Velmora.ini", workFolder)), locator(locatorFor(prefix))
 {
+#ifdef _WIN32
+    Utpath = prefix.driveC + "\\UnrealTournament\\System\\UnrealTournament.ini"; // as mapped
+#endif
     std::filesystem::create_directory(workFolder);
     system.directory = workFolder;
     registerAll();
