@@ -47,19 +47,24 @@ xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" bash -c '
         echo "window \"$1\" stayed open" >&2
         return 1
     }
-    # The splash has the main window'"'"'s title and comes first: the main window is the other.
+    # The splash comes first under the same title: the main window is the one of another
+    # size, once no window of the splash'"'"'s size is left.
+    size() { xdotool getwindowgeometry --shell "$1" 2>/dev/null | grep -E "^(WIDTH|HEIGHT)=" | tr "\n" " "; }
     main_window() {
-        local splash
-        splash=$(window Velmora)
-        gone_splash() { ! xdotool search --onlyvisible --name "^Velmora\$" | grep -qx "$splash"; }
+        local splash_size main="" others w
+        splash_size=$(size "$(window Velmora)")
         for _ in $(seq 240); do
-            if gone_splash; then
-                window Velmora
+            main="" others=0
+            for w in $(xdotool search --onlyvisible --name "^Velmora\$" 2>/dev/null); do
+                if [ "$(size "$w")" = "$splash_size" ]; then others=1; else main=$w; fi
+            done
+            if [ -n "$main" ] && [ "$others" = 0 ]; then
+                echo "$main"
                 return
             fi
             sleep 0.25
         done
-        echo "the splash never closed" >&2
+        echo "no main window after the splash" >&2
         return 1
     }
     # A window as PNG once two pictures in a row are the same: painting has finished.
