@@ -216,6 +216,32 @@ void addSaveSet(const fs::path& workDir, const BenchFile& gameFile)
     });
 }
 
+// A damaged store of 200,000 sets, its count no number, listed as the load dialog lists it.
+void addListSets(const fs::path& workDir)
+{
+    constexpr int kSets = 200'000;
+    fs::create_directories(workDir / "scratch");
+    const auto store = (workDir / "scratch" / "Velmora-200000.ini").string();
+    {
+        std::ofstream out(store, std::ios::binary | std::ios::trunc);
+        out << "[Velmora]\r\nSaveNumber=lost\r\n";
+        for (int n = 1; n <= kSets; ++n)
+            out << "[Save" << n << "]\r\nSaveName=Set " << n << "\r\n";
+    }
+    add("list_sets/200000", fs::file_size(store), [store](State& state) {
+        runPaired(
+            state,
+            [&] {
+                const auto sets = sets::listSets(store);
+                if (sets.size() != kSets)
+                    state.SkipWithError("not every set was listed");
+                // The count, then the sections in one read.
+                return Traffic{2, 0};
+            },
+            floorOf(store));
+    });
+}
+
 struct Options {
     fs::path workDir;
     bool temporary = true;
@@ -279,6 +305,7 @@ int main(int argc, char** argv)
     }
     if (largestReal != nullptr)
         addSaveSet(options.workDir, *largestReal);
+    addListSets(options.workDir);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     std::filesystem::remove_all(options.temporary ? options.workDir : options.workDir / "scratch");

@@ -7,8 +7,8 @@ namespace velmora::config {
 std::optional<RefusedWrite> firstRefusedWrite(const std::vector<GameWrite>& writes)
 {
     for (std::size_t k = 0; k < writes.size(); ++k) {
-        auto check = platform::profileWriteText("", writes[k].section, writes[k].key,
-                                                writes[k].value);
+        auto check =
+            platform::profileWriteText("", writes[k].section, writes[k].key, writes[k].value);
         if (check.status == platform::WriteStatus::Refused) {
             return RefusedWrite{k, std::move(check.reason)};
         }

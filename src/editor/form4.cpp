@@ -281,7 +281,8 @@ void Form4::promptAndSave()
     const std::optional<std::string> cp1252Name = sets::setNameInCodePage(name.toStdU16String());
     const sets::SaveResult saved =
         cp1252Name ? sets::saveSettingSet(SetFilePath, *cp1252Name, editorLists())
-                   : sets::SaveResult{platform::WriteOutcome::refused(std::string(sets::kNameOutsideCodePage))};
+                   : sets::SaveResult{
+                         platform::WriteOutcome::refused(std::string(sets::kNameOutsideCodePage))};
     if (saved.outcome.status == platform::WriteStatus::Refused) {
         m_services.dialogs.messageBox(
             QStringLiteral("The settings were not saved. ") + ui::fromCp1252(saved.outcome.reason),

@@ -39,8 +39,8 @@ public:
     // section has gone is reported here and false returned, the lists unchanged.
     bool LoadSettingSet(const sets::StoredSet& set);
     // Writes the rows that differ from the game's file now, rebuilds Form5's change lists and
-    // refills the lists. A refused or failed write is reported here; false then, and the lists keep the
-    // unwritten values.
+    // refills the lists. A refused or failed write is reported here; false then, and the lists keep
+    // the unwritten values.
     bool ApplyChangedSettings();
     // The end of "&Update " and of a load: the success message, the main window's check mark,
     // the editor hidden and the main window shown.

@@ -238,8 +238,7 @@ std::vector<SectionValue> profileSectionValues(std::string_view contents, std::s
             sections.push_back({std::string(parts.name), std::nullopt});
         } else if (parts.kind == profile::LineKind::Key && !sections.empty() &&
                    !sections.back().value && profile::namesMatch(parts.name, wanted)) {
-            const std::string_view value =
-                profile::readableValue(chars.substr(parts.valueBegin));
+            const std::string_view value = profile::readableValue(chars.substr(parts.valueBegin));
             sections.back().value =
                 std::string(value.substr(0, bufferSize == 0 ? 0 : bufferSize - 1));
         }

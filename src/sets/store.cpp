@@ -163,8 +163,8 @@ SaveResult saveSettingSet(const std::string& path, std::string_view name, const 
     if (const auto why = setRefusal(name, lists)) {
         return {platform::WriteOutcome::refused(*why), 0};
     }
-    const int highest = std::max(parseCount(readCountText(path)).value_or(0),
-                                 highestNumber(setsPresent(path)));
+    const int highest =
+        std::max(parseCount(readCountText(path)).value_or(0), highestNumber(setsPresent(path)));
     if (highest >= kMaxSetNumber) {
         return {platform::WriteOutcome::refused("The store holds the highest set number there "
                                                 "can be; no further set can be added."),
@@ -177,7 +177,8 @@ SaveResult saveSettingSet(const std::string& path, std::string_view name, const 
         {std::string(kStoreSection), std::string(kCountKey), std::to_string(result.setNumber)},
         {section, std::string(kNameKey), platform::profileQuotedValue(name)}};
     for (std::size_t i = 0; i < lists.names.size(); ++i) {
-        edits.push_back({section, lists.names[i], platform::profileQuotedValue(lists.values.at(i))});
+        edits.push_back(
+            {section, lists.names[i], platform::profileQuotedValue(lists.values.at(i))});
     }
     result.outcome = platform::portable::writeProfileStrings(path, edits);
     return result;

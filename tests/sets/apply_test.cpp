@@ -97,9 +97,8 @@ TEST_F(ApplyTest, compares_with_the_file_as_it_is_at_the_apply)
 {
     for (const auto& [key, value] : {std::pair{"GameRenderDevice", "OpenGLDrv.OpenGLRenderDevice"},
                                      std::pair{"FullscreenColorbits", "16"}}) {
-        ASSERT_TRUE(platform::writeProfileString(file, key[0] == 'G' ? "Engine.Engine"
-                                                                     : "WinDrv.WindowsClient",
-                                                 key, value)
+        ASSERT_TRUE(platform::writeProfileString(
+                        file, key[0] == 'G' ? "Engine.Engine" : "WinDrv.WindowsClient", key, value)
                         .ok());
     }
     std::string expected = test::readFile(file);
@@ -107,13 +106,13 @@ TEST_F(ApplyTest, compares_with_the_file_as_it_is_at_the_apply)
     editor.values[6] = "False";
     editor.values[14] = "OpenGl";
     ASSERT_TRUE(ApplyChangedSettings(module, file, editor).ok());
-    expected = platform::profileWriteText(expected, "WinDrv.WindowsClient", "FullscreenColorbits",
-                                          "32")
-                   .contents;
-    EXPECT_EQ(test::readFile(file),
-              platform::profileWriteText(expected, "OpenGLDrv.OpenGLRenderDevice", "Coronas",
-                                         "False")
-                  .contents);
+    expected =
+        platform::profileWriteText(expected, "WinDrv.WindowsClient", "FullscreenColorbits", "32")
+            .contents;
+    EXPECT_EQ(
+        test::readFile(file),
+        platform::profileWriteText(expected, "OpenGLDrv.OpenGLRenderDevice", "Coronas", "False")
+            .contents);
 }
 
 TEST_F(ApplyTest, refused_value_writes_nothing_and_is_named)

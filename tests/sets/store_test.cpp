@@ -48,7 +48,8 @@ const StoreRow kStoreRows[] = {
      "[Velmora]\r\nSaveNumber=2\r\n[Save1]\r\n[Save2]\r\nSaveName=x\r\n" + kSet, "2", "x"},
     {"save_after_a_gap_takes_the_number_above_the_highest_set", Op::Save,
      "[Velmora]\r\nSaveNumber=3\r\n[Save1]\r\n[Save2]\r\n[Save4]\r\n",
-     "[Velmora]\r\nSaveNumber=5\r\n[Save1]\r\n[Save2]\r\n[Save4]\r\n[Save5]\r\nSaveName=x\r\n" + kSet,
+     "[Velmora]\r\nSaveNumber=5\r\n[Save1]\r\n[Save2]\r\n[Save4]\r\n[Save5]\r\nSaveName=x\r\n" +
+         kSet,
      "5", "x"},
     {"save_quotes_what_a_read_would_alter", Op::Save, "[Velmora]\r\nSaveNumber=0\r\n",
      "[Velmora]\r\nSaveNumber=1\r\n[Save1]\r\nSaveName=\" a \"\r\nFullscreenColorbits=32\r\n"
@@ -83,7 +84,8 @@ const StoreRow kStoreRows[] = {
      "[Velmora]\r\nSaveNumber=1\r\n[Save1]\r\nSaveName=" + std::string(300, 'n') + "\r\n", "",
      std::string(254, 'n')},
     {"list_counts_every_set_for_a_word", Op::List,
-     "[Velmora]\r\nSaveNumber=1000000000\r\n[Save1]\r\nSaveName=a\r\n[Save7]\r\nSaveName=\"g \"\r\n",
+     "[Velmora]\r\nSaveNumber=1000000000\r\n[Save1]\r\nSaveName=a\r\n[Save7]\r\nSaveName=\"g "
+     "\"\r\n",
      "", "a|g "},
     {"load_reads_the_set_by_the_editor_names", Op::Load,
      "[Save3]\r\nfullscreencolorbits=16\r\nCoronas=\r\n", "", "16||-", "3"},
@@ -138,8 +140,7 @@ TEST_P(StoreTest, keeps_the_file_format)
         break;
     case Op::Load: {
         const auto values = loadSettingSet(path, std::stoi(row.arg), lists.names);
-        result = values ? joined(*values, [](const auto& v) { return v.value_or("-"); })
-                        : "(gone)";
+        result = values ? joined(*values, [](const auto& v) { return v.value_or("-"); }) : "(gone)";
         break;
     }
     }
