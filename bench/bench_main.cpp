@@ -208,9 +208,9 @@ void addSaveSet(const fs::path& workDir, const BenchFile& gameFile)
                 const auto result = sets::saveSettingSet(path, "Benchmark", lists);
                 if (!result.outcome.ok())
                     state.SkipWithError("the save failed");
-                // The sets present and the count are read, then the count, the name and
-                // the fifteen rows are written.
-                return Traffic{2, static_cast<int>(config::kRowCount) + 2};
+                // The count and the sets present are read, then the file is read once more
+                // and replaced once with the count, the name and the fifteen rows.
+                return Traffic{3, 1};
             },
             floorOf(path));
     });
