@@ -45,14 +45,12 @@ void Frmmain::Combo2_DropDown()
 
 void Frmmain::Command1_Click()
 {
-    if (!writeDriverResolutionAndCache()) {
-        // Show what the file holds after the writes that did land.
-        leesman();
-        ui::deselectOptions({Option1, Option2, Option3});
-        return;
-    }
+    const bool done = writeDriverResolutionAndCache();
+    // Stopped or not, the lists show what the file now holds.
     leesman();
-    Picture2->show();
+    if (done) {
+        Picture2->show();
+    }
 }
 
 bool Frmmain::writeDriverResolutionAndCache()
@@ -131,14 +129,12 @@ void Frmmain::applyPreset(bool fast)
     for (std::size_t k = 0; written && k < writes.size(); ++k) {
         written = writeGameValue(writes[k].section, writes[k].key, writes[k].value);
     }
-    if (!written) {
-        // Show what the file holds now, and let the option run the preset again.
-        leesman();
-        ui::deselectOptions({Option1, Option2, Option3});
-        return;
-    }
+    // Stopped or not: the lists show what the file holds now, and the option runs again.
     leesman();
     ui::deselectOptions({Option1, Option2, Option3});
+    if (!written) {
+        return;
+    }
     dialogs.messageBox(QStringLiteral("Graphics changes have been applied"), QStringLiteral("Done"),
                        ui::MessageIcon::Information, ui::MessageButtons::Ok);
     Picture1->show();
