@@ -4,7 +4,7 @@
 #include "platform/ui/dialogs.h"
 #include "platform/ui/documentopener.h"
 #include "platform/ui/windowregistry.h"
-#include "windows.h"
+#include "app/composition.h"
 
 #include <QApplication>
 

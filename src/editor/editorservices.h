@@ -22,6 +22,8 @@ struct EditorServices {
     std::function<std::string()> Utpath;
     // The process's working folder, where Velmora.ini lives; asked for at every activation.
     std::function<std::string()> currentDirectory;
+    // Shows the main window's check mark, the sign that the game's file took the changes.
+    std::function<void()> showAppliedMark;
 };
 
 } // namespace velmora::editor

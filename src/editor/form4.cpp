@@ -356,16 +356,22 @@ bool Form4::ApplyChangedSettings()
     return true;
 }
 
+bool Form4::loadAndApply(const sets::StoredSet& set)
+{
+    if (!LoadSettingSet(set) || !ApplyChangedSettings()) {
+        return false;
+    }
+    EenCall();
+    reportAppliedAndReturn();
+    return true;
+}
+
 void Form4::reportAppliedAndReturn()
 {
     m_services.dialogs.messageBox(QStringLiteral("Graphics changes have been applied"),
                                   QStringLiteral("Done"), ui::MessageIcon::Information,
                                   ui::MessageButtons::Ok);
-    if (ui::VelmoraWindow* main = registry().window(kMainWindow)) {
-        if (auto* checkMark = main->findChild<QWidget*>(QStringLiteral("Picture1"))) {
-            checkMark->setVisible(true);
-        }
-    }
+    m_services.showAppliedMark();
     registry().setVisible(designName(), false);
     registry().setVisible(kMainWindow, true);
 }

@@ -42,9 +42,9 @@ public:
     // refills the lists. A refused or failed write is reported here; false then, and the lists keep
     // the unwritten values.
     bool ApplyChangedSettings();
-    // The end of "&Update " and of a load: the success message, the main window's check mark,
-    // the editor hidden and the main window shown.
-    void reportAppliedAndReturn();
+    // A load from the load dialog: LoadSettingSet, ApplyChangedSettings, the snapshot taken anew
+    // and the return to the main window; false when the load or the write stopped.
+    bool loadAndApply(const sets::StoredSet& set);
 
     void Form_Load() override;
     void Form_Activate() override;
@@ -68,6 +68,9 @@ private:
     void Check_Click();
 
     void promptAndSave();
+    // The end of "&Update " and of a load: the success message, the main window's check mark,
+    // the editor hidden and the main window shown.
+    void reportAppliedAndReturn();
     Form5* workingLists();
 
     EditorServices m_services;

@@ -13,6 +13,7 @@
 #include "platform/ui/dialogs.h"
 #include "platform/ui/geometry.h"
 #include "platform/ui/windowregistry.h"
+#include "sets/editorlists.h"
 
 #include <array>
 
@@ -270,32 +271,20 @@ void Frmmain::leesman()
 {
     List1->clearRows();
     List2->clearRows();
-    readModule.ReadCount = 0;
-    // Coronas lives in the render device's own section, named by GameRenderDevice.
-    readModule.ReadGameValue(config::kEngine, config::kGameRenderDevice, Utpath);
-    const std::string renderDevice = readModule.ReadResult;
-
-    const auto& rows = config::settingRows();
-    for (std::size_t row = 0; row < config::kDeviceRow; ++row) {
-        const config::SettingRow& setting = rows[row];
-        readModule.ReadGameValueCounted(config::sectionOf(setting, renderDevice), setting.key,
-                                        Utpath);
-        List1->insertRow(readModule.ReadCount - 1, text(setting.key));
-        List2->insertRow(readModule.ReadCount - 1, text(readModule.ReadResult));
+    const sets::EditorLists rows = sets::readEditorLists(readModule, Utpath);
+    for (std::size_t row = 0; row < rows.names.size(); ++row) {
+        List1->addRow(text(rows.names[row]));
+        List2->addRow(text(rows.values[row]));
     }
-    readModule.ReadGameValueCounted(config::kEngine, config::kGameRenderDevice, Utpath);
-    List1->insertRow(readModule.ReadCount - 1, text(config::kGameRenderDevice));
-    readModule.ReadResult = std::string(config::displayNameForClass(readModule.ReadResult));
-    List2->insertRow(readModule.ReadCount - 1, text(readModule.ReadResult));
 
-    readModule.ReadGameValueCounted(config::kWindowsClient, config::kFullscreenViewportX, Utpath);
+    readModule.ReadGameValueCounted(config::sectionFor(config::kFullscreenViewportX, {}), config::kFullscreenViewportX, Utpath);
     const std::string width = readModule.ReadResult;
-    readModule.ReadGameValueCounted(config::kWindowsClient, config::kFullscreenViewportY, Utpath);
+    readModule.ReadGameValueCounted(config::sectionFor(config::kFullscreenViewportY, {}), config::kFullscreenViewportY, Utpath);
     StatusBar1->setPanelText(kResolutionPanel,
                              text(config::resolutionPanelText(width, readModule.ReadResult)));
     readModule.ReadCount = 0;
 
-    readModule.ReadGameValue(config::kGameEngine, config::kCacheSizeMegs, Utpath);
+    readModule.ReadGameValue(config::sectionFor(config::kCacheSizeMegs, {}), config::kCacheSizeMegs, Utpath);
     StatusBar1->setPanelText(kCachePanel, text(config::cachePanelText(readModule.ReadResult)));
 }
 

@@ -1,6 +1,6 @@
 #include "windowharness.h"
 
-#include "app/windows.h"
+#include "app/composition.h"
 #include "platform/profile.h"
 #include "platform/ui/controls.h"
 #include "platform/wineprefix.h"

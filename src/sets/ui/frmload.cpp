@@ -1,7 +1,5 @@
 #include "sets/ui/frmload.h"
 
-#include "editor/form4.h"
-#include "editor/form5.h"
 #include "platform/ui/cp1252.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/geometry.h"
@@ -21,8 +19,6 @@ namespace {
 
 using velmora::ui::ControlKind;
 
-const QString kEditor = QStringLiteral("Form4");
-
 constexpr std::array<velmora::ui::ControlDesign, 3> kControls = {{
     {"Combo1", ControlKind::DropDownList, nullptr, 480, 240, 2652, 288, nullptr, 0},
     {"Command1", ControlKind::CommandButton, nullptr, 240, 840, 1332, 372, "&Load", 1},
@@ -35,8 +31,9 @@ const QString kEditorClosedText =
 
 } // namespace
 
-frmload::frmload(velmora::ui::WindowRegistry& registry, velmora::ui::DialogService& dialogs)
-    : VelmoraWindow(registry), m_dialogs(dialogs)
+frmload::frmload(velmora::ui::WindowRegistry& registry, velmora::ui::DialogService& dialogs,
+                 EditorSession& editor)
+    : VelmoraWindow(registry), m_dialogs(dialogs), m_editor(editor)
 {
     createControls();
     connectHandlers();
@@ -79,11 +76,11 @@ void frmload::Form_Load()
     adjustSize();
     move(screen.left() + (screen.width() - width()) / 2,
          screen.top() + (screen.height() - height()) / 2);
-    const auto* editor = qobject_cast<editor::Form4*>(registry().loadedWindow(kEditor));
-    if (editor == nullptr) {
+    const std::optional<std::string> store = m_editor.storePath();
+    if (!store) {
         return;
     }
-    m_sets = listSets(editor->SetFilePath);
+    m_sets = listSets(*store);
     for (const StoredSet& set : m_sets) {
         Combo1->addItem(velmora::ui::fromCp1252(set.name));
     }
@@ -101,32 +98,17 @@ void frmload::Command1_Click()
     if (position < 0 || position >= static_cast<int>(m_sets.size())) {
         return;
     }
-    auto* editor = qobject_cast<editor::Form4*>(registry().loadedWindow(kEditor));
-    if (editor == nullptr) {
+    if (!m_editor.storePath()) {
         m_dialogs.messageBox(kEditorClosedText, QString(), velmora::ui::MessageIcon::Information,
                              velmora::ui::MessageButtons::Ok);
         return;
     }
-    if (!editor->LoadSettingSet(m_sets[static_cast<std::size_t>(position)]) ||
-        !editor->ApplyChangedSettings()) {
-        return;
-    }
-    SnapshotEditorLists(registry());
-    editor->reportAppliedAndReturn();
+    m_editor.loadAndApply(m_sets[static_cast<std::size_t>(position)]);
 }
 
 void frmload::Command2_Click()
 {
     registry().unload(designName());
-}
-
-void SnapshotEditorLists(velmora::ui::WindowRegistry& registry)
-{
-    const auto* editor = qobject_cast<editor::Form4*>(registry.loadedWindow(kEditor));
-    auto* lists = registry.windowAs<editor::Form5>(QStringLiteral("Form5"));
-    if (editor != nullptr && lists != nullptr) {
-        lists->setSnapshot(editor->editorLists());
-    }
 }
 
 } // namespace velmora::sets::ui

@@ -7,6 +7,7 @@
 #include "platform/ui/controls.h"
 #include "platform/ui/velmorawindow.h"
 #include "sets/store.h"
+#include "sets/ui/editorsession.h"
 
 #include <vector>
 
@@ -21,7 +22,8 @@ namespace velmora::sets::ui {
 class frmload : public velmora::ui::VelmoraWindow {
     Q_OBJECT
 public:
-    frmload(velmora::ui::WindowRegistry& registry, velmora::ui::DialogService& dialogs);
+    frmload(velmora::ui::WindowRegistry& registry, velmora::ui::DialogService& dialogs,
+            EditorSession& editor);
 
     void Form_Load() override;
 
@@ -34,13 +36,11 @@ private:
     void Command2_Click();
 
     velmora::ui::DialogService& m_dialogs;
+    EditorSession& m_editor;
     std::vector<StoredSet> m_sets; // Combo1's entries, in order
     velmora::ui::DesignComboBox* Combo1 = nullptr;
     QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;
 };
-
-// Form5's snapshot taken anew from the editor's lists, as EenCall does.
-void SnapshotEditorLists(velmora::ui::WindowRegistry& registry);
 
 } // namespace velmora::sets::ui

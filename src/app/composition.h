@@ -1,7 +1,7 @@
 #pragma once
 
-// The program's windows and the services they are built with, in one place, so that main()
-// and the tests register the same factories.
+// The composition root: every window, the services it is built with and the seams between
+// windows, in one place, so that main() and the tests register the same factories.
 
 namespace velmora::platform {
 class GameLocator;
