@@ -34,8 +34,7 @@ struct Composed {
 class EditorSessionOf final : public sets::ui::EditorSession {
 public:
     explicit EditorSessionOf(std::shared_ptr<Composed> composed) : m_composed(std::move(composed))
-    {
-    }
+    {}
 
     std::optional<std::string> storePath() const override
     {
@@ -96,10 +95,10 @@ void registerWindows(ui::WindowRegistry& registry, const Services& services)
     });
     registry.registerFactory(QStringLiteral("Form5"),
                              [&registry] { return std::make_unique<editor::Form5>(registry); });
-    registry.registerFactory(QStringLiteral("frmload"), [&registry, &dialogs = services.dialogs,
-                                                         session] {
-        return std::make_unique<sets::ui::frmload>(registry, dialogs, *session);
-    });
+    registry.registerFactory(
+        QStringLiteral("frmload"), [&registry, &dialogs = services.dialogs, session] {
+            return std::make_unique<sets::ui::frmload>(registry, dialogs, *session);
+        });
 }
 
 } // namespace velmora::app

@@ -7,10 +7,8 @@
 #include <array>
 
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 
 namespace velmora::app {
 
@@ -90,11 +88,7 @@ void frmAbout::createControls()
 
 void frmAbout::Form_Load()
 {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->geometry().center());
-        move(frame.topLeft());
-    }
+    ui::centreOnScreen(this);
     const QString title = QString::fromUtf8(config::kAppTitle.data(),
                                             static_cast<qsizetype>(config::kAppTitle.size()));
     setWindowTitle(QStringLiteral("About ") + title);

@@ -1,22 +1,19 @@
 #include "frmsplash.h"
 
 #include "config/appinfo.h"
-#include "platform/fileio.h"
-#include "platform/profile.h"
 #include "platform/systeminfo.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/geometry.h"
 #include "platform/ui/windowregistry.h"
+#include "sets/store.h"
 
 #include <array>
 
 #include <QEvent>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
-#include <QScreen>
 
 namespace velmora::app {
 
@@ -27,9 +24,6 @@ namespace {
 
 constexpr int kClientWidth = 7380;
 constexpr int kClientHeight = 4236;
-constexpr const char* kStoreFile = "Velmora.ini";
-constexpr const char* kSaveNumberKey = "SaveNumber";
-
 constexpr std::array<ControlDesign, 5> kControls = {{
     {"Frame1", ControlKind::Label, nullptr, 120, 60, 7080, 4050, nullptr, -1},
     {"imgLogo", ControlKind::PictureBox, "Frame1", 960, 1080, 5400, 1680, nullptr, -1},
@@ -37,15 +31,6 @@ constexpr std::array<ControlDesign, 5> kControls = {{
     {"lblVersion", ControlKind::Label, "Frame1", 5136, 3420, 0, 0, "Version", -1},
     {"ProgressBar1", ControlKind::ProgressBar, "Frame1", 1320, 2880, 4572, 132, nullptr, -1},
 }};
-
-void centreOnScreen(QWidget* window)
-{
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = window->frameGeometry();
-        frame.moveCenter(screen->geometry().center());
-        window->move(frame.topLeft());
-    }
-}
 
 } // namespace
 
@@ -104,20 +89,16 @@ void frmSplash::Form_Load()
     lblProductName->move((width() - lblProductName->width()) / 2 - Frame1->x(),
                          lblProductName->y());
 
-    storePath = platform::fullPathName(kStoreFile, systemInfo.currentDirectory());
+    storePath = sets::setFilePathIn(systemInfo.currentDirectory());
 
     // Loads the main window now; its load may show a message and end the program.
     registry().setVisible(QStringLiteral("Frmmain"), false);
     if (registry().hasEnded()) {
         return;
     }
-    if (!platform::fileExists(storePath)) {
-        // A store that cannot be created stays missing; the editor meets it in that state.
-        const platform::WriteOutcome created =
-            platform::writeProfileString(storePath, config::kAppTitle, kSaveNumberKey, "0");
-        static_cast<void>(created);
-    }
-    centreOnScreen(this);
+    // A store that cannot be created stays missing; the editor meets it in that state.
+    static_cast<void>(sets::createStore(storePath));
+    ui::centreOnScreen(this);
 }
 
 void frmSplash::Form_Activate()

@@ -14,12 +14,10 @@
 
 #include <QAction>
 #include <QColor>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 
 namespace velmora::editor {
 namespace {
@@ -132,10 +130,8 @@ void Form4::connectHandlers()
 
 void Form4::Form_Load()
 {
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     adjustSize();
-    move(screen.left() + (screen.width() - width()) / 2,
-         screen.top() + (screen.height() - height()) / 2);
+    ui::centreOnScreen(this);
     lees();
     EenCall();
 }

@@ -19,12 +19,10 @@
 
 #include <QAction>
 #include <QFile>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 
 namespace velmora::mainwin {
 
@@ -210,7 +208,7 @@ void Frmmain::connectHandlers()
 void Frmmain::Form_Load()
 {
     HelpPath = localPath(platform::fullPathName("Help.html", systemInfo.currentDirectory()));
-    centreOnScreen();
+    ui::centreOnScreen(this);
 
     const std::optional<config::GameConfigLocation> location =
         config::locateGameConfig(gameLocator);
@@ -247,18 +245,6 @@ void Frmmain::Form_Unload(bool& cancel)
     registry().endProgram(0);
 }
 
-void Frmmain::centreOnScreen()
-{
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (screen == nullptr) {
-        return;
-    }
-    const QRect area = screen->geometry();
-    const QSize outer = frameGeometry().size();
-    move(area.x() + (area.width() - outer.width()) / 2,
-         area.y() + (area.height() - outer.height()) / 2);
-}
-
 void Frmmain::detectMemory()
 {
     const config::MemoryFigures figures = config::memoryFigures(systemInfo.totalPhysicalMemory());
@@ -277,14 +263,17 @@ void Frmmain::leesman()
         List2->addRow(text(rows.values[row]));
     }
 
-    readModule.ReadGameValueCounted(config::sectionFor(config::kFullscreenViewportX, {}), config::kFullscreenViewportX, Utpath);
+    readModule.ReadGameValueCounted(config::sectionFor(config::kFullscreenViewportX, {}),
+                                    config::kFullscreenViewportX, Utpath);
     const std::string width = readModule.ReadResult;
-    readModule.ReadGameValueCounted(config::sectionFor(config::kFullscreenViewportY, {}), config::kFullscreenViewportY, Utpath);
+    readModule.ReadGameValueCounted(config::sectionFor(config::kFullscreenViewportY, {}),
+                                    config::kFullscreenViewportY, Utpath);
     StatusBar1->setPanelText(kResolutionPanel,
                              text(config::resolutionPanelText(width, readModule.ReadResult)));
     readModule.ReadCount = 0;
 
-    readModule.ReadGameValue(config::sectionFor(config::kCacheSizeMegs, {}), config::kCacheSizeMegs, Utpath);
+    readModule.ReadGameValue(config::sectionFor(config::kCacheSizeMegs, {}), config::kCacheSizeMegs,
+                             Utpath);
     StatusBar1->setPanelText(kCachePanel, text(config::cachePanelText(readModule.ReadResult)));
 }
 

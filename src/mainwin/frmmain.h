@@ -83,7 +83,6 @@ private:
 
     // Done's writes: cache size, driver, resolution; false once one is missing or fails.
     bool writeDriverResolutionAndCache();
-    void centreOnScreen();
     void detectMemory();
     void applyPreset(bool fast);
     // Writes one key of Utpath; a failure is reported and false returned.

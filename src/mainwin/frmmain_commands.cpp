@@ -59,7 +59,8 @@ bool Frmmain::writeDriverResolutionAndCache()
         showError(QStringLiteral("No value specified for memory usage"));
         return false;
     }
-    if (!writeGameValue(config::sectionFor(config::kCacheSizeMegs, {}), config::kCacheSizeMegs, ui::toCp1252(Text1->text()))) {
+    if (!writeGameValue(config::sectionFor(config::kCacheSizeMegs, {}), config::kCacheSizeMegs,
+                        ui::toCp1252(Text1->text()))) {
         return false;
     }
     const std::optional<std::string_view> className =
@@ -69,7 +70,8 @@ bool Frmmain::writeDriverResolutionAndCache()
         showError(QStringLiteral("Please select Drivertype"));
         return false;
     }
-    if (!writeGameValue(config::sectionFor(config::kGameRenderDevice, {}), config::kGameRenderDevice, *className)) {
+    if (!writeGameValue(config::sectionFor(config::kGameRenderDevice, {}),
+                        config::kGameRenderDevice, *className)) {
         return false;
     }
     if (Combo2->itemText(0) == ui::fromCp1252(config::kSelectResolution)) {
@@ -83,10 +85,10 @@ bool Frmmain::writeDriverResolutionAndCache()
     // The item's position, not its text, names the resolution.
     const config::Resolution& resolution =
         config::resolutions().at(static_cast<std::size_t>(Combo2->currentIndex()));
-    if (!writeGameValue(config::sectionFor(config::kFullscreenViewportX, {}), config::kFullscreenViewportX,
-                        std::to_string(resolution.width)) ||
-        !writeGameValue(config::sectionFor(config::kFullscreenViewportY, {}), config::kFullscreenViewportY,
-                        std::to_string(resolution.height))) {
+    if (!writeGameValue(config::sectionFor(config::kFullscreenViewportX, {}),
+                        config::kFullscreenViewportX, std::to_string(resolution.width)) ||
+        !writeGameValue(config::sectionFor(config::kFullscreenViewportY, {}),
+                        config::kFullscreenViewportY, std::to_string(resolution.height))) {
         return false;
     }
     return true;
@@ -118,7 +120,8 @@ void Frmmain::applyPreset(bool fast)
                            ui::MessageIcon::Information, ui::MessageButtons::Ok);
         return;
     }
-    readModule.ReadGameValue(config::sectionFor(config::kGameRenderDevice, {}), config::kGameRenderDevice, Utpath);
+    readModule.ReadGameValue(config::sectionFor(config::kGameRenderDevice, {}),
+                             config::kGameRenderDevice, Utpath);
     const std::vector<config::GameWrite> writes = config::presetWrites(
         fast ? config::Preset::Fast : config::Preset::Slow, readModule.ReadResult);
     bool written = true;

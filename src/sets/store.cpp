@@ -98,12 +98,18 @@ std::string readCountText(const std::string& path)
     return readValue(path, kStoreSection, kCountKey);
 }
 
+platform::WriteOutcome createStore(const std::string& path)
+{
+    if (platform::fileExists(path)) {
+        return {};
+    }
+    return platform::writeProfileString(path, kStoreSection, kCountKey, "0");
+}
+
 StoreStatus openStore(const std::string& path)
 {
     StoreStatus status;
-    if (!platform::fileExists(path)) {
-        status.outcome = platform::writeProfileString(path, kStoreSection, kCountKey, "0");
-    }
+    status.outcome = createStore(path);
     status.countText = readCountText(path);
     if (const auto count = parseCount(status.countText)) {
         status.count = *count;

@@ -1,5 +1,7 @@
 #include "dialogs.h"
 
+#include "product.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QInputDialog>
@@ -28,7 +30,7 @@ QMessageBox::Icon qtIcon(MessageIcon icon)
 
 QString effectiveTitle(const QString& title)
 {
-    return title.isEmpty() ? QStringLiteral("Velmora") : title;
+    return title.isEmpty() ? QStringLiteral(VELMORA_TITLE) : title;
 }
 
 MessageAnswer QtDialogService::messageBox(const QString& text, const QString& title,

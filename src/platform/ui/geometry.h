@@ -6,6 +6,7 @@
 #include <QRect>
 
 class QFont;
+class QWidget;
 
 namespace velmora::ui {
 
@@ -25,5 +26,10 @@ double screenDpi();
 // wider `font` sets letters than the design's 8-point MS Sans Serif (5.6 pixels a letter at
 // 96 dpi), so that captions laid out for that font still fit. Never below the screen's.
 double layoutDpi(const QFont& font);
+
+// Centres `window`, frame included, on the primary screen's work area. Until the window manager
+// has framed a new window only its client area is known, so it is centred again, once, when the
+// frame arrives; otherwise it would sit half a title bar low.
+void centreOnScreen(QWidget* window);
 
 } // namespace velmora::ui

@@ -9,10 +9,8 @@
 #include <array>
 
 #include <QColor>
-#include <QGuiApplication>
 #include <QLayout>
 #include <QPushButton>
-#include <QScreen>
 
 namespace velmora::sets::ui {
 namespace {
@@ -72,10 +70,8 @@ void frmload::connectHandlers()
 
 void frmload::Form_Load()
 {
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     adjustSize();
-    move(screen.left() + (screen.width() - width()) / 2,
-         screen.top() + (screen.height() - height()) / 2);
+    velmora::ui::centreOnScreen(this);
     const std::optional<std::string> store = m_editor.storePath();
     if (!store) {
         return;
