@@ -19,7 +19,7 @@ const QString kEditor = QStringLiteral("Form4");
 
 // The windows other windows talk to, kept typed from their factories so nobody downcasts.
 struct Composed {
-    ui::WindowRegistry& registry;
+    platform::ui::WindowRegistry& registry;
     QPointer<mainwin::Frmmain> main;
     QPointer<editor::Form4> editor;
 
@@ -54,7 +54,7 @@ private:
 
 } // namespace
 
-void registerWindows(ui::WindowRegistry& registry, const Services& services)
+void registerWindows(platform::ui::WindowRegistry& registry, const Services& services)
 {
     auto composed = std::make_shared<Composed>(Composed{registry, {}, {}});
     auto session = std::make_shared<EditorSessionOf>(composed);

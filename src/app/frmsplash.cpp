@@ -17,8 +17,8 @@
 
 namespace velmora::app {
 
-using ui::ControlDesign;
-using ui::ControlKind;
+using platform::ui::ControlDesign;
+using platform::ui::ControlKind;
 
 namespace {
 
@@ -34,8 +34,8 @@ constexpr std::array<ControlDesign, 5> kControls = {{
 
 } // namespace
 
-frmSplash::frmSplash(ui::WindowRegistry& registry, const platform::SystemInfo& system)
-    : ui::VelmoraWindow(registry), systemInfo(system)
+frmSplash::frmSplash(platform::ui::WindowRegistry& registry, const platform::SystemInfo& system)
+    : platform::ui::VelmoraWindow(registry), systemInfo(system)
 {
     setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
     createControls();
@@ -45,21 +45,21 @@ frmSplash::frmSplash(ui::WindowRegistry& registry, const platform::SystemInfo& s
 
 void frmSplash::createControls()
 {
-    const double dpi = ui::layoutDpi(font());
+    const double dpi = platform::ui::layoutDpi(font());
     auto* client = new QWidget(this);
-    client->setFixedSize(ui::twipsToPixels(kClientWidth, dpi),
-                         ui::twipsToPixels(kClientHeight, dpi));
+    client->setFixedSize(platform::ui::twipsToPixels(kClientWidth, dpi),
+                         platform::ui::twipsToPixels(kClientHeight, dpi));
     setCentralWidget(client);
-    ui::setBackgroundColor(this, Qt::black, false);
+    platform::ui::setBackgroundColor(this, Qt::black, false);
 
-    const ui::ControlSet controls = ui::createControls(client, kControls, dpi);
+    const platform::ui::ControlSet controls = platform::ui::createControls(client, kControls, dpi);
     Frame1 = controls.get<QFrame>("Frame1");
     imgLogo = controls.get<QLabel>("imgLogo");
     lblProductName = controls.get<QLabel>("lblProductName");
     lblVersion = controls.get<QLabel>("lblVersion");
     ProgressBar1 = controls.get<QProgressBar>("ProgressBar1");
 
-    ui::setBackgroundColor(Frame1, Qt::black, false);
+    platform::ui::setBackgroundColor(Frame1, Qt::black, false);
     Frame1->installEventFilter(this);
     imgLogo->setPixmap(QPixmap(QStringLiteral(":/app/logo.png")));
     imgLogo->setScaledContents(true);
@@ -98,7 +98,7 @@ void frmSplash::Form_Load()
     }
     // A store that cannot be created stays missing; the editor meets it in that state.
     static_cast<void>(sets::createStore(storePath));
-    ui::centreOnScreen(this);
+    platform::ui::centreOnScreen(this);
 }
 
 void frmSplash::Form_Activate()
@@ -137,7 +137,7 @@ bool frmSplash::eventFilter(QObject* watched, QEvent* event)
         Frame1_Click();
         return true;
     }
-    return ui::VelmoraWindow::eventFilter(watched, event);
+    return platform::ui::VelmoraWindow::eventFilter(watched, event);
 }
 
 void frmSplash::Form_KeyPress()

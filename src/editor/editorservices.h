@@ -9,14 +9,14 @@ namespace velmora::config {
 class ReadModule;
 }
 
-namespace velmora::ui {
+namespace velmora::platform::ui {
 class DialogService;
 }
 
 namespace velmora::editor {
 
 struct EditorServices {
-    ui::DialogService& dialogs;
+    platform::ui::DialogService& dialogs;
     config::ReadModule& readModule;
     // The main window's Utpath, asked for at every read and write of the game's file.
     std::function<std::string()> Utpath;

@@ -20,10 +20,10 @@ namespace velmora::editor {
 
 class Form5;
 
-class Form4 : public ui::VelmoraWindow {
+class Form4 : public platform::ui::VelmoraWindow {
     Q_OBJECT
 public:
-    Form4(ui::WindowRegistry& registry, EditorServices services);
+    Form4(platform::ui::WindowRegistry& registry, EditorServices services);
 
     // The full path of Velmora.ini, recomputed at every activation.
     std::string SetFilePath;
@@ -75,15 +75,15 @@ private:
 
     EditorServices m_services;
 
-    ui::DesignListBox* List1 = nullptr;
-    ui::DesignListBox* List2 = nullptr;
-    ui::DesignTextBox* Text1 = nullptr;
-    ui::DesignTextBox* Text2 = nullptr;
+    platform::ui::DesignListBox* List1 = nullptr;
+    platform::ui::DesignListBox* List2 = nullptr;
+    platform::ui::DesignTextBox* Text1 = nullptr;
+    platform::ui::DesignTextBox* Text2 = nullptr;
     QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;
     QPushButton* Command3 = nullptr;
     QPushButton* Command4 = nullptr;
-    ui::DesignStatusBar* StB1 = nullptr;
+    platform::ui::DesignStatusBar* StB1 = nullptr;
     QAction* Save = nullptr;
     QAction* Load = nullptr;
     QAction* Check = nullptr;

@@ -12,8 +12,8 @@
 #include <QTest>
 
 using namespace velmora;
-using ui::MessageButtons;
-using ui::MessageIcon;
+using platform::ui::MessageButtons;
+using platform::ui::MessageIcon;
 
 namespace {
 
@@ -43,7 +43,7 @@ private slots:
         QCOMPARE(values("Form5"), test::kD3dRows);
         QVERIFY(!h->registry.loadedWindow("Frmmain")->isVisible());
         QVERIFY(!h->registry.loadedWindow("Form5")->isVisible());
-        QCOMPARE(h->get<ui::DesignStatusBar>("Form4", "StB1")->panelText(1),
+        QCOMPARE(h->get<platform::ui::DesignStatusBar>("Form4", "StB1")->panelText(1),
                  "Found 0 saved settings");
         QVERIFY(!h->get("Form4", "Command2")->isEnabled());
         QCOMPARE(test::readFile(h->storeFile), "[Velmora]\r\nSaveNumber=0\r\n");
@@ -222,7 +222,7 @@ private slots:
         h->click("Form4", "Command1");
         clickRow(0);
         h->get<QAction>("Form4", "Check")->trigger();
-        ui::VelmoraWindow* form5 = h->registry.loadedWindow("Form5");
+        platform::ui::VelmoraWindow* form5 = h->registry.loadedWindow("Form5");
         QVERIFY(form5->isVisible());
         QCOMPARE(values("Form5"), test::kD3dRows);
         QVERIFY(!form5->close());

@@ -16,7 +16,7 @@ private slots:
     void cleanup() { h->finish(); }
     void opensCentredNotModalWithItsTextsAndOkFocused()
     {
-        ui::VelmoraWindow* about = openAbout();
+        platform::ui::VelmoraWindow* about = openAbout();
         QCOMPARE(about->windowTitle(), "About Velmora");
         QCOMPARE(label("lblTitle") + "|" + label("lblVersion"), "Velmora|Version 1.0.0");
         QVERIFY(label("lblDisclaimer").contains("version 1.2.0"));
@@ -36,7 +36,7 @@ private slots:
 
     void secondAboutReusesTheBoxUntilOkClosesIt()
     {
-        QPointer<ui::VelmoraWindow> first = openAbout();
+        QPointer<platform::ui::VelmoraWindow> first = openAbout();
         h->get<QLabel>("frmAbout", "lblTitle")->setText("changed");
         QCOMPARE(openAbout(), first.data());
         QCOMPARE(label("lblTitle"), "changed");
@@ -49,7 +49,7 @@ private slots:
     }
 
 private:
-    ui::VelmoraWindow* openAbout()
+    platform::ui::VelmoraWindow* openAbout()
     {
         h->registry.setVisible("frmAbout", true);
         return h->registry.loadedWindow("frmAbout");

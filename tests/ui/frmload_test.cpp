@@ -9,8 +9,8 @@
 #include <QTest>
 
 using namespace velmora;
-using ui::MessageButtons;
-using ui::MessageIcon;
+using platform::ui::MessageButtons;
+using platform::ui::MessageIcon;
 
 class FrmloadTest : public QObject {
     Q_OBJECT
@@ -81,7 +81,7 @@ private slots:
         h->dialogs.expectMessage(
             " Changes will immediately be made in Unreal Tournament.ini. Continu update?",
             "Continue update ?", MessageIcon::Question, MessageButtons::YesNo,
-            ui::MessageAnswer::Yes);
+            platform::ui::MessageAnswer::Yes);
         h->expectApplied();
         h->click("Frmmain", "Option2");
         QVERIFY(h->rows("Frmmain", "List2") != test::kD3dRows);

@@ -9,7 +9,7 @@
 #include <QTest>
 
 using namespace velmora;
-using namespace velmora::ui;
+using namespace velmora::platform::ui;
 
 namespace {
 

@@ -3,6 +3,7 @@
 #include "geometry.h"
 
 #include <algorithm>
+#include <iterator>
 #include <vector>
 
 #include <QCheckBox>
@@ -15,8 +16,9 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
+#include <QResizeEvent>
 
-namespace velmora::ui {
+namespace velmora::platform::ui {
 
 DesignListBox::DesignListBox(QWidget* parent) : QListWidget(parent)
 {
@@ -135,15 +137,47 @@ void DesignStatusBar::setPanelText(int panel, const QString& text)
     }
 }
 
+void DesignStatusBar::resizeEvent(QResizeEvent* event)
+{
+    QFrame::resizeEvent(event);
+    placePanels();
+}
+
 void DesignStatusBar::placePanels()
 {
+    QList<int> needed;
+    QList<int> widths;
+    int total = 0;
+    for (qsizetype i = 0; i < m_panels.size(); ++i) {
+        needed.append(m_panels[i]->sizeHint().width() + 2);
+        widths.append(std::max(m_designWidths[i], needed[i]));
+        total += widths[i];
+    }
+    // What passes the edge comes first from the panel with the most room beyond its text, then,
+    // when every panel is down to its text, from the widest.
+    for (int over = total - width(); over > 0 && width() > 0;) {
+        qsizetype from = 0;
+        for (qsizetype i = 1; i < widths.size(); ++i) {
+            if (widths[i] - needed[i] > widths[from] - needed[from]) {
+                from = i;
+            }
+        }
+        int take = std::min(over, widths[from] - needed[from]);
+        if (take <= 0) {
+            from = std::distance(widths.begin(), std::ranges::max_element(widths));
+            take = std::min(over, widths[from] - 2);
+            if (take <= 0) {
+                break;
+            }
+        }
+        widths[from] -= take;
+        over -= take;
+    }
     int left = 0;
     for (qsizetype i = 0; i < m_panels.size(); ++i) {
-        QLabel* panel = m_panels[i];
-        const int width = std::max(m_designWidths[i], panel->sizeHint().width() + 2);
         // Panels are inset by two pixels from the bar and from each other.
-        panel->setGeometry(left + 2, 2, width - 2, height() - 4);
-        left += width;
+        m_panels[i]->setGeometry(left + 2, 2, widths[i] - 2, height() - 4);
+        left += widths[i];
     }
 }
 
@@ -298,4 +332,4 @@ ControlSet createControls(QWidget* clientArea, std::span<const ControlDesign> de
     return set;
 }
 
-} // namespace velmora::ui
+} // namespace velmora::platform::ui

@@ -7,7 +7,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
-namespace velmora::ui {
+namespace velmora::platform::ui {
 
 namespace {
 
@@ -64,4 +64,4 @@ void reportWriteFailure(DialogService& dialogs, const std::string& path, const s
                        QStringLiteral("Error"), MessageIcon::Critical, MessageButtons::Ok);
 }
 
-} // namespace velmora::ui
+} // namespace velmora::platform::ui

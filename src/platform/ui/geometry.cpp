@@ -9,7 +9,7 @@
 #include <QVariant>
 #include <QWidget>
 
-namespace velmora::ui {
+namespace velmora::platform::ui {
 
 int twipsToPixels(int twips, double dpi)
 {
@@ -90,4 +90,4 @@ double screenDpi()
     return screen != nullptr ? screen->logicalDotsPerInch() : kDefaultDpi;
 }
 
-} // namespace velmora::ui
+} // namespace velmora::platform::ui

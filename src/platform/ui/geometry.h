@@ -8,7 +8,7 @@
 class QFont;
 class QWidget;
 
-namespace velmora::ui {
+namespace velmora::platform::ui {
 
 inline constexpr int kTwipsPerInch = 1440;
 inline constexpr double kDefaultDpi = 96.0;
@@ -32,4 +32,4 @@ double layoutDpi(const QFont& font);
 // frame arrives; otherwise it would sit half a title bar low.
 void centreOnScreen(QWidget* window);
 
-} // namespace velmora::ui
+} // namespace velmora::platform::ui

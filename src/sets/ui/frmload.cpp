@@ -15,9 +15,9 @@
 namespace velmora::sets::ui {
 namespace {
 
-using velmora::ui::ControlKind;
+using velmora::platform::ui::ControlKind;
 
-constexpr std::array<velmora::ui::ControlDesign, 3> kControls = {{
+constexpr std::array<velmora::platform::ui::ControlDesign, 3> kControls = {{
     {"Combo1", ControlKind::DropDownList, nullptr, 480, 240, 2652, 288, nullptr, 0},
     {"Command1", ControlKind::CommandButton, nullptr, 240, 840, 1332, 372, "&Load", 1},
     {"Command2", ControlKind::CommandButton, nullptr, 2040, 840, 1332, 372, "&Cancel", 2},
@@ -29,8 +29,8 @@ const QString kEditorClosedText =
 
 } // namespace
 
-frmload::frmload(velmora::ui::WindowRegistry& registry, velmora::ui::DialogService& dialogs,
-                 EditorSession& editor)
+frmload::frmload(velmora::platform::ui::WindowRegistry& registry,
+                 velmora::platform::ui::DialogService& dialogs, EditorSession& editor)
     : VelmoraWindow(registry), m_dialogs(dialogs), m_editor(editor)
 {
     createControls();
@@ -42,16 +42,17 @@ void frmload::createControls()
     setWindowTitle(QStringLiteral("Load setting"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    const double dpi = velmora::ui::screenDpi();
+    const double dpi = velmora::platform::ui::screenDpi();
     auto* client = new QWidget(this);
-    client->setFixedSize(velmora::ui::twipsToPixels(3744, dpi),
-                         velmora::ui::twipsToPixels(1368, dpi));
+    client->setFixedSize(velmora::platform::ui::twipsToPixels(3744, dpi),
+                         velmora::platform::ui::twipsToPixels(1368, dpi));
     setCentralWidget(client);
-    const velmora::ui::ControlSet controls = velmora::ui::createControls(client, kControls, dpi);
-    Combo1 = controls.get<velmora::ui::DesignComboBox>(QStringLiteral("Combo1"));
+    const velmora::platform::ui::ControlSet controls =
+        velmora::platform::ui::createControls(client, kControls, dpi);
+    Combo1 = controls.get<velmora::platform::ui::DesignComboBox>(QStringLiteral("Combo1"));
     Command1 = controls.get<QPushButton>(QStringLiteral("Command1"));
     Command2 = controls.get<QPushButton>(QStringLiteral("Command2"));
-    velmora::ui::setBackgroundColor(Combo1, QColor(255, 224, 192), true);
+    velmora::platform::ui::setBackgroundColor(Combo1, QColor(255, 224, 192), true);
     // Nothing to load until a set is chosen.
     Command1->setEnabled(false);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -63,22 +64,22 @@ void frmload::connectHandlers()
     connect(Command1, &QPushButton::clicked, this, &frmload::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmload::Command2_Click);
     // Enter loads the chosen set and Escape cancels, as in any dialog.
-    velmora::ui::pressOnKey(this, Qt::Key_Return, Command1);
-    velmora::ui::pressOnKey(this, Qt::Key_Enter, Command1);
-    velmora::ui::pressOnKey(this, Qt::Key_Escape, Command2);
+    velmora::platform::ui::pressOnKey(this, Qt::Key_Return, Command1);
+    velmora::platform::ui::pressOnKey(this, Qt::Key_Enter, Command1);
+    velmora::platform::ui::pressOnKey(this, Qt::Key_Escape, Command2);
 }
 
 void frmload::Form_Load()
 {
     adjustSize();
-    velmora::ui::centreOnScreen(this);
+    velmora::platform::ui::centreOnScreen(this);
     const std::optional<std::string> store = m_editor.storePath();
     if (!store) {
         return;
     }
     m_sets = listSets(*store);
     for (const StoredSet& set : m_sets) {
-        Combo1->addItem(velmora::ui::fromCp1252(set.name));
+        Combo1->addItem(velmora::platform::ui::fromCp1252(set.name));
     }
     Combo1->setCurrentIndex(-1);
 }
@@ -95,8 +96,9 @@ void frmload::Command1_Click()
         return;
     }
     if (!m_editor.storePath()) {
-        m_dialogs.messageBox(kEditorClosedText, QString(), velmora::ui::MessageIcon::Information,
-                             velmora::ui::MessageButtons::Ok);
+        m_dialogs.messageBox(kEditorClosedText, QString(),
+                             velmora::platform::ui::MessageIcon::Information,
+                             velmora::platform::ui::MessageButtons::Ok);
         return;
     }
     m_editor.loadAndApply(m_sets[static_cast<std::size_t>(position)]);

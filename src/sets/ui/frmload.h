@@ -13,17 +13,17 @@
 
 class QPushButton;
 
-namespace velmora::ui {
+namespace velmora::platform::ui {
 class DialogService;
 }
 
 namespace velmora::sets::ui {
 
-class frmload : public velmora::ui::VelmoraWindow {
+class frmload : public velmora::platform::ui::VelmoraWindow {
     Q_OBJECT
 public:
-    frmload(velmora::ui::WindowRegistry& registry, velmora::ui::DialogService& dialogs,
-            EditorSession& editor);
+    frmload(velmora::platform::ui::WindowRegistry& registry,
+            velmora::platform::ui::DialogService& dialogs, EditorSession& editor);
 
     void Form_Load() override;
 
@@ -35,10 +35,10 @@ private:
     void Command1_Click();
     void Command2_Click();
 
-    velmora::ui::DialogService& m_dialogs;
+    velmora::platform::ui::DialogService& m_dialogs;
     EditorSession& m_editor;
     std::vector<StoredSet> m_sets; // Combo1's entries, in order
-    velmora::ui::DesignComboBox* Combo1 = nullptr;
+    velmora::platform::ui::DesignComboBox* Combo1 = nullptr;
     QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;
 };
