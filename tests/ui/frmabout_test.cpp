@@ -14,7 +14,7 @@ class FrmaboutTest : public QObject {
 private slots:
     void init() { h = std::make_unique<test::WindowHarness>(); }
     void cleanup() { h->finish(); }
-    void opensCentredNotModalWithItsTextsAndOkFocused()
+    void OpensCentredNotModalWithItsTextsAndOkFocused()
     {
         platform::ui::VelmoraWindow* about = openAbout();
         QCOMPARE(about->windowTitle(), "About Velmora");
@@ -34,7 +34,7 @@ private slots:
                  qPrintable(QStringLiteral("off by %1, %2").arg(offset.x()).arg(offset.y())));
     }
 
-    void secondAboutReusesTheBoxUntilOkClosesIt()
+    void SecondAboutReusesTheBoxUntilOkClosesIt()
     {
         QPointer<platform::ui::VelmoraWindow> first = openAbout();
         h->get<QLabel>("frmAbout", "lblTitle")->setText("changed");

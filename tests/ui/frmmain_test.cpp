@@ -21,7 +21,7 @@ private slots:
     void init() { h = std::make_unique<test::WindowHarness>(); }
     void cleanup() { h->finish(); }
 
-    void showsTheFifteenSettingsAndPanels()
+    void ShowsTheFifteenSettingsAndPanels()
     {
         h->install(test::fixture(kFixture));
         h->showMain();
@@ -45,7 +45,7 @@ private slots:
         QVERIFY(!shown("Picture1") && !shown("Picture2"));
     }
 
-    void displayFollowsTheFileAndMemory_data()
+    void DisplayFollowsTheFileAndMemory_data()
     {
         QTest::addColumn<QByteArray>("device"); // empty: no keys at all
         QTest::addColumn<int>("megabytes");
@@ -55,7 +55,7 @@ private slots:
         QTest::newRow("Missing keys show Default; 24 GB suggest what the game takes") << QByteArray() << 24576 << "Default|Default x Default| 512| 24576Mb";
         // clang-format on
     }
-    void displayFollowsTheFileAndMemory()
+    void DisplayFollowsTheFileAndMemory()
     {
         QFETCH(QByteArray, device);
         QFETCH(int, megabytes);
@@ -84,7 +84,7 @@ private slots:
         }
     }
 
-    void noWritesNothingAndOnlyARealActivationRefills()
+    void NoWritesNothingAndOnlyARealActivationRefills()
     {
         h->install(test::fixture(kFixture));
         h->showMain();
@@ -109,7 +109,7 @@ private slots:
         QCOMPARE(h->rows("Frmmain", "List1").size() + h->rows("Frmmain", "List2").size(), 30);
     }
 
-    void cacheSizeIsBoundedByMemory()
+    void CacheSizeIsBoundedByMemory()
     {
         h->showMain();
         auto* text1 = control<platform::ui::DesignTextBox>("Text1");
@@ -123,7 +123,7 @@ private slots:
         QCOMPARE(text1->text(), "");
     }
 
-    void doneStopsAndWritesInOrder_data()
+    void DoneStopsAndWritesInOrder_data()
     {
         QTest::addColumn<QString>("cache");      // typed; null: the suggestion untouched
         QTest::addColumn<int>("driver");         // -2 never opened, -1 opened and closed
@@ -139,7 +139,7 @@ private slots:
         QTest::newRow("All three chosen are written, the lists refreshed") << "64" << 2 << 4 << "" << QStringList{"64", "OpenGLDrv.OpenGLRenderDevice", "1152", "864"};
         // clang-format on
     }
-    void doneStopsAndWritesInOrder()
+    void DoneStopsAndWritesInOrder()
     {
         QFETCH(QString, cache);
         QFETCH(int, driver);
@@ -182,7 +182,7 @@ private slots:
         QCOMPARE(row(14) + panel(2), done ? "OpenGl1152 x 864" : row(14) + "1920 x 1080");
     }
 
-    void presetWritesItsColumnAndRefills()
+    void PresetWritesItsColumnAndRefills()
     {
         h->install(test::fixture(kFixture));
         h->showMain();
@@ -196,7 +196,7 @@ private slots:
         QVERIFY(shown("Picture1"));
     }
 
-    void failedWriteInDoneIsReportedAndStops()
+    void FailedWriteInDoneIsReportedAndStops()
     {
         // The game folder is a file, so nothing below it can be created, not even by root.
         std::filesystem::remove_all(h->prefix.gameFolder);
@@ -207,7 +207,7 @@ private slots:
         QVERIFY(!shown("Picture2"));
     }
 
-    void failedWriteInPresetStopsWithoutSuccess()
+    void FailedWriteInPresetStopsWithoutSuccess()
     {
         // No render device: the Coronas write is refused before anything is written, and the
         // option can run the preset again.
@@ -225,7 +225,7 @@ private slots:
         QVERIFY(!shown("Picture1"));
     }
 
-    void exitAsks_data()
+    void ExitAsks_data()
     {
         QTest::addColumn<QString>("how");
         QTest::addColumn<bool>("yes");
@@ -234,7 +234,7 @@ private slots:
         QTest::newRow("No at the close button keeps the window") << "close" << false;
         QTest::newRow("Yes ends the program and closes every window") << "CmdExit" << true;
     }
-    void exitAsks()
+    void ExitAsks()
     {
         QFETCH(QString, how);
         QFETCH(bool, yes);
@@ -255,7 +255,7 @@ private slots:
         QCOMPARE(h->registry.exitCode(), 0);
     }
 
-    void helpSaysWhereItLookedOrOpensTheFile()
+    void HelpSaysWhereItLookedOrOpensTheFile()
     {
         const QString help = QString::fromStdString(h->workFolder + "/Help.html");
         h->dialogs.expectMessage("Unable to open help file check if Help file is there. Path= " +

@@ -14,7 +14,7 @@ class FrmsplashTest : public QObject {
 private slots:
     void init() { h = std::make_unique<test::WindowHarness>(); }
     void cleanup() { h->finish(); }
-    void startCreatesTheStoreRefusesInputAndHandsOverOnTheLastTick()
+    void StartCreatesTheStoreRefusesInputAndHandsOverOnTheLastTick()
     {
         h->install("[Engine.GameEngine]\r\nCacheSizeMegs=32\r\n");
         QVERIFY(h->registry.setVisible("frmSplash", true));
@@ -46,14 +46,14 @@ private slots:
         QCOMPARE(h->registry.activeWindow(), main);
     }
 
-    void existingStoreIsLeftByteForByte_data()
+    void ExistingStoreIsLeftByteForByte_data()
     {
         QTest::addColumn<QByteArray>("store");
         QTest::newRow("An empty file stays empty") << QByteArray();
         QTest::newRow("Saved sets without a final newline stay")
             << QByteArray("[Velmora]\nSaveNumber=1\n[fast]\nDecals=False");
     }
-    void existingStoreIsLeftByteForByte()
+    void ExistingStoreIsLeftByteForByte()
     {
         QFETCH(QByteArray, store);
         h->install("[Engine.GameEngine]\r\nCacheSizeMegs=32\r\n");
@@ -63,7 +63,7 @@ private slots:
         QTRY_VERIFY(!h->registry.isLoaded("frmSplash"));
     }
 
-    void gameNotFoundShowsTheMessageBeforeAnySplash()
+    void GameNotFoundShowsTheMessageBeforeAnySplash()
     {
         h->loseGame();
         bool windowOnScreen = true;
