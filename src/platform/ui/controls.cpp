@@ -3,7 +3,6 @@
 #include "geometry.h"
 
 #include <algorithm>
-#include <iterator>
 #include <vector>
 
 #include <QCheckBox>
@@ -121,6 +120,7 @@ void DesignStatusBar::addPanel(int widthTwips, const QString& text, bool isLabel
     }
     m_panels.append(panel);
     m_designWidths.append(twipsToPixels(widthTwips, dpi));
+    m_isLabel.append(isLabel);
     placePanels();
 }
 
@@ -153,26 +153,19 @@ void DesignStatusBar::placePanels()
         widths.append(std::max(m_designWidths[i], needed[i]));
         total += widths[i];
     }
-    // What passes the edge comes first from the panel with the most room beyond its text, then,
-    // when every panel is down to its text, from the widest.
-    for (int over = total - width(); over > 0 && width() > 0;) {
-        qsizetype from = 0;
-        for (qsizetype i = 1; i < widths.size(); ++i) {
-            if (widths[i] - needed[i] > widths[from] - needed[from]) {
-                from = i;
-            }
+    // What passes the edge comes first from room beyond a panel's text, then from the labels,
+    // whose text is also their tooltip, and only then from the values.
+    int over = total - width();
+    const auto takeFrom = [&](auto floor) {
+        for (qsizetype i = 0; i < widths.size() && over > 0 && width() > 0; ++i) {
+            const int take = std::clamp(widths[i] - floor(i), 0, over);
+            widths[i] -= take;
+            over -= take;
         }
-        int take = std::min(over, widths[from] - needed[from]);
-        if (take <= 0) {
-            from = std::distance(widths.begin(), std::ranges::max_element(widths));
-            take = std::min(over, widths[from] - 2);
-            if (take <= 0) {
-                break;
-            }
-        }
-        widths[from] -= take;
-        over -= take;
-    }
+    };
+    takeFrom([&](qsizetype i) { return needed[i]; });
+    takeFrom([&](qsizetype i) { return m_isLabel[i] ? 2 : needed[i]; });
+    takeFrom([](qsizetype) { return 2; });
     int left = 0;
     for (qsizetype i = 0; i < m_panels.size(); ++i) {
         // Panels are inset by two pixels from the bar and from each other.

@@ -85,8 +85,8 @@ public:
     explicit DesignStatusBar(QWidget* parent = nullptr);
 
     // Appends a panel; a label panel carries its text as its tooltip too. A panel widens to
-    // fit its text, taking the room from panels wider than their own text; no panel passes
-    // the bar's edge.
+    // fit its text, taking the room from panels wider than their own text, then from labels;
+    // no panel passes the bar's edge.
     void addPanel(int widthTwips, const QString& text, bool isLabel, double dpi);
     int panelCount() const { return static_cast<int>(m_panels.size()); }
     QString panelText(int panel) const;
@@ -100,6 +100,7 @@ private:
 
     QList<QLabel*> m_panels;
     QList<int> m_designWidths; // pixels
+    QList<bool> m_isLabel;
 };
 
 // Makes `key` (a Qt::Key), pressed in `window` and left unused by its controls, press `button`
