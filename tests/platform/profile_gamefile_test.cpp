@@ -49,6 +49,7 @@ TEST_P(RealFileRead, GivesGameValue)
 {
     const RealValue& c = GetParam();
     ASSERT_TRUE(fileExists(gameFile(c.file))) << c.file;
+    EXPECT_FALSE(fileExists(std::string(VELMORA_TESTDATA) + "/ut-ini")) << "a folder is no file";
     EXPECT_EQ(portable::getProfileString(gameFile(c.file), c.section, c.key, "Default", 255),
               c.expected);
 }

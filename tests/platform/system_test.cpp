@@ -1,9 +1,8 @@
 #include "platform/codepage.h"
-#include "platform/meminfo.h"
+#include "platform/gamelocator_wine.h"
 #include "platform/memory.h"
 #include "platform/registry_text.h"
 #include "platform/systeminfo.h"
-#include "platform/wineprefix.h"
 #include "support/rowname.h"
 
 #include <cstdint>

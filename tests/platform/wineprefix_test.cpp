@@ -1,4 +1,7 @@
-#include "platform/wineprefix.h"
+#include "platform/dosdevices.h"
+#include "platform/gamelocator_wine.h"
+#include "platform/steamvdf.h"
+#include "platform/wineprefixes.h"
 #include "support/fakeprefix.h"
 #include "support/rowname.h"
 

@@ -1,7 +1,7 @@
 // A huge system.reg line is passed over, not a crash or a hang. Damaged hives are covered by
 // the registry rules of the platform tests.
 
-#include "platform/wineprefix.h"
+#include "platform/gamelocator_wine.h"
 
 #include <string>
 
