@@ -1,9 +1,9 @@
 // The portable profile engine and the Win32 profile functions over one table of cases: the
 // same read values, write statuses and read-backs, bar the Wine deviations the table names.
 
-#include "datatable.h"
 #include "platform/fileio.h"
 #include "platform/profile.h"
+#include "support/datatable.h"
 #include "support/fakeprefix.h"
 #include "support/rowname.h"
 #include "support/wine.h"

@@ -1,9 +1,9 @@
 // The Linux lookup over the system.reg that `wine reg add` wrote in WINEPREFIX.
 
-#include "datatable.h"
 #include "platform/fileio.h"
 #include "platform/gamelocator.h"
 #include "platform/registry_text.h"
+#include "support/datatable.h"
 #include "support/rowname.h"
 
 #include <cstdlib>

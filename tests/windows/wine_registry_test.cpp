@@ -1,9 +1,9 @@
 // The Win32 registry lookup over the keys that `wine reg add` wrote into the test prefix
 // (tests/data/wine-registry.tsv; written by wine-registry-setup.sh before these tests run).
 
-#include "datatable.h"
 #include "platform/gamelocator.h"
 #include "platform/registry_win.h"
+#include "support/datatable.h"
 #include "support/rowname.h"
 
 #include <gtest/gtest.h>
