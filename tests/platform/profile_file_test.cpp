@@ -72,6 +72,12 @@ TEST_F(ProfileFile, HelpersReportWhatIsOnDisk)
     EXPECT_EQ(readFile(path("dir")).error, std::strerror(EISDIR));
     EXPECT_FALSE(readFile(path("dir")).missing);
     EXPECT_TRUE(readFile(path("b.ini")).missing && readFile(path("a.ini/x")).missing);
+    const auto openFiles = [] {
+        return std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator());
+    };
+    const auto opened = openFiles();
+    EXPECT_TRUE(readFile(path("a.ini")).ok() && readFile(path("dir")).error.size() > 0);
+    EXPECT_EQ(openFiles(), opened) << "a read leaves no file open";
     // Files in /proc say they are empty; they are read to their end all the same.
     EXPECT_TRUE(readWholeFile("/proc/self/maps").value_or("").ends_with('\n'));
     const fs::path saved = fs::current_path();

@@ -10,7 +10,7 @@
 namespace velmora::test {
 namespace {
 
-TEST(HugeRegistry, ten_megabyte_line_before_the_value_is_passed_over)
+TEST(HugeRegistry, TenMegabyteLineBeforeTheValueIsPassedOver)
 {
     const std::string text =
         "WINE REGISTRY Version 2\n\n"
