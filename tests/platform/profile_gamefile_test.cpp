@@ -1,6 +1,7 @@
 // The real game files in tests/data/ut-ini: known values read back, and every managed key
 // written into every file changes that key's line alone and keeps the file's line ending.
 
+#include "config/catalogue.h"
 #include "platform/fileio.h"
 #include "platform/profile.h"
 #include "support/fakeprefix.h"
@@ -66,17 +67,23 @@ void PrintTo(const ManagedKey& managed, std::ostream* out)
     *out << managed.key;
 }
 
-constexpr std::string_view kClient = "WinDrv.WindowsClient";
 // clang-format off
 constexpr std::string_view kGameFiles[] = {"stock-436-server-package-default.ini", "client-451-windows-d3d.ini", "client-469d-windows-xopengl.ini", "linux-sdl-opengl.ini", "dedicated-server-436-newnet-ace.ini"};
-const ManagedKey kManagedKeys[] = {
-    {kClient, "FullscreenColorbits"}, {kClient, "CurvedSurfaces"}, {kClient, "LowDetailTextures"}, {kClient, "SlowVideoBuffering"},
-    {kClient, "Decals"}, {kClient, "NoDynamicLights"}, {kClient, "SkinDetail"}, {kClient, "TextureDetail"}, {kClient, "NoLighting"},
-    {kClient, "MinDesiredFrameRate"}, {kClient, "ScreenFlashes"}, {kClient, "NoFractalAnim"}, {kClient, "ParticleDensity"},
-    {"", "Coronas"}, {"Engine.Engine", "GameRenderDevice"}, {"Engine.GameEngine", "CacheSizeMegs"},
-    {kClient, "FullscreenViewportX"}, {kClient, "FullscreenViewportY"},
-};
 // clang-format on
+
+// Every key the program writes, as the catalogue names it.
+std::vector<ManagedKey> managedKeys()
+{
+    using namespace config;
+    std::vector<ManagedKey> keys = {{kGameEngine, kCacheSizeMegs},
+                                    {kWindowsClient, kFullscreenViewportX},
+                                    {kWindowsClient, kFullscreenViewportY}};
+    for (const SettingRow& row : settingRows())
+        keys.push_back({sectionOf(row, ""), row.key}); // "": the render device's section
+    return keys;
+}
+
+const std::vector<ManagedKey> kManagedKeys = managedKeys();
 
 // Lines with their endings, split independently of the engine.
 std::vector<std::string> splitLines(const std::string& text)
