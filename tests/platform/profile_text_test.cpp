@@ -62,6 +62,7 @@ TEST_P(WriteRule, GivesExpectedBytes)
     constexpr std::string_view kStatus[] = {"written", "unchanged", "refused", "failed"};
     EXPECT_EQ(kStatus[static_cast<int>(edit.status)], row[5]) << edit.reason;
     EXPECT_EQ(text, row[6]);
+    EXPECT_EQ(edit.status == WriteStatus::Refused, !edit.reason.empty()) << "a refusal says why";
 }
 
 INSTANTIATE_TEST_SUITE_P(Text, WriteRule, testing::ValuesIn(test::readTable(kRules, "write", 7)),
