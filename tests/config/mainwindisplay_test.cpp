@@ -65,6 +65,7 @@ const ResolutionRow kResolutionRows[] = {
     {"one_text_one_number", "1024", "abc", "1024 x abc"},
     {"trailing_letters_are_text", "800px", "600", "800px x 600"},
     {"empty_value_stays_empty", "", "480", " x 480"},
+    {"signs_read_as_numbers", "+800", "-6", "800 x -6"},
 };
 // clang-format on
 

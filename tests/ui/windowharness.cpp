@@ -1,9 +1,9 @@
 #include "windowharness.h"
 
 #include "app/composition.h"
+#include "platform/gamelocator_wine.h"
 #include "platform/profile.h"
 #include "platform/ui/controls.h"
-#include "platform/wineprefix.h"
 
 #include <filesystem>
 
