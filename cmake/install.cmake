@@ -6,10 +6,12 @@
 set(VELMORA_APP_ID org.velmora.velmora)
 set(velmora_data ${PROJECT_SOURCE_DIR}/data)
 
-# Debian keeps man pages compressed.
+# Debian keeps man pages compressed. A page's @PROJECT_VERSION@ is the project's version.
 find_program(VELMORA_GZIP gzip)
-function(velmora_install_man source)
-    get_filename_component(name ${source} NAME)
+function(velmora_install_man template)
+    get_filename_component(name ${template} NAME)
+    set(source ${PROJECT_BINARY_DIR}/man-pages/${name})
+    configure_file(${template} ${source} @ONLY)
     if(NOT VELMORA_GZIP)
         install(FILES ${source} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
         return()
@@ -64,6 +66,9 @@ endif()
 if(TARGET velmora-ini)
     velmora_install_man(${PROJECT_SOURCE_DIR}/docs/velmora-ini.1)
 endif()
+
+# Debian's machine-readable copyright file, in the place every package has it.
+install(FILES ${velmora_data}/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/velmora)
 
 set(CPACK_PACKAGE_NAME velmora)
 set(CPACK_PACKAGE_VENDOR "The Velmora developers")
