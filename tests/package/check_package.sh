@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a configured build tree and checks what a user gets: the
 # files and their modes, the dependencies, valid desktop and AppStream metadata, a man page
-# that renders, nothing for lintian to report, the packaged velmora-ini at work, and the launcher preparing its folder.
+# that renders, nothing for lintian to report, the packaged velmora-ini at work, and the
+# launcher preparing its folder.
 #   check_package.sh BUILD_DIR [CPACK]
 set -euo pipefail
 
