@@ -202,7 +202,7 @@ void addWindowOperations(const BenchFile& file)
             floorOf(path));
     });
     // The editor's "Update": the changed rows written, then the editor's refresh. The two
-    // value sets take turns as editor and snapshot, so all fifteen rows differ every time.
+    // value sets take turns in the editor, so all fifteen rows differ from the file every time.
     add("apply/" + file.name, file.size, [file](State& state) {
         const auto path = scratchCopy(file, "apply");
         config::ReadModule module;
@@ -214,11 +214,11 @@ void addWindowOperations(const BenchFile& file)
             [&] {
                 alternate = !alternate;
                 expected = applyTraffic(readFloor(path), values[alternate ? 1 : 0],
-                                        values[alternate ? 0 : 1]);
+                                        sets::readEditorLists(module, path));
             },
             [&] {
-                const auto result = sets::ApplyChangedSettings(
-                    module, path, values[alternate ? 1 : 0], values[alternate ? 0 : 1]);
+                const auto result =
+                    sets::ApplyChangedSettings(module, path, values[alternate ? 1 : 0]);
                 if (!result.ok())
                     state.SkipWithError("the apply stopped");
                 benchmark::DoNotOptimize(sets::readEditorLists(module, path));
@@ -249,11 +249,37 @@ void addSaveSet(const fs::path& workDir, const BenchFile& gameFile)
                 const auto result = sets::saveSettingSet(path, "Benchmark", lists);
                 if (!result.outcome.ok())
                     state.SkipWithError("the save failed");
-                // The sets present and the count are read, then the count, the name and
-                // the fifteen rows are written.
-                return Traffic{2, static_cast<int>(config::kRowCount) + 2};
+                // The count and the sets present are read, then the file is read once more
+                // and replaced once with the count, the name and the fifteen rows.
+                return Traffic{3, 1};
             },
             floorOf(path));
+    });
+}
+
+// A damaged store of 200,000 sets, its count no number, listed as the load dialog lists it.
+void addListSets(const fs::path& workDir)
+{
+    constexpr int kSets = 200'000;
+    fs::create_directories(workDir / "scratch");
+    const auto store = (workDir / "scratch" / "Velmora-200000.ini").string();
+    {
+        std::ofstream out(store, std::ios::binary | std::ios::trunc);
+        out << "[Velmora]\r\nSaveNumber=lost\r\n";
+        for (int n = 1; n <= kSets; ++n)
+            out << "[Save" << n << "]\r\nSaveName=Set " << n << "\r\n";
+    }
+    add("list_sets/200000", fs::file_size(store), [store](State& state) {
+        runPaired(
+            state,
+            [&] {
+                const auto sets = sets::listSets(store);
+                if (sets.size() != kSets)
+                    state.SkipWithError("not every set was listed");
+                // The count, then the sections in one read.
+                return Traffic{2, 0};
+            },
+            floorOf(store));
     });
 }
 
@@ -322,6 +348,7 @@ int main(int argc, char** argv)
     }
     if (largestReal != nullptr)
         addSaveSet(options.workDir, *largestReal);
+    addListSets(options.workDir);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     std::filesystem::remove_all(options.temporary ? options.workDir : options.workDir / "scratch");

@@ -89,13 +89,28 @@ Traffic applyTraffic(const std::string& contents, const sets::EditorLists& edito
                      const sets::EditorLists& snapshot)
 {
     const auto changes = sets::findChanges(editor, snapshot);
-    const auto device =
-        platform::profileReadText(contents, config::kEngine, config::kGameRenderDevice,
-                                  ReadModule::kDefault, ReadModule::kBufferSize);
-    Traffic traffic{changes.empty() ? 0 : 1, 0};
-    std::string text = contents;
+    auto device = platform::profileReadText(contents, config::kEngine, config::kGameRenderDevice,
+                                            ReadModule::kDefault, ReadModule::kBufferSize);
+    // The fresh read of the lists, then the device read.
+    Traffic traffic{static_cast<int>(config::kRowCount) + 1 + (changes.empty() ? 0 : 1), 0};
+    // A new device is written first and takes Coronas into its section.
+    std::vector<sets::GameWrite> writes;
     for (const auto& change : changes) {
         const auto write = sets::writeFor(change, device);
+        if (write.key == config::kGameRenderDevice) {
+            device = write.value;
+            writes.insert(writes.begin(), write);
+        } else {
+            writes.push_back(write);
+        }
+    }
+    for (auto& write : writes) {
+        if (write.key == "Coronas") {
+            write.section = device;
+        }
+    }
+    std::string text = contents;
+    for (const auto& write : writes) {
         auto edit = platform::profileWriteText(text, write.section, write.key, write.value);
         if (edit.status == platform::WriteStatus::Written) {
             text = std::move(edit.contents);

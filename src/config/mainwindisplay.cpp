@@ -1,5 +1,6 @@
 #include "mainwindisplay.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -57,7 +58,17 @@ std::string numberOrText(std::string_view text)
 MemoryFigures memoryFigures(std::uint64_t totalBytes)
 {
     const double mb = static_cast<double>(totalBytes) / kBytesPerMb;
-    return {roundHalfEven(mb), roundHalfEven(mb * 3 / 4)};
+    return {roundHalfEven(mb), std::min(roundHalfEven(mb * 3 / 4), kSuggestedCacheMaxMb)};
+}
+
+std::int64_t cacheLimitMb(std::int64_t detectedMb)
+{
+    return std::min(detectedMb, kGameCacheMaxMb);
+}
+
+bool cacheSizeGiven(std::string_view text)
+{
+    return std::any_of(text.begin(), text.end(), isDigit);
 }
 
 std::string blankSignedNumber(std::int64_t number)
@@ -98,9 +109,25 @@ std::int64_t cacheSizeValue(std::string_view text)
     return value;
 }
 
-std::string cacheTooLargeText(std::int64_t detectedMb)
+std::string cacheTooLargeText(std::int64_t limitMb)
 {
-    return "Memory value u specified is too large, maximum=" + std::to_string(detectedMb) + " Mb";
+    return "Memory value u specified is too large, maximum=" + std::to_string(limitMb) + " Mb";
+}
+
+std::vector<GameWrite> presetWrites(Preset preset, std::string_view renderDevice)
+{
+    std::vector<GameWrite> writes;
+    for (const PresetStep& step : presetSteps()) {
+        std::string_view section = kWindowsClient;
+        if (step.section == SectionKind::RenderDevice) {
+            section = renderDevice;
+        } else if (step.section == SectionKind::Engine) {
+            section = kEngine;
+        }
+        writes.push_back(
+            {std::string(section), std::string(step.key), std::string(presetValue(step, preset))});
+    }
+    return writes;
 }
 
 } // namespace velmora::config

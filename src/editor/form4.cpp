@@ -1,6 +1,7 @@
 #include "editor/form4.h"
 
 #include "config/catalogue.h"
+#include "config/readmodule.h"
 #include "editor/form5.h"
 #include "platform/ui/cp1252.h"
 #include "platform/ui/dialogs.h"
@@ -277,8 +278,11 @@ void Form4::promptAndSave()
     if (name.isEmpty()) {
         return;
     }
+    const std::optional<std::string> cp1252Name = sets::setNameInCodePage(name.toStdU16String());
     const sets::SaveResult saved =
-        sets::saveSettingSet(SetFilePath, ui::toCp1252(name), editorLists());
+        cp1252Name ? sets::saveSettingSet(SetFilePath, *cp1252Name, editorLists())
+                   : sets::SaveResult{
+                         platform::WriteOutcome::refused(std::string(sets::kNameOutsideCodePage))};
     if (saved.outcome.status == platform::WriteStatus::Refused) {
         m_services.dialogs.messageBox(
             QStringLiteral("The settings were not saved. ") + ui::fromCp1252(saved.outcome.reason),
@@ -286,10 +290,7 @@ void Form4::promptAndSave()
         return;
     }
     if (!saved.outcome.ok()) {
-        m_services.dialogs.messageBox(
-            QStringLiteral("Unable to write %1: %2")
-                .arg(ui::fromCp1252(SetFilePath), ui::fromCp1252(saved.outcome.reason)),
-            QStringLiteral("Error"), ui::MessageIcon::Critical, ui::MessageButtons::Ok);
+        ui::reportWriteFailure(m_services.dialogs, SetFilePath, saved.outcome.reason);
         return;
     }
     m_services.dialogs.messageBox(kSavedText, QString(), ui::MessageIcon::Information,
@@ -322,25 +323,30 @@ void Form4::Command4_Click()
 
 // ---- setting sets and the apply -----------------------------------------------------------
 
-void Form4::LoadSettingSet(int position)
+bool Form4::LoadSettingSet(const sets::StoredSet& set)
 {
-    std::vector<std::string> names;
-    for (int i = 0; i < List1->rowCount(); ++i) {
-        names.push_back(ui::toCp1252(List1->rowText(i)));
+    const sets::EditorLists current = editorLists();
+    const auto values = sets::loadSettingSet(SetFilePath, set.number, current.names);
+    if (!values) {
+        m_services.dialogs.messageBox(
+            QStringLiteral("The setting set \"%1\" is no longer in %2, so nothing was changed.")
+                .arg(ui::fromCp1252(set.name), ui::fromCp1252(SetFilePath)),
+            QStringLiteral("Error"), ui::MessageIcon::Critical, ui::MessageButtons::Ok);
+        return false;
     }
-    const std::vector<std::string> values = sets::loadSettingSet(SetFilePath, position, names);
     List2->clearRows();
-    for (const std::string& value : values) {
-        List2->addRow(ui::fromCp1252(value));
+    for (const std::optional<std::string>& value : *values) {
+        // A row the set lacks reads as the placeholder, which the apply never writes.
+        List2->addRow(ui::fromCp1252(value.value_or(std::string(config::ReadModule::kDefault))));
     }
+    return true;
 }
 
 bool Form4::ApplyChangedSettings()
 {
-    Form5* lists = workingLists();
-    const sets::ApplyResult result = sets::ApplyChangedSettings(
-        m_services.readModule, m_services.Utpath(), editorLists(), lists->snapshot());
-    lists->setChanges(result.changes);
+    const sets::ApplyResult result =
+        sets::ApplyChangedSettings(m_services.readModule, m_services.Utpath(), editorLists());
+    workingLists()->setChanges(result.changes);
     if (!result.ok()) {
         m_services.dialogs.messageBox(ui::fromCp1252(sets::applyFailureText(result)), QString(),
                                       ui::MessageIcon::Critical, ui::MessageButtons::Ok);

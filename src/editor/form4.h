@@ -9,6 +9,7 @@
 #include "platform/ui/controls.h"
 #include "platform/ui/velmorawindow.h"
 #include "sets/editorlists.h"
+#include "sets/store.h"
 
 #include <string>
 
@@ -34,11 +35,12 @@ public:
     // Both lists as text.
     sets::EditorLists editorLists() const;
 
-    // The values list takes the values of the set at `position` of the load dialog's list.
-    void LoadSettingSet(int position);
-    // Writes the rows changed since the snapshot, rebuilds Form5's change lists and refills the
-    // lists. A refused or failed write is reported here; false then, and the lists keep the
-    // unwritten values.
+    // The values list takes the values of `set`; "Default" for a row it lacks. A set whose
+    // section has gone is reported here and false returned, the lists unchanged.
+    bool LoadSettingSet(const sets::StoredSet& set);
+    // Writes the rows that differ from the game's file now, rebuilds Form5's change lists and
+    // refills the lists. A refused or failed write is reported here; false then, and the lists keep
+    // the unwritten values.
     bool ApplyChangedSettings();
     // The end of "&Update " and of a load: the success message, the main window's check mark,
     // the editor hidden and the main window shown.

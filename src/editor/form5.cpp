@@ -28,15 +28,6 @@ void fill(ui::DesignListBox* list, const std::vector<std::string>& rows)
     }
 }
 
-std::vector<std::string> rowsOf(const ui::DesignListBox* list)
-{
-    std::vector<std::string> rows;
-    for (int i = 0; i < list->rowCount(); ++i) {
-        rows.push_back(ui::toCp1252(list->rowText(i)));
-    }
-    return rows;
-}
-
 } // namespace
 
 Form5::Form5(ui::WindowRegistry& registry) : VelmoraWindow(registry)
@@ -63,11 +54,6 @@ void Form5::setSnapshot(const sets::EditorLists& lists)
 {
     fill(List1, lists.names);
     fill(List2, lists.values);
-}
-
-sets::EditorLists Form5::snapshot() const
-{
-    return {rowsOf(List1), rowsOf(List2)};
 }
 
 void Form5::setChanges(const std::vector<sets::Change>& changes)

@@ -1,8 +1,9 @@
 #pragma once
 
-// Form5: the editor's working lists. List1/List2 hold the snapshot the apply compares with;
-// List3/List4/List5 the new values, names and old values of the last apply's changes. It is
-// loaded on first use and only ever hidden, so the lists live until the program ends.
+// Form5: the editor's working lists. List1/List2 hold the rows as last applied, for display;
+// the apply compares with the game's file itself. List3/List4/List5 the new values, names and old
+// values of the last apply's changes. It is loaded on first use and only ever hidden, so the lists
+// live until the program ends.
 
 #include "platform/ui/controls.h"
 #include "platform/ui/velmorawindow.h"
@@ -20,7 +21,6 @@ public:
 
     // The snapshot: List1 and List2 emptied and refilled row by row, names first.
     void setSnapshot(const sets::EditorLists& lists);
-    sets::EditorLists snapshot() const;
 
     // The change lists, rebuilt: List4 names, List3 new values, List5 old values.
     void setChanges(const std::vector<sets::Change>& changes);

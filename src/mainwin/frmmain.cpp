@@ -330,9 +330,7 @@ bool Frmmain::writeGameValue(std::string_view section, std::string_view key, std
     if (outcome.ok()) {
         return true;
     }
-    dialogs.messageBox(QStringLiteral("Unable to write ") + localPath(Utpath) +
-                           QStringLiteral(": ") + QString::fromLocal8Bit(outcome.reason),
-                       QStringLiteral("Error"), ui::MessageIcon::Critical, ui::MessageButtons::Ok);
+    ui::reportWriteFailure(dialogs, Utpath, outcome.reason);
     return false;
 }
 

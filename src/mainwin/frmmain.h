@@ -81,6 +81,8 @@ private:
     void exit_Click();
     void CmdExit_Click();
 
+    // Done's writes: cache size, driver, resolution; false once one is missing or fails.
+    bool writeDriverResolutionAndCache();
     void centreOnScreen();
     void detectMemory();
     void applyPreset(bool fast);

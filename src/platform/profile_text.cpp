@@ -219,4 +219,40 @@ TextEdit profileWriteText(std::string_view contents, std::string_view section, s
     return {WriteStatus::Written, profile::applySplice(contents, *splice), {}};
 }
 
+std::vector<SectionValue> profileSectionValues(std::string_view contents, std::string_view key,
+                                               std::size_t bufferSize)
+{
+    std::string ansi;
+    std::string_view text = contents;
+    if (profile::startsWithUtf16LeMark(contents)) {
+        ansi = profile::utf16LeToAnsi(contents.substr(2));
+        text = ansi;
+    }
+    const std::string_view wanted = profile::trimSpaces(key);
+    std::vector<SectionValue> sections;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const profile::Line line = profile::lineAt(text, pos);
+        const std::string_view chars = profile::lineText(text, line);
+        const profile::LineParts parts = profile::classifyLine(chars);
+        if (parts.kind == profile::LineKind::Header) {
+            sections.push_back({std::string(parts.name), std::nullopt});
+        } else if (parts.kind == profile::LineKind::Key && !sections.empty() &&
+                   !sections.back().value && profile::namesMatch(parts.name, wanted)) {
+            const std::string_view value = profile::readableValue(chars.substr(parts.valueBegin));
+            sections.back().value =
+                std::string(value.substr(0, bufferSize == 0 ? 0 : bufferSize - 1));
+        }
+        pos = line.end;
+    }
+    return sections;
+}
+
+std::string profileQuotedValue(std::string_view value)
+{
+    if (profile::readableValue(value) == value) {
+        return std::string(value);
+    }
+    return "\"" + std::string(value) + "\"";
+}
+
 } // namespace velmora::platform

@@ -186,7 +186,7 @@ private slots:
         main->Utpath = h->storeFile + "/UnrealTournament.ini";
         const auto probe = platform::writeProfileString(main->Utpath, "S", "K", "16");
         h->dialogs.expectMessage(
-            QString::fromStdString("Error when saving this itemFullscreenColorbits = 16 (" +
+            QString::fromStdString("Error when saving this itemGameRenderDevice = OpenGl (" +
                                    probe.reason + ")"),
             "Velmora", MessageIcon::Critical, MessageButtons::Ok);
         h->click("Form4", "Command4");
@@ -197,18 +197,18 @@ private slots:
         main->Utpath = h->Utpath;
         h->expectApplied();
         h->click("Form4", "Command4");
-        std::string expected =
-            test::written(game, "WinDrv.WindowsClient", "FullscreenColorbits", "16");
-        expected = test::written(expected, "D3DDrv.D3DRenderDevice", "Coronas", "False");
-        expected = test::written(expected, "Engine.Engine", "GameRenderDevice",
-                                 "OpenGLDrv.OpenGLRenderDevice");
+        // The new device first, so that Coronas lands in its section.
+        std::string expected = test::written(game, "Engine.Engine", "GameRenderDevice",
+                                             "OpenGLDrv.OpenGLRenderDevice");
+        expected = test::written(expected, "WinDrv.WindowsClient", "FullscreenColorbits", "16");
+        expected = test::written(expected, "OpenGLDrv.OpenGLRenderDevice", "Coronas", "False");
         QCOMPARE(h->game(), expected);
         QCOMPARE(h->rows("Form5", "List4"),
                  (QStringList{"FullscreenColorbits", "Coronas", "GameRenderDevice"}));
         QCOMPARE(h->rows("Form5", "List3"), (QStringList{"16", "False", "OpenGl"}));
         QCOMPARE(h->rows("Form5", "List5"), (QStringList{"32", "True", "Direct 3D"}));
-        // Refilled: Coronas now comes from the OpenGL device's section.
-        QCOMPARE(values()[6], "True");
+        // Refilled: Coronas comes from the OpenGL device's section, where it was written.
+        QCOMPARE(values()[6], "False");
         QCOMPARE(values("Form5"), values());
         QVERIFY(h->registry.loadedWindow("Frmmain")->isVisible());
         QCOMPARE(h->registry.activeWindow(), h->registry.loadedWindow("Frmmain"));

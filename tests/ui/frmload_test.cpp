@@ -74,8 +74,20 @@ private slots:
     void loadWritesTheChosenSetAndStaysOpen()
     {
         h->click("Form4", "Command2");
-        load(0); // the snapshot's own values: nothing to write
+        load(0); // the file's own values: nothing to write
         QCOMPARE(h->game(), game);
+
+        // A preset after the load: loading the same set again brings its values back.
+        h->dialogs.expectMessage(
+            " Changes will immediately be made in Unreal Tournament.ini. Continu update?",
+            "Continue update ?", MessageIcon::Question, MessageButtons::YesNo,
+            ui::MessageAnswer::Yes);
+        h->expectApplied();
+        h->click("Frmmain", "Option2");
+        QVERIFY(h->rows("Frmmain", "List2") != test::kD3dRows);
+        load(0);
+        QCOMPARE(h->rows("Form4", "List2"), test::kD3dRows);
+        h->install(game); // back to the file the other loads start from
 
         load(1, Qt::Key_Return);
         std::string expected =
@@ -86,10 +98,23 @@ private slots:
         QCOMPARE(h->rows("Form4", "List2")[14], "OpenGl");
         QCOMPARE(h->rows("Form5", "List2"), h->rows("Form4", "List2"));
 
-        load(2); // the other "twin": its own section, measured against the new snapshot
+        load(2); // the other "twin": its own section, measured against the file
         QCOMPARE(h->rows("Form5", "List4"),
                  (QStringList{"FullscreenColorbits", "Decals", "GameRenderDevice"}));
         QCOMPARE(h->game(), test::written(game, "WinDrv.WindowsClient", "Decals", "False"));
+    }
+
+    void setGoneFromTheStoreIsNotLoaded()
+    {
+        h->click("Form4", "Command2");
+        test::writeFile(h->storeFile, "[Velmora]\r\nSaveNumber=3\r\n");
+        combo()->setCurrentIndex(1);
+        h->dialogs.expectMessage(
+            QString::fromStdString("The setting set \"twin\" is no longer in " + h->storeFile +
+                                   ", so nothing was changed."),
+            "Error", MessageIcon::Critical, MessageButtons::Ok);
+        h->click("frmload", "Command1");
+        QCOMPARE(h->game(), game);
     }
 
     void loadAfterTheEditorClosedWritesNothing()

@@ -1,6 +1,7 @@
 #include "dialogs.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -51,6 +52,14 @@ QString QtDialogService::inputBox(const QString& prompt, const QString& title)
     const QString text = QInputDialog::getText(QApplication::activeWindow(), effectiveTitle(title),
                                                prompt, QLineEdit::Normal, QString(), &accepted);
     return accepted ? text : QString();
+}
+
+void reportWriteFailure(DialogService& dialogs, const std::string& path, const std::string& reason)
+{
+    dialogs.messageBox(QStringLiteral("Unable to write ") +
+                           QFile::decodeName(QByteArray::fromStdString(path)) +
+                           QStringLiteral(": ") + QString::fromLocal8Bit(reason),
+                       QStringLiteral("Error"), MessageIcon::Critical, MessageButtons::Ok);
 }
 
 } // namespace velmora::ui

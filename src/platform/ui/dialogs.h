@@ -3,6 +3,8 @@
 // Message boxes and input boxes, behind an interface so that tests can script them. Windows
 // never create a QMessageBox themselves.
 
+#include <string>
+
 #include <QString>
 
 namespace velmora::ui {
@@ -34,5 +36,9 @@ public:
                              MessageButtons buttons) override;
     QString inputBox(const QString& prompt, const QString& title) override;
 };
+
+// The critical box "Unable to write <path>: <reason>" that every window shows for a failed
+// write: the path as the file system encodes it, the reason in the locale's encoding.
+void reportWriteFailure(DialogService& dialogs, const std::string& path, const std::string& reason);
 
 } // namespace velmora::ui

@@ -83,8 +83,9 @@ void frmload::Form_Load()
     if (editor == nullptr) {
         return;
     }
-    for (const std::string& name : listSetNames(editor->SetFilePath)) {
-        Combo1->addItem(velmora::ui::fromCp1252(name));
+    m_sets = listSets(editor->SetFilePath);
+    for (const StoredSet& set : m_sets) {
+        Combo1->addItem(velmora::ui::fromCp1252(set.name));
     }
     Combo1->setCurrentIndex(-1);
 }
@@ -97,7 +98,7 @@ void frmload::Combo1_Click()
 void frmload::Command1_Click()
 {
     const int position = Combo1->currentIndex();
-    if (position < 0) {
+    if (position < 0 || position >= static_cast<int>(m_sets.size())) {
         return;
     }
     auto* editor = qobject_cast<editor::Form4*>(registry().loadedWindow(kEditor));
@@ -106,8 +107,8 @@ void frmload::Command1_Click()
                              velmora::ui::MessageButtons::Ok);
         return;
     }
-    editor->LoadSettingSet(position);
-    if (!editor->ApplyChangedSettings()) {
+    if (!editor->LoadSettingSet(m_sets[static_cast<std::size_t>(position)]) ||
+        !editor->ApplyChangedSettings()) {
         return;
     }
     SnapshotEditorLists(registry());

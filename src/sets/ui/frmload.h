@@ -6,6 +6,9 @@
 
 #include "platform/ui/controls.h"
 #include "platform/ui/velmorawindow.h"
+#include "sets/store.h"
+
+#include <vector>
 
 class QPushButton;
 
@@ -31,6 +34,7 @@ private:
     void Command2_Click();
 
     velmora::ui::DialogService& m_dialogs;
+    std::vector<StoredSet> m_sets; // Combo1's entries, in order
     velmora::ui::DesignComboBox* Combo1 = nullptr;
     QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;
