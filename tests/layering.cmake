@@ -27,7 +27,7 @@ function(folder_of path out)
     set(${out} "" PARENT_SCOPE)
 endfunction()
 
-set(qt_free platform config sets)
+set(qt_free platform config sets backup)
 set(offenders "")
 file(GLOB_RECURSE sources RELATIVE "${SOURCE_DIR}" "${SOURCE_DIR}/*.h" "${SOURCE_DIR}/*.cpp")
 foreach(source IN LISTS sources)

@@ -8,11 +8,8 @@
 namespace velmora::config {
 
 inline constexpr std::string_view kAppTitle = VELMORA_TITLE;
-inline constexpr int kVersionMajor = VELMORA_VERSION_MAJOR;
-inline constexpr int kVersionMinor = VELMORA_VERSION_MINOR;
-inline constexpr int kVersionRevision = VELMORA_VERSION_PATCH;
 
-// "Version 1.0.0"
+// "Version " and the project's version, e.g. "Version 1.1.0"
 std::string versionText();
 
 } // namespace velmora::config
