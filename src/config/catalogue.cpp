@@ -113,8 +113,7 @@ std::string_view sectionFor(std::string_view key, std::string_view renderDevice)
         return kGameEngine;
     }
     const auto row = std::ranges::find(kRows, key, &SettingRow::key);
-    return sectionFor(row != kRows.end() ? row->section : SectionKind::WindowsClient,
-                      renderDevice);
+    return sectionFor(row != kRows.end() ? row->section : SectionKind::WindowsClient, renderDevice);
 }
 
 std::optional<std::string_view> nextInCycle(std::size_t row, std::string_view current)

@@ -50,7 +50,8 @@ ApplyResult ApplyChangedSettings(config::ReadModule& module, const std::string& 
     if (result.changes.empty()) {
         return result;
     }
-    module.ReadGameValue(config::sectionFor(config::kGameRenderDevice, {}), config::kGameRenderDevice, utpath);
+    module.ReadGameValue(config::sectionFor(config::kGameRenderDevice, {}),
+                         config::kGameRenderDevice, utpath);
     std::string renderDevice = module.ReadResult;
 
     // The device is written first and names the section Coronas goes into.

@@ -14,7 +14,8 @@ EditorLists readEditorLists(config::ReadModule& module, const std::string& utpat
         const config::SettingRow& row = rows[i];
         if (i == config::kCoronasRow) {
             // The uncounted read keeps ReadCount equal to the row number.
-            module.ReadGameValue(config::sectionFor(config::kGameRenderDevice, {}), config::kGameRenderDevice, utpath);
+            module.ReadGameValue(config::sectionFor(config::kGameRenderDevice, {}),
+                                 config::kGameRenderDevice, utpath);
             renderDevice = module.ReadResult;
         }
         module.ReadGameValueCounted(config::sectionFor(row.section, renderDevice), row.key, utpath);
