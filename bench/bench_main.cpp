@@ -6,6 +6,7 @@
 // Without --workdir a temporary folder is used and removed afterwards. --prepare-only
 // writes the files and exits, so other tools can be run on the same bytes.
 
+#include "batchprocess.h"
 #include "floor.h"
 #include "paired.h"
 #include "platform/profile.h"
@@ -127,6 +128,46 @@ void addKeyedOperations(const BenchFile& file)
     });
 }
 
+// velmora-ini batch as a script drives it, one get or set a line, against a process that
+// answers each line after the floor's read or replace: both pay the same trip through the
+// pipes, so the ratio is the tool's own cost against the floor's.
+void addBatchOperations(const BenchFile& file)
+{
+    const std::string get = "get\t" + file.path + "\t" + std::string(config::kWindowsClient) +
+                            "\t" + std::string(kKey) + "\tDefault\t255";
+    add("batch_get/" + file.name, file.size, [file, get](State& state) {
+        BatchProcess tool({VELMORA_INI_PROGRAM, "batch"});
+        BatchProcess floor({FLOORCMD_PROGRAM, "batch"});
+        runPaired(
+            state,
+            [&] {
+                if (!tool.ask(get).starts_with("ret\t"))
+                    state.SkipWithError("velmora-ini batch did not answer the get");
+                return Traffic{1, 0};
+            },
+            [&](const Traffic&) { benchmark::DoNotOptimize(floor.ask("read\t" + file.path)); });
+    });
+    add("batch_set/" + file.name, file.size, [file](State& state) {
+        const auto path = scratchCopy(file, "batch-set");
+        BatchProcess tool({VELMORA_INI_PROGRAM, "batch"});
+        BatchProcess floor({FLOORCMD_PROGRAM, "batch"});
+        const std::string set = "set\t" + path + "\t" + std::string(config::kWindowsClient) + "\t" +
+                                std::string(kKey) + "\t";
+        // Values the file does not hold in turn, so every set changes the file.
+        bool high = tool.ask("get\t" + path + "\t" + std::string(config::kWindowsClient) + "\t" +
+                             std::string(kKey) + "\t\t255") == "ret\t4\tHigh";
+        runPaired(
+            state,
+            [&] {
+                high = !high;
+                if (tool.ask(set + (high ? "High" : "Low")) != "ret\t1")
+                    state.SkipWithError("velmora-ini batch did not set the key");
+                return Traffic{0, 1};
+            },
+            [&](const Traffic&) { benchmark::DoNotOptimize(floor.ask("replace\t" + path)); });
+    });
+}
+
 void addWindowOperations(const BenchFile& file)
 {
     add("main_refresh/" + file.name, file.size, [file](State& state) {
@@ -161,7 +202,7 @@ void addWindowOperations(const BenchFile& file)
             floorOf(path));
     });
     // The editor's "Update": the changed rows written, then the editor's refresh. The two
-    // value sets take turns as editor and snapshot, so all fifteen rows differ every time.
+    // value sets take turns in the editor, so all fifteen rows differ from the file every time.
     add("apply/" + file.name, file.size, [file](State& state) {
         const auto path = scratchCopy(file, "apply");
         config::ReadModule module;
@@ -173,11 +214,11 @@ void addWindowOperations(const BenchFile& file)
             [&] {
                 alternate = !alternate;
                 expected = applyTraffic(readFloor(path), values[alternate ? 1 : 0],
-                                        values[alternate ? 0 : 1]);
+                                        sets::readEditorLists(module, path));
             },
             [&] {
-                const auto result = sets::ApplyChangedSettings(
-                    module, path, values[alternate ? 1 : 0], values[alternate ? 0 : 1]);
+                const auto result =
+                    sets::ApplyChangedSettings(module, path, values[alternate ? 1 : 0]);
                 if (!result.ok())
                     state.SkipWithError("the apply stopped");
                 benchmark::DoNotOptimize(sets::readEditorLists(module, path));
@@ -208,11 +249,37 @@ void addSaveSet(const fs::path& workDir, const BenchFile& gameFile)
                 const auto result = sets::saveSettingSet(path, "Benchmark", lists);
                 if (!result.outcome.ok())
                     state.SkipWithError("the save failed");
-                // The sets present and the count are read, then the count, the name and
-                // the fifteen rows are written.
-                return Traffic{2, static_cast<int>(config::kRowCount) + 2};
+                // The count and the sets present are read, then the file is read once more
+                // and replaced once with the count, the name and the fifteen rows.
+                return Traffic{3, 1};
             },
             floorOf(path));
+    });
+}
+
+// A damaged store of 200,000 sets, its count no number, listed as the load dialog lists it.
+void addListSets(const fs::path& workDir)
+{
+    constexpr int kSets = 200'000;
+    fs::create_directories(workDir / "scratch");
+    const auto store = (workDir / "scratch" / "Velmora-200000.ini").string();
+    {
+        std::ofstream out(store, std::ios::binary | std::ios::trunc);
+        out << "[Velmora]\r\nSaveNumber=lost\r\n";
+        for (int n = 1; n <= kSets; ++n)
+            out << "[Save" << n << "]\r\nSaveName=Set " << n << "\r\n";
+    }
+    add("list_sets/200000", fs::file_size(store), [store](State& state) {
+        runPaired(
+            state,
+            [&] {
+                const auto sets = sets::listSets(store);
+                if (sets.size() != kSets)
+                    state.SkipWithError("not every set was listed");
+                // The count, then the sections in one read.
+                return Traffic{2, 0};
+            },
+            floorOf(store));
     });
 }
 
@@ -267,8 +334,10 @@ int main(int argc, char** argv)
             std::cout << file.path << '\n';
         return 0;
     }
-    for (const auto& file : files)
+    for (const auto& file : files) {
         addKeyedOperations(file);
+        addBatchOperations(file);
+    }
     const BenchFile* largestReal = nullptr;
     for (const auto& file : files) {
         if (file.generated)
@@ -279,6 +348,7 @@ int main(int argc, char** argv)
     }
     if (largestReal != nullptr)
         addSaveSet(options.workDir, *largestReal);
+    addListSets(options.workDir);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     std::filesystem::remove_all(options.temporary ? options.workDir : options.workDir / "scratch");

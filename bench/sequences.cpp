@@ -34,7 +34,7 @@ Traffic mainRefresh(ReadModule& module, const std::string& file, MainView& view)
     const std::string device = module.ReadResult;
     for (std::size_t row = 0; row < config::kDeviceRow; ++row) {
         const auto& setting = settingRows()[row];
-        module.ReadGameValueCounted(config::sectionOf(setting, device), setting.key, file);
+        module.ReadGameValueCounted(config::sectionFor(setting.section, device), setting.key, file);
         view.rows[static_cast<std::size_t>(module.ReadCount - 1)] = module.ReadResult;
     }
     module.ReadGameValueCounted(config::kEngine, config::kGameRenderDevice, file);
@@ -89,13 +89,28 @@ Traffic applyTraffic(const std::string& contents, const sets::EditorLists& edito
                      const sets::EditorLists& snapshot)
 {
     const auto changes = sets::findChanges(editor, snapshot);
-    const auto device =
-        platform::profileReadText(contents, config::kEngine, config::kGameRenderDevice,
-                                  ReadModule::kDefault, ReadModule::kBufferSize);
-    Traffic traffic{changes.empty() ? 0 : 1, 0};
-    std::string text = contents;
+    auto device = platform::profileReadText(contents, config::kEngine, config::kGameRenderDevice,
+                                            ReadModule::kDefault, ReadModule::kBufferSize);
+    // The fresh read of the lists, then the device read.
+    Traffic traffic{static_cast<int>(config::kRowCount) + 1 + (changes.empty() ? 0 : 1), 0};
+    // A new device is written first and takes Coronas into its section.
+    std::vector<sets::GameWrite> writes;
     for (const auto& change : changes) {
         const auto write = sets::writeFor(change, device);
+        if (write.key == config::kGameRenderDevice) {
+            device = write.value;
+            writes.insert(writes.begin(), write);
+        } else {
+            writes.push_back(write);
+        }
+    }
+    for (auto& write : writes) {
+        if (write.key == "Coronas") {
+            write.section = device;
+        }
+    }
+    std::string text = contents;
+    for (const auto& write : writes) {
         auto edit = platform::profileWriteText(text, write.section, write.key, write.value);
         if (edit.status == platform::WriteStatus::Written) {
             text = std::move(edit.contents);

@@ -40,10 +40,10 @@ Traffic applyPreset(config::ReadModule& module, const std::string& file, config:
 // that an apply of one over the other changes all fifteen.
 sets::EditorLists editorValues(bool alternate);
 
-// The traffic an apply of `editor` over `snapshot` will make on the file now holding
-// `contents`, found on a copy in memory: the device read, a read for each write that will
-// find its value already there, a write for each that changes the file, and the editor's
-// refresh.
+// The traffic an apply of `editor` will make on the file now holding `contents`, whose lists
+// read as `snapshot`, found on a copy in memory: the fresh read of the lists, the device read, a
+// read for each write that will find its value already there, a write for each that changes the
+// file, and the editor's refresh.
 Traffic applyTraffic(const std::string& contents, const sets::EditorLists& editor,
                      const sets::EditorLists& snapshot);
 

@@ -1,16 +1,15 @@
 #pragma once
 
+#include "product.h"
+
 #include <string>
 #include <string_view>
 
 namespace velmora::config {
 
-inline constexpr std::string_view kAppTitle = "Velmora";
-inline constexpr int kVersionMajor = 1;
-inline constexpr int kVersionMinor = 0;
-inline constexpr int kVersionRevision = 0;
+inline constexpr std::string_view kAppTitle = VELMORA_TITLE;
 
-// "Version 1.0.0"
+// "Version " and the project's version, e.g. "Version 1.1.0"
 std::string versionText();
 
 } // namespace velmora::config

@@ -1,5 +1,8 @@
 #include "mainwindisplay.h"
 
+#include "platform/text.h"
+
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -16,34 +19,20 @@ std::int64_t roundHalfEven(double value)
     return static_cast<std::int64_t>(std::nearbyint(value));
 }
 
-bool isDigit(char ch)
-{
-    return ch >= '0' && ch <= '9';
-}
-
-// The whole text as a number, blanks around it allowed; nullopt for anything else.
+// The whole text as a number, spaces around it allowed; nullopt for anything else.
 std::optional<std::int64_t> wholeNumber(std::string_view text)
 {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return std::nullopt;
-    }
-    text = text.substr(first, text.find_last_not_of(' ') - first + 1);
-    const bool negative = text.front() == '-';
-    if (negative || text.front() == '+') {
+    text = platform::trim(text, " ");
+    const bool negative = text.starts_with('-');
+    if (negative || text.starts_with('+')) {
         text.remove_prefix(1);
     }
-    if (text.empty() || text.size() > 18) {
+    const auto value = text.size() <= 18 ? platform::decimalNumber(text) : std::nullopt;
+    if (!value) {
         return std::nullopt;
     }
-    std::int64_t value = 0;
-    for (char ch : text) {
-        if (!isDigit(ch)) {
-            return std::nullopt;
-        }
-        value = value * 10 + (ch - '0');
-    }
-    return negative ? -value : value;
+    const auto number = static_cast<std::int64_t>(*value);
+    return negative ? -number : number;
 }
 
 std::string numberOrText(std::string_view text)
@@ -57,7 +46,17 @@ std::string numberOrText(std::string_view text)
 MemoryFigures memoryFigures(std::uint64_t totalBytes)
 {
     const double mb = static_cast<double>(totalBytes) / kBytesPerMb;
-    return {roundHalfEven(mb), roundHalfEven(mb * 3 / 4)};
+    return {roundHalfEven(mb), std::min(roundHalfEven(mb * 3 / 4), kSuggestedCacheMaxMb)};
+}
+
+std::int64_t cacheLimitMb(std::int64_t detectedMb)
+{
+    return std::min(detectedMb, kGameCacheMaxMb);
+}
+
+bool cacheSizeGiven(std::string_view text)
+{
+    return text.find_first_of("0123456789") != std::string_view::npos;
 }
 
 std::string blankSignedNumber(std::int64_t number)
@@ -82,25 +81,24 @@ std::string resolutionPanelText(std::string_view width, std::string_view height)
 
 std::int64_t cacheSizeValue(std::string_view text)
 {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return 0;
-    }
-    constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
-    std::int64_t value = 0;
-    for (std::size_t i = first; i < text.size() && isDigit(text[i]); ++i) {
-        const int digit = text[i] - '0';
-        if (value > (kMax - digit) / 10) {
-            return kMax;
-        }
-        value = value * 10 + digit;
-    }
-    return value;
+    constexpr auto kMax = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
+    const platform::Digits digits = platform::leadingDigits(platform::trimLeft(text, " "));
+    return static_cast<std::int64_t>(std::min(digits.value, kMax));
 }
 
-std::string cacheTooLargeText(std::int64_t detectedMb)
+std::string cacheTooLargeText(std::int64_t limitMb)
 {
-    return "Memory value u specified is too large, maximum=" + std::to_string(detectedMb) + " Mb";
+    return "Memory value u specified is too large, maximum=" + std::to_string(limitMb) + " Mb";
+}
+
+std::vector<GameWrite> presetWrites(Preset preset, std::string_view renderDevice)
+{
+    std::vector<GameWrite> writes;
+    for (const PresetStep& step : presetSteps()) {
+        writes.push_back({std::string(sectionFor(step.section, renderDevice)),
+                          std::string(step.key), std::string(presetValue(step, preset))});
+    }
+    return writes;
 }
 
 } // namespace velmora::config

@@ -4,6 +4,18 @@
 
 namespace velmora::config {
 
+std::optional<RefusedWrite> firstRefusedWrite(const std::vector<GameWrite>& writes)
+{
+    for (std::size_t k = 0; k < writes.size(); ++k) {
+        auto check =
+            platform::profileWriteText("", writes[k].section, writes[k].key, writes[k].value);
+        if (check.status == platform::WriteStatus::Refused) {
+            return RefusedWrite{k, std::move(check.reason)};
+        }
+    }
+    return std::nullopt;
+}
+
 void ReadModule::ReadGameValue(std::string_view section, std::string_view key,
                                const std::string& file)
 {

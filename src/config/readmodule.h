@@ -9,10 +9,30 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmora::config {
+
+// One key to write into the game's file.
+struct GameWrite {
+    std::string section;
+    std::string key;
+    std::string value;
+
+    friend bool operator==(const GameWrite&, const GameWrite&) = default;
+};
+
+struct RefusedWrite {
+    std::size_t index = 0; // into the writes checked
+    std::string reason;
+};
+
+// The first of `writes` that the profile rules refuse, checked before anything is written so
+// that a refused value leaves the file as it was; nullopt when all can be written.
+std::optional<RefusedWrite> firstRefusedWrite(const std::vector<GameWrite>& writes);
 
 class ReadModule {
 public:

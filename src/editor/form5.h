@@ -1,8 +1,9 @@
 #pragma once
 
-// Form5: the editor's working lists. List1/List2 hold the snapshot the apply compares with;
-// List3/List4/List5 the new values, names and old values of the last apply's changes. It is
-// loaded on first use and only ever hidden, so the lists live until the program ends.
+// Form5: the editor's working lists. List1/List2 hold the rows as last applied, for display;
+// the apply compares with the game's file itself. List3/List4/List5 the new values, names and old
+// values of the last apply's changes. It is loaded on first use and only ever hidden, so the lists
+// live until the program ends.
 
 #include "platform/ui/controls.h"
 #include "platform/ui/velmorawindow.h"
@@ -13,14 +14,13 @@
 
 namespace velmora::editor {
 
-class Form5 : public ui::VelmoraWindow {
+class Form5 : public platform::ui::VelmoraWindow {
     Q_OBJECT
 public:
-    explicit Form5(ui::WindowRegistry& registry);
+    explicit Form5(platform::ui::WindowRegistry& registry);
 
     // The snapshot: List1 and List2 emptied and refilled row by row, names first.
     void setSnapshot(const sets::EditorLists& lists);
-    sets::EditorLists snapshot() const;
 
     // The change lists, rebuilt: List4 names, List3 new values, List5 old values.
     void setChanges(const std::vector<sets::Change>& changes);
@@ -30,11 +30,11 @@ public:
 private:
     void createControls();
 
-    ui::DesignListBox* List1 = nullptr;
-    ui::DesignListBox* List2 = nullptr;
-    ui::DesignListBox* List3 = nullptr;
-    ui::DesignListBox* List4 = nullptr;
-    ui::DesignListBox* List5 = nullptr;
+    platform::ui::DesignListBox* List1 = nullptr;
+    platform::ui::DesignListBox* List2 = nullptr;
+    platform::ui::DesignListBox* List3 = nullptr;
+    platform::ui::DesignListBox* List4 = nullptr;
+    platform::ui::DesignListBox* List5 = nullptr;
 };
 
 } // namespace velmora::editor

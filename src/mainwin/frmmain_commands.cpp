@@ -15,32 +15,16 @@
 
 namespace velmora::mainwin {
 
-namespace {
-
-std::string_view presetSection(config::SectionKind kind, std::string_view renderDevice)
-{
-    switch (kind) {
-    case config::SectionKind::RenderDevice:
-        return renderDevice;
-    case config::SectionKind::Engine:
-        return config::kEngine;
-    case config::SectionKind::WindowsClient:
-        break;
-    }
-    return config::kWindowsClient;
-}
-
-} // namespace
-
 void Frmmain::Text1_Change()
 {
-    if (config::cacheSizeValue(ui::toCp1252(Text1->text())) <= DetectedMemoryMb) {
+    const std::int64_t limit = config::cacheLimitMb(DetectedMemoryMb);
+    if (config::cacheSizeValue(platform::ui::toCp1252(Text1->text())) <= limit) {
         return;
     }
-    dialogs.messageBox(ui::fromCp1252(config::cacheTooLargeText(DetectedMemoryMb)),
-                       QStringLiteral("Error"), ui::MessageIcon::Information,
-                       ui::MessageButtons::Ok);
-    Text1->setText(QString::number(DetectedMemoryMb));
+    dialogs.messageBox(platform::ui::fromCp1252(config::cacheTooLargeText(limit)),
+                       QStringLiteral("Error"), platform::ui::MessageIcon::Information,
+                       platform::ui::MessageButtons::Ok);
+    Text1->setText(QString::number(limit));
 }
 
 void Frmmain::Combo1_DropDown()
@@ -56,48 +40,61 @@ void Frmmain::Combo2_DropDown()
         return;
     }
     dialogs.messageBox(QStringLiteral("Warning setting resolution too high MAY CAUSE DAMAGE TO PC"),
-                       QStringLiteral("WARNING"), ui::MessageIcon::Warning, ui::MessageButtons::Ok);
+                       QStringLiteral("WARNING"), platform::ui::MessageIcon::Warning,
+                       platform::ui::MessageButtons::Ok);
     Combo2->removeItemAt(0);
 }
 
 void Frmmain::Command1_Click()
 {
-    if (Text1->text().isEmpty()) {
-        showError(QStringLiteral("No value specified for memory usage"));
-        return;
+    const bool done = writeDriverResolutionAndCache();
+    // Stopped or not, the lists show what the file now holds.
+    leesman();
+    if (done) {
+        Picture2->show();
     }
-    if (!writeGameValue(config::kGameEngine, config::kCacheSizeMegs, ui::toCp1252(Text1->text()))) {
-        return;
+}
+
+bool Frmmain::writeDriverResolutionAndCache()
+{
+    if (!config::cacheSizeGiven(platform::ui::toCp1252(Text1->text()))) {
+        showError(QStringLiteral("No value specified for memory usage"));
+        return false;
+    }
+    if (!writeGameValue(config::sectionFor(config::kCacheSizeMegs, {}), config::kCacheSizeMegs,
+                        platform::ui::toCp1252(Text1->text()))) {
+        return false;
     }
     const std::optional<std::string_view> className =
-        Combo1->currentIndex() < 0 ? std::nullopt
-                                   : config::classForListItem(ui::toCp1252(Combo1->currentText()));
-    if (Combo1->itemText(0) == ui::fromCp1252(config::kSelectDriver) || !className) {
+        Combo1->currentIndex() < 0
+            ? std::nullopt
+            : config::classForListItem(platform::ui::toCp1252(Combo1->currentText()));
+    if (Combo1->itemText(0) == platform::ui::fromCp1252(config::kSelectDriver) || !className) {
         showError(QStringLiteral("Please select Drivertype"));
-        return;
+        return false;
     }
-    if (!writeGameValue(config::kEngine, config::kGameRenderDevice, *className)) {
-        return;
+    if (!writeGameValue(config::sectionFor(config::kGameRenderDevice, {}),
+                        config::kGameRenderDevice, *className)) {
+        return false;
     }
-    if (Combo2->itemText(0) == ui::fromCp1252(config::kSelectResolution)) {
+    if (Combo2->itemText(0) == platform::ui::fromCp1252(config::kSelectResolution)) {
         showError(QStringLiteral("Please select Resolution"));
-        return;
+        return false;
     }
     if (Combo2->currentIndex() < 0) {
         showError(QStringLiteral("Please select you're resolution!"));
-        return;
+        return false;
     }
     // The item's position, not its text, names the resolution.
     const config::Resolution& resolution =
         config::resolutions().at(static_cast<std::size_t>(Combo2->currentIndex()));
-    if (!writeGameValue(config::kWindowsClient, config::kFullscreenViewportX,
-                        std::to_string(resolution.width)) ||
-        !writeGameValue(config::kWindowsClient, config::kFullscreenViewportY,
-                        std::to_string(resolution.height))) {
-        return;
+    if (!writeGameValue(config::sectionFor(config::kFullscreenViewportX, {}),
+                        config::kFullscreenViewportX, std::to_string(resolution.width)) ||
+        !writeGameValue(config::sectionFor(config::kFullscreenViewportY, {}),
+                        config::kFullscreenViewportY, std::to_string(resolution.height))) {
+        return false;
     }
-    leesman();
-    Picture2->show();
+    return true;
 }
 
 void Frmmain::Option1_Click()
@@ -117,28 +114,37 @@ void Frmmain::Option3_Click()
 
 void Frmmain::applyPreset(bool fast)
 {
-    const ui::MessageAnswer answer = dialogs.messageBox(
+    const platform::ui::MessageAnswer answer = dialogs.messageBox(
         QStringLiteral(
             " Changes will immediately be made in Unreal Tournament.ini. Continu update?"),
-        QStringLiteral("Continue update ?"), ui::MessageIcon::Question, ui::MessageButtons::YesNo);
-    if (answer != ui::MessageAnswer::Yes) {
+        QStringLiteral("Continue update ?"), platform::ui::MessageIcon::Question,
+        platform::ui::MessageButtons::YesNo);
+    if (answer != platform::ui::MessageAnswer::Yes) {
         dialogs.messageBox(QStringLiteral("User abort"), QStringLiteral("Information"),
-                           ui::MessageIcon::Information, ui::MessageButtons::Ok);
+                           platform::ui::MessageIcon::Information,
+                           platform::ui::MessageButtons::Ok);
         return;
     }
-    readModule.ReadGameValue(config::kEngine, config::kGameRenderDevice, Utpath);
-    const std::string renderDevice = readModule.ReadResult;
-    const config::Preset preset = fast ? config::Preset::Fast : config::Preset::Slow;
-    for (const config::PresetStep& step : config::presetSteps()) {
-        if (!writeGameValue(presetSection(step.section, renderDevice), step.key,
-                            config::presetValue(step, preset))) {
-            return;
-        }
+    readModule.ReadGameValue(config::sectionFor(config::kGameRenderDevice, {}),
+                             config::kGameRenderDevice, Utpath);
+    const std::vector<config::GameWrite> writes = config::presetWrites(
+        fast ? config::Preset::Fast : config::Preset::Slow, readModule.ReadResult);
+    bool written = true;
+    if (const auto refused = config::firstRefusedWrite(writes)) {
+        platform::ui::reportWriteFailure(dialogs, Utpath, refused->reason);
+        written = false;
     }
+    for (std::size_t k = 0; written && k < writes.size(); ++k) {
+        written = writeGameValue(writes[k].section, writes[k].key, writes[k].value);
+    }
+    // Stopped or not: the lists show what the file holds now, and the option runs again.
     leesman();
-    ui::deselectOptions({Option1, Option2, Option3});
+    platform::ui::deselectOptions({Option1, Option2, Option3});
+    if (!written) {
+        return;
+    }
     dialogs.messageBox(QStringLiteral("Graphics changes have been applied"), QStringLiteral("Done"),
-                       ui::MessageIcon::Information, ui::MessageButtons::Ok);
+                       platform::ui::MessageIcon::Information, platform::ui::MessageButtons::Ok);
     Picture1->show();
 }
 

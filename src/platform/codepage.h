@@ -25,6 +25,10 @@ std::string utf8FromUtf16(std::u16string_view text);
 char32_t decodeUtf8(std::string_view text, std::size_t& pos);
 void appendUtf16(std::u16string& out, char32_t codePoint);
 
+// UTF-16 code units as little-endian bytes, and back; a stray last byte is ignored.
+std::string utf16LeBytes(std::u16string_view text);
+std::u16string utf16FromLeBytes(std::string_view bytes);
+
 // `text` (UTF-8) with letters folded to lower case, for comparisons without regard to case as
 // Wine makes them for registry and file names (ASCII, Latin-1, Latin Extended-A, Greek and
 // Cyrillic letters).

@@ -43,8 +43,8 @@ std::string fullPathName(const std::string& fileName, const std::string& current
 // The process's current working directory; empty text when it cannot be found.
 std::string currentDirectory();
 
-// Whether anything (a file or a folder) exists at `path`, links followed, as
-// FindFirstFileA finds both.
+// Whether a file exists at `path`, links followed. A folder is not one: a folder named like
+// the file must not pass for it, so that creating the file is tried and fails with a reason.
 bool fileExists(const std::string& path);
 
 // Creates an empty file at `path`, as OpenFile with OF_CREATE does (an existing file is

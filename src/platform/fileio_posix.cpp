@@ -1,12 +1,13 @@
 #include "fileio.h"
+#include "text.h"
 
 #include <atomic>
 #include <cerrno>
-#include <charconv>
 #include <csignal>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <limits>
 #include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -105,11 +106,11 @@ void removeStaleTemporaries(const std::string& target)
             continue;
         }
         const std::string_view rest = name.substr(prefix.size());
-        pid_t writer = 0;
-        const auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), writer);
-        const bool named = error == std::errc() && end != rest.data() &&
-                           end != rest.data() + rest.size() && *end == '-';
-        if (named && writer > 0 && ::kill(writer, 0) != 0 && errno == ESRCH) {
+        const Digits writer = leadingDigits(rest);
+        const bool named = writer.used > 0 && rest.substr(writer.used).starts_with('-') &&
+                           writer.value <= std::numeric_limits<pid_t>::max();
+        if (named && writer.value > 0 && ::kill(static_cast<pid_t>(writer.value), 0) != 0 &&
+            errno == ESRCH) {
             ::unlinkat(::dirfd(folder), entry->d_name, 0);
         }
     }
@@ -194,15 +195,6 @@ FileContents readFile(const std::string& path)
     }
     ::close(fd);
     return contents;
-}
-
-std::optional<std::string> readWholeFile(const std::string& path)
-{
-    FileContents contents = readFile(path);
-    if (!contents.ok()) {
-        return std::nullopt;
-    }
-    return std::move(contents.bytes);
 }
 
 WriteOutcome replaceFileAtomically(const std::string& path, const std::string& bytes)
@@ -290,7 +282,7 @@ std::string currentDirectory()
 bool fileExists(const std::string& path)
 {
     struct stat st {};
-    return !path.empty() && ::stat(path.c_str(), &st) == 0;
+    return !path.empty() && ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
 WriteOutcome createEmptyFile(const std::string& path)

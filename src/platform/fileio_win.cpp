@@ -123,15 +123,6 @@ bool moveIntoPlace(const std::string& temp, const std::string& target)
 
 } // namespace
 
-std::optional<std::string> readWholeFile(const std::string& path)
-{
-    FileContents contents = readFile(path);
-    if (!contents.ok()) {
-        return std::nullopt;
-    }
-    return std::move(contents.bytes);
-}
-
 FileContents readFile(const std::string& path)
 {
     FileContents contents;

@@ -1,9 +1,7 @@
-#include "meminfo.h"
+#include "fileio.h"
 #include "memory.h"
+#include "text.h"
 
-#include <charconv>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <optional>
 #include <string>
@@ -13,14 +11,6 @@ namespace velmora::platform {
 namespace {
 
 constexpr std::uint64_t kMost = std::numeric_limits<std::uint64_t>::max();
-
-std::string_view trimBlanks(std::string_view text)
-{
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
-}
 
 // The text after `label` on the line that starts with it; nullopt when there is none.
 std::optional<std::string_view> lineValue(std::string_view text, std::string_view label)
@@ -42,17 +32,15 @@ std::uint64_t memTotalFromMeminfo(std::string_view meminfo)
     const auto value = lineValue(meminfo, "MemTotal:");
     if (!value)
         return 0;
-    const std::string_view text = trimBlanks(*value);
-    std::uint64_t amount = 0;
-    const auto [rest, error] = std::from_chars(text.data(), text.data() + text.size(), amount);
-    if (error != std::errc() || rest == text.data())
+    const std::string_view text = trim(*value, " \t\r");
+    const Digits amount = leadingDigits(text);
+    if (amount.used == 0 || amount.overflow)
         return 0;
-    const std::string_view unit =
-        trimBlanks(text.substr(static_cast<std::size_t>(rest - text.data())));
+    const std::string_view unit = trim(text.substr(amount.used), " \t\r");
     if (unit.empty())
-        return amount;
-    if (unit == "kB" && amount <= kMost / 1024)
-        return amount * 1024;
+        return amount.value;
+    if (unit == "kB" && amount.value <= kMost / 1024)
+        return amount.value * 1024;
     return 0;
 }
 
@@ -72,11 +60,7 @@ std::uint64_t totalPhysicalMemory()
         if (const std::uint64_t total = sysinfoTotalBytes(info.totalram, unit); total != 0)
             return total;
     }
-    // /proc files report a size of 0, so they are read as a stream.
-    std::ifstream file("/proc/meminfo");
-    const std::string meminfo{std::istreambuf_iterator<char>(file),
-                              std::istreambuf_iterator<char>()};
-    return memTotalFromMeminfo(meminfo);
+    return memTotalFromMeminfo(readWholeFile("/proc/meminfo").value_or(""));
 }
 
 } // namespace velmora::platform

@@ -10,8 +10,10 @@
 #include "outcome.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmora::platform {
 
@@ -50,6 +52,28 @@ struct TextEdit {
 TextEdit profileWriteText(std::string_view contents, std::string_view section, std::string_view key,
                           std::string_view value);
 
+// Every section header of `contents` in file order (a name that repeats is listed each time;
+// reads find only the first), with the value of `key` in that section as profileReadText
+// gives it, or nullopt when the section lacks the key. One pass over the text, decoded first
+// as profileReadText decodes it.
+struct SectionValue {
+    std::string section;
+    std::optional<std::string> value;
+};
+std::vector<SectionValue> profileSectionValues(std::string_view contents, std::string_view key,
+                                               std::size_t bufferSize);
+
+// The text to write so that a read gives `value` back unchanged: `value` itself, or, when a
+// read would drop its outer blanks or quotes, `value` in one more pair of double quotes.
+std::string profileQuotedValue(std::string_view value);
+
+// One key to set, as profileWriteText sets it.
+struct ProfileEdit {
+    std::string section;
+    std::string key;
+    std::string value;
+};
+
 // ---- file layer -------------------------------------------------------------------------
 
 // The system's profile functions: the portable engine below on Linux; on Windows
@@ -84,6 +108,11 @@ std::string getProfileString(const std::string& path, std::string_view section,
 // fileio.h). A missing file is created; an unreadable one is not replaced.
 WriteOutcome writeProfileString(const std::string& path, std::string_view section,
                                 std::string_view key, std::string_view value);
+
+// Applies `edits` in order to the file's text in memory, then replaces the file once
+// atomically, so that all of them land or none does. Refuses before writing when any edit
+// would be refused; a file that exists but cannot be read fails, as for one key.
+WriteOutcome writeProfileStrings(const std::string& path, const std::vector<ProfileEdit>& edits);
 
 } // namespace portable
 

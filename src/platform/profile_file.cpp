@@ -29,4 +29,25 @@ WriteOutcome writeProfileString(const std::string& path, std::string_view sectio
     return {edit.status, std::move(edit.reason)};
 }
 
+WriteOutcome writeProfileStrings(const std::string& path, const std::vector<ProfileEdit>& edits)
+{
+    const FileContents current = readFile(path);
+    if (!current.error.empty()) {
+        return WriteOutcome::failed(current.error);
+    }
+    std::string text = current.bytes;
+    bool changed = current.missing;
+    for (const ProfileEdit& edit : edits) {
+        TextEdit step = profileWriteText(text, edit.section, edit.key, edit.value);
+        if (step.status == WriteStatus::Refused) {
+            return WriteOutcome::refused(std::move(step.reason));
+        }
+        if (step.status == WriteStatus::Written) {
+            text = std::move(step.contents);
+            changed = true;
+        }
+    }
+    return changed ? replaceFileAtomically(path, text) : WriteOutcome::unchanged();
+}
+
 } // namespace velmora::platform::portable

@@ -1,5 +1,7 @@
 #include "profile_lines.h"
 
+#include "text.h"
+
 #include <array>
 
 #if defined(__SSE2__)
@@ -117,7 +119,7 @@ std::string_view headerName(std::string_view text, std::size_t bracket)
     while (end < text.size() && text[end] != ']' && !isLineBreak(text[end])) {
         ++end;
     }
-    return trimBlanks(text.substr(bracket + 1, end - bracket - 1));
+    return trim(text.substr(bracket + 1, end - bracket - 1), kBlanks);
 }
 
 } // namespace
@@ -136,33 +138,6 @@ Line lineAt(std::string_view text, std::size_t begin)
         }
     }
     return line;
-}
-
-std::string_view trimBlanks(std::string_view s)
-{
-    while (!s.empty() && isBlank(s.front())) {
-        s.remove_prefix(1);
-    }
-    while (!s.empty() && isBlank(s.back())) {
-        s.remove_suffix(1);
-    }
-    return s;
-}
-
-std::string_view trimSpaces(std::string_view s)
-{
-    while (!s.empty() && s.front() == ' ') {
-        s.remove_prefix(1);
-    }
-    return trimTrailingSpaces(s);
-}
-
-std::string_view trimTrailingSpaces(std::string_view s)
-{
-    while (!s.empty() && s.back() == ' ') {
-        s.remove_suffix(1);
-    }
-    return s;
 }
 
 bool namesMatch(std::string_view a, std::string_view b)
@@ -190,7 +165,7 @@ LineParts classifyLine(std::string_view lineChars)
     }
     if (rest.front() == '[') {
         const std::string_view inside = rest.substr(1);
-        return {LineKind::Header, trimBlanks(inside.substr(0, inside.find(']'))), 0};
+        return {LineKind::Header, trim(inside.substr(0, inside.find(']')), kBlanks), 0};
     }
     if (rest.front() == ';') {
         return {LineKind::Comment, {}, 0};
@@ -203,12 +178,12 @@ LineParts classifyLine(std::string_view lineChars)
     while (valueBegin < lineChars.size() && isBlank(lineChars[valueBegin])) {
         ++valueBegin;
     }
-    return {LineKind::Key, trimBlanks(rest.substr(0, equals)), valueBegin};
+    return {LineKind::Key, trim(rest.substr(0, equals), kBlanks), valueBegin};
 }
 
 std::string_view readableValue(std::string_view raw)
 {
-    std::string_view value = trimBlanks(raw);
+    std::string_view value = trim(raw, kBlanks);
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front()) {
         value = value.substr(1, value.size() - 2);

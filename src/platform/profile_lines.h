@@ -29,15 +29,13 @@ inline std::string_view lineText(std::string_view text, const Line& line)
     return text.substr(line.begin, line.textEnd - line.begin);
 }
 
-// Space, tab and vertical tab: the blanks the file's names and values lose.
+// Space, tab and vertical tab: the blanks the file's names and values lose. Section and key
+// arguments lose spaces only, the default its trailing spaces (trim in text.h).
+inline constexpr std::string_view kBlanks = " \t\v";
 inline bool isBlank(char c)
 {
     return c == ' ' || c == '\t' || c == '\v';
 }
-std::string_view trimBlanks(std::string_view s);
-// Spaces only: what section and key arguments, and the default, lose.
-std::string_view trimSpaces(std::string_view s);
-std::string_view trimTrailingSpaces(std::string_view s);
 
 // Names compare without regard to case, in code page 1252.
 bool namesMatch(std::string_view a, std::string_view b);

@@ -1,6 +1,7 @@
 #include "profile.h"
 #include "profile_encoding.h"
 #include "profile_lines.h"
+#include "text.h"
 
 #include <optional>
 
@@ -21,14 +22,14 @@ struct Splice {
 std::string_view lookUp(std::string_view text, std::string_view section, std::string_view key,
                         std::string_view defaultValue)
 {
-    if (const auto header = findSection(text, trimSpaces(section))) {
-        const KeySearch search = findKey(text, header->end, trimSpaces(key));
+    if (const auto header = findSection(text, trim(section, " "))) {
+        const KeySearch search = findKey(text, header->end, trim(key, " "));
         if (search.match) {
             const std::string_view chars = lineText(text, *search.match);
             return readableValue(chars.substr(classifyLine(chars).valueBegin));
         }
     }
-    return trimTrailingSpaces(defaultValue);
+    return trimRight(defaultValue, " ");
 }
 
 // The ending new lines get: the one the text's first line ends with, CRLF when none does.
@@ -116,7 +117,7 @@ bool hasLineBreakOrNul(std::string_view s)
 
 bool hasOuterTabs(std::string_view s)
 {
-    return trimBlanks(s).size() != s.size();
+    return trim(s, kBlanks).size() != s.size();
 }
 
 // Why the arguments would break the file or could not be found again, or nothing.
@@ -199,8 +200,8 @@ std::string profileReadText(std::string_view contents, std::string_view section,
 TextEdit profileWriteText(std::string_view contents, std::string_view section, std::string_view key,
                           std::string_view value)
 {
-    const std::string_view trimmedSection = profile::trimSpaces(section);
-    const std::string_view trimmedKey = profile::trimSpaces(key);
+    const std::string_view trimmedSection = trim(section, " ");
+    const std::string_view trimmedKey = trim(key, " ");
     if (auto why = profile::refusal(trimmedSection, trimmedKey, value)) {
         return {WriteStatus::Refused, {}, std::move(*why)};
     }
@@ -217,6 +218,42 @@ TextEdit profileWriteText(std::string_view contents, std::string_view section, s
         return {WriteStatus::Unchanged, {}, {}};
     }
     return {WriteStatus::Written, profile::applySplice(contents, *splice), {}};
+}
+
+std::vector<SectionValue> profileSectionValues(std::string_view contents, std::string_view key,
+                                               std::size_t bufferSize)
+{
+    std::string ansi;
+    std::string_view text = contents;
+    if (profile::startsWithUtf16LeMark(contents)) {
+        ansi = profile::utf16LeToAnsi(contents.substr(2));
+        text = ansi;
+    }
+    const std::string_view wanted = trim(key, " ");
+    std::vector<SectionValue> sections;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const profile::Line line = profile::lineAt(text, pos);
+        const std::string_view chars = profile::lineText(text, line);
+        const profile::LineParts parts = profile::classifyLine(chars);
+        if (parts.kind == profile::LineKind::Header) {
+            sections.push_back({std::string(parts.name), std::nullopt});
+        } else if (parts.kind == profile::LineKind::Key && !sections.empty() &&
+                   !sections.back().value && profile::namesMatch(parts.name, wanted)) {
+            const std::string_view value = profile::readableValue(chars.substr(parts.valueBegin));
+            sections.back().value =
+                std::string(value.substr(0, bufferSize == 0 ? 0 : bufferSize - 1));
+        }
+        pos = line.end;
+    }
+    return sections;
+}
+
+std::string profileQuotedValue(std::string_view value)
+{
+    if (profile::readableValue(value) == value) {
+        return std::string(value);
+    }
+    return "\"" + std::string(value) + "\"";
 }
 
 } // namespace velmora::platform

@@ -1,9 +1,10 @@
 #include "registry_text.h"
 
+#include "text.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <charconv>
 #include <vector>
 
 namespace velmora::platform {
@@ -11,19 +12,7 @@ namespace {
 
 constexpr std::string_view kHeader = "WINE REGISTRY Version 2";
 
-std::string_view trimLeft(std::string_view text)
-{
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    return text;
-}
-
-std::string_view trimRight(std::string_view text)
-{
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-        text.remove_suffix(1);
-    return text;
-}
+constexpr std::string_view kBlanks = " \t";
 
 std::vector<std::string_view> splitLines(std::string_view text)
 {
@@ -40,14 +29,11 @@ std::vector<std::string_view> splitLines(std::string_view text)
 }
 
 // Digits of `base` at `pos`, at most `maxDigits`; pos moves past them.
-unsigned readDigits(std::string_view text, std::size_t& pos, int base, std::size_t maxDigits)
+unsigned readDigits(std::string_view text, std::size_t& pos, unsigned base, std::size_t maxDigits)
 {
-    unsigned value = 0;
-    const std::size_t end = std::min(text.size(), pos + maxDigits);
-    const auto* first = text.data() + pos;
-    const auto result = std::from_chars(first, text.data() + end, value, base);
-    pos += static_cast<std::size_t>(result.ptr - first);
-    return value;
+    const Digits digits = leadingDigits(text.substr(pos), base, maxDigits);
+    pos += digits.used;
+    return static_cast<unsigned>(digits.value);
 }
 
 // One escape after a backslash at `pos` (which moves past it), as Wine's parser reads it.
@@ -130,27 +116,17 @@ parseHexList(std::string_view text, const std::vector<std::string_view>& lines, 
             if (value > 0xFF)
                 return std::nullopt;
             bytes.push_back(static_cast<char>(value));
-            text = trimLeft(text.substr(pos));
+            text = trimLeft(text.substr(pos), kBlanks);
             if (!text.empty() && text.front() == ',')
-                text = trimLeft(text.substr(1));
+                text = trimLeft(text.substr(1), kBlanks);
         }
-        text = trimRight(text);
+        text = trimRight(text, kBlanks);
         if (text.empty())
             return bytes;
         if (text.front() != '\\' || ++index >= lines.size())
             return std::nullopt;
-        text = trimLeft(lines[index]);
+        text = trimLeft(lines[index], kBlanks);
     }
-}
-
-std::string utf16leBytes(std::u16string_view text)
-{
-    std::string bytes;
-    for (const char16_t unit : text) {
-        bytes.push_back(static_cast<char>(unit & 0xFF));
-        bytes.push_back(static_cast<char>(unit >> 8));
-    }
-    return bytes;
 }
 
 // The data after "=": its type from the tag, its bytes as Windows would store them.
@@ -173,7 +149,7 @@ parseData(std::string_view text, const std::vector<std::string_view>& lines, std
         if (!decoded)
             return std::nullopt;
         decoded->push_back(u'\0');
-        return RegistryValue{tag.type, utf16leBytes(*decoded)};
+        return RegistryValue{tag.type, utf16LeBytes(*decoded)};
     }
     if (text.starts_with("dword:")) {
         std::size_t pos = 6;
@@ -221,10 +197,10 @@ std::optional<NamedValue> parseValueLine(std::string_view line,
         name = std::move(*decoded);
         ++next;
     }
-    line = trimLeft(line.substr(next));
+    line = trimLeft(line.substr(next), kBlanks);
     if (line.empty() || line.front() != '=')
         return std::nullopt;
-    auto value = parseData(trimLeft(line.substr(1)), lines, index);
+    auto value = parseData(trimLeft(line.substr(1), kBlanks), lines, index);
     if (!value)
         return std::nullopt;
     return NamedValue{foldCase(utf8FromUtf16(name)), std::move(*value)};
@@ -240,7 +216,7 @@ std::optional<RegistryHive> RegistryHive::parse(std::string_view text)
     RegistryHive hive;
     std::map<std::string, RegistryValue>* key = nullptr;
     for (std::size_t index = 1; index < lines.size(); ++index) {
-        const std::string_view line = trimLeft(lines[index]);
+        const std::string_view line = trimLeft(lines[index], kBlanks);
         if (line.starts_with('[')) {
             const auto path = parseKeyLine(line);
             key = path ? &hive.m_keys[*path] : nullptr;
@@ -279,12 +255,8 @@ std::u16string registryValueText(const RegistryValue* value)
     const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(data[i]); };
     std::u16string text;
     if (value->type == kRegSz) {
-        for (std::size_t i = 0; i + 1 < data.size(); i += 2) {
-            const auto unit = static_cast<char16_t>(byte(i) | (byte(i + 1) << 8));
-            if (unit == u'\0')
-                break;
-            text.push_back(unit);
-        }
+        text = utf16FromLeBytes(data);
+        text.resize(std::min(text.size(), text.find(u'\0')));
     } else if (value->type == kRegBinary && (data.size() == 1 || data.size() == 2)) {
         // The game's reader receives the bytes into a 16-bit integer, so longer data has no
         // sound reading and gives empty text.

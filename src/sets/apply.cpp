@@ -1,21 +1,30 @@
 #include "sets/apply.h"
 
 #include "config/catalogue.h"
-#include "config/readmodule.h"
 #include "platform/profile.h"
 
 #include <algorithm>
 
 namespace velmora::sets {
+namespace {
 
-std::vector<Change> findChanges(const EditorLists& editor, const EditorLists& snapshot)
+bool isPlaceholder(std::string_view name, std::string_view value)
+{
+    return value == config::ReadModule::kDefault ||
+           (value.empty() && name == config::kGameRenderDevice);
+}
+
+} // namespace
+
+std::vector<Change> findChanges(const EditorLists& editor, const EditorLists& current)
 {
     const std::size_t rows = std::min(
-        {snapshot.names.size(), snapshot.values.size(), editor.names.size(), editor.values.size()});
+        {current.names.size(), current.values.size(), editor.names.size(), editor.values.size()});
     std::vector<Change> changes;
     for (std::size_t i = 0; i < rows; ++i) {
-        if (editor.values[i] != snapshot.values[i]) {
-            changes.push_back({editor.names[i], editor.values[i], snapshot.values[i]});
+        if (editor.values[i] != current.values[i] &&
+            !isPlaceholder(editor.names[i], editor.values[i])) {
+            changes.push_back({editor.names[i], editor.values[i], current.values[i]});
         }
     }
     return changes;
@@ -23,45 +32,52 @@ std::vector<Change> findChanges(const EditorLists& editor, const EditorLists& sn
 
 GameWrite writeFor(const Change& change, std::string_view renderDevice)
 {
-    if (const auto className = config::classForDisplayName(change.newValue)) {
-        return {std::string(config::kEngine), std::string(config::kGameRenderDevice),
-                std::string(*className)};
+    const auto className = config::classForDisplayName(change.newValue);
+    if (className || change.name == config::kGameRenderDevice) {
+        return {std::string(config::sectionFor(config::kGameRenderDevice, renderDevice)),
+                std::string(config::kGameRenderDevice),
+                std::string(className.value_or(change.newValue))};
     }
-    const auto& coronas = config::settingRows()[config::kCoronasRow];
-    const std::string_view section =
-        change.name == coronas.key ? renderDevice : config::kWindowsClient;
-    return {std::string(section), change.name, change.newValue};
+    return {std::string(config::sectionFor(change.name, renderDevice)), change.name,
+            change.newValue};
 }
 
 ApplyResult ApplyChangedSettings(config::ReadModule& module, const std::string& utpath,
-                                 const EditorLists& editor, const EditorLists& snapshot)
+                                 const EditorLists& editor)
 {
     ApplyResult result;
-    result.changes = findChanges(editor, snapshot);
+    result.changes = findChanges(editor, readEditorLists(module, utpath));
     if (result.changes.empty()) {
         return result;
     }
-    module.ReadGameValue(config::kEngine, config::kGameRenderDevice, utpath);
-    const std::string renderDevice = module.ReadResult;
+    module.ReadGameValue(config::sectionFor(config::kGameRenderDevice, {}),
+                         config::kGameRenderDevice, utpath);
+    std::string renderDevice = module.ReadResult;
 
-    std::vector<GameWrite> writes;
-    for (const Change& change : result.changes) {
-        writes.push_back(writeFor(change, renderDevice));
-    }
-    // Checked up front so that a refused value leaves the file as it was.
-    for (std::size_t k = 0; k < writes.size(); ++k) {
-        const GameWrite& write = writes[k];
-        auto check = platform::profileWriteText("", write.section, write.key, write.value);
-        if (check.status == platform::WriteStatus::Refused) {
-            result.stoppedAt = k;
-            result.outcome = platform::WriteOutcome::refused(std::move(check.reason));
-            return result;
+    // The device is written first and names the section Coronas goes into.
+    std::vector<std::size_t> order;
+    for (std::size_t k = 0; k < result.changes.size(); ++k) {
+        if (writeFor(result.changes[k], renderDevice).key == config::kGameRenderDevice) {
+            renderDevice = writeFor(result.changes[k], renderDevice).value;
+            order.insert(order.begin(), k);
+        } else {
+            order.push_back(k);
         }
     }
-    for (const GameWrite& write : writes) {
-        result.outcome = module.WriteGameValue(write.section, write.key, write.value, utpath);
+    std::vector<GameWrite> writes;
+    for (const std::size_t k : order) {
+        writes.push_back(writeFor(result.changes[k], renderDevice));
+    }
+    if (auto refused = config::firstRefusedWrite(writes)) {
+        result.stoppedAt = order[refused->index];
+        result.outcome = platform::WriteOutcome::refused(std::move(refused->reason));
+        return result;
+    }
+    for (std::size_t w = 0; w < writes.size(); ++w) {
+        result.outcome =
+            module.WriteGameValue(writes[w].section, writes[w].key, writes[w].value, utpath);
         if (!result.outcome.ok()) {
-            result.stoppedAt = result.written;
+            result.stoppedAt = order[w];
             return result;
         }
         ++result.written;

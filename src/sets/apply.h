@@ -1,8 +1,9 @@
 #pragma once
 
-// ApplyChangedSettings: writes the editor rows that differ from the snapshot into the game's
-// configuration file, one write per changed row in row order.
+// ApplyChangedSettings: writes the editor rows that differ from what the game's configuration
+// file holds now into that file, one write per changed row.
 
+#include "config/readmodule.h"
 #include "platform/outcome.h"
 #include "sets/editorlists.h"
 
@@ -11,13 +12,9 @@
 #include <string_view>
 #include <vector>
 
-namespace velmora::config {
-class ReadModule;
-}
-
 namespace velmora::sets {
 
-// One changed row: Form5's List4 (name), List3 (new value) and List5 (snapshot value).
+// One changed row: Form5's List4 (name), List3 (new value) and List5 (the file's value).
 struct Change {
     std::string name;
     std::string newValue;
@@ -26,22 +23,17 @@ struct Change {
     friend bool operator==(const Change&, const Change&) = default;
 };
 
-// The rows, up to the snapshot's row count, whose editor value differs from the snapshot's
-// value (exact, case-sensitive), in row order.
-std::vector<Change> findChanges(const EditorLists& editor, const EditorLists& snapshot);
+// The rows, up to `current`'s row count, whose editor value differs from `current`'s value
+// (exact, case-sensitive), in row order. A value that is only a placeholder is never a change:
+// the missing-key text "Default" in any row, empty text for GameRenderDevice.
+std::vector<Change> findChanges(const EditorLists& editor, const EditorLists& current);
 
-struct GameWrite {
-    std::string section;
-    std::string key;
-    std::string value;
+using config::GameWrite;
 
-    friend bool operator==(const GameWrite&, const GameWrite&) = default;
-};
-
-// Where a change goes. A driver display name (exact match) becomes its class name under
-// GameRenderDevice in Engine.Engine, whatever the row; Coronas goes into `renderDevice`'s
-// section, where the game keeps it; any other value is written as it is under its own key in
-// WinDrv.WindowsClient.
+// Where a change goes. GameRenderDevice, and a driver display name (exact match) in any row,
+// go under GameRenderDevice in Engine.Engine, a display name as its class name and any other
+// value as it is; Coronas goes into `renderDevice`'s section, where the game keeps it; any
+// other value is written as it is under its own key in WinDrv.WindowsClient.
 GameWrite writeFor(const Change& change, std::string_view renderDevice);
 
 struct ApplyResult {
@@ -53,11 +45,13 @@ struct ApplyResult {
     bool ok() const { return outcome.ok(); }
 };
 
-// Finds the changes, reads GameRenderDevice once for Coronas, then writes one change at a time
-// into `utpath`. Refuses before the first write when any write would break the file's
-// structure; otherwise stops at the first failed write, leaving the rest unwritten.
+// Reads the lists from `utpath` afresh, finds the changes against them, then writes one change
+// at a time into `utpath`: a new GameRenderDevice first, so that Coronas goes into the new
+// device's section, then the rest in row order. Refuses before the first write when any write
+// would break the file's structure; otherwise stops at the first failed write, leaving the
+// rest unwritten.
 ApplyResult ApplyChangedSettings(config::ReadModule& module, const std::string& utpath,
-                                 const EditorLists& editor, const EditorLists& snapshot);
+                                 const EditorLists& editor);
 
 // The message for a stopped apply: "Error when saving this item" + the stopped change's name
 // + " = " + its value, a blank and the reason in parentheses.

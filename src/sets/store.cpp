@@ -1,62 +1,65 @@
 #include "sets/store.h"
 
+#include "platform/codepage.h"
 #include "platform/fileio.h"
 #include "platform/profile.h"
+#include "platform/text.h"
 
 #include <algorithm>
-#include <cctype>
-#include <set>
+#include <map>
 
 namespace velmora::sets {
 namespace {
 
 constexpr std::size_t kBufferSize = 255;
 constexpr std::string_view kDefault = "Default";
-constexpr std::string_view kBlanks = " \t\v";
+constexpr std::string_view kSectionPrefix = "save";
 
 std::string readValue(const std::string& path, std::string_view section, std::string_view key)
 {
     return platform::getProfileString(path, section, key, kDefault, kBufferSize);
 }
 
-std::string_view trimmed(std::string_view text)
+// The number N of a section named Save<N> as the program names them (any letter case), else
+// nullopt.
+std::optional<int> setNumberOf(std::string_view section)
 {
-    const auto first = text.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos) {
-        return {};
+    if (section.size() <= kSectionPrefix.size()) {
+        return std::nullopt;
     }
-    const auto last = text.find_last_not_of(kBlanks);
-    return text.substr(first, last - first + 1);
+    for (std::size_t i = 0; i < kSectionPrefix.size(); ++i) {
+        if ((section[i] | 0x20) != kSectionPrefix[i]) {
+            return std::nullopt;
+        }
+    }
+    const std::string_view digits = section.substr(kSectionPrefix.size());
+    const auto number = parseCount(digits);
+    if (!number || *number == 0 || digits.front() == '0') {
+        return std::nullopt;
+    }
+    return number;
 }
 
-std::string lowerCase(std::string_view text)
+// Every set section of the file by number with its "SaveName", the first section of a
+// repeated number winning as in a read. One pass over the file.
+std::map<int, std::string> setsPresent(const std::string& path)
 {
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) {
-        return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    });
-    return lower;
+    std::map<int, std::string> sets;
+    const auto contents = platform::readWholeFile(path);
+    if (!contents) {
+        return sets;
+    }
+    for (auto& [section, name] : platform::profileSectionValues(*contents, kNameKey, kBufferSize)) {
+        if (const auto number = setNumberOf(section)) {
+            sets.try_emplace(*number, name ? std::move(*name) : std::string(kDefault));
+        }
+    }
+    return sets;
 }
 
-// Section names as the profile reader sees them: a line whose first non-blank character is
-// '[' names a section up to its first ']' (or the line's end).
-std::set<std::string> sectionNames(std::string_view contents)
+int highestNumber(const std::map<int, std::string>& sets)
 {
-    std::set<std::string> names;
-    std::size_t start = 0;
-    while (start < contents.size()) {
-        std::size_t end = contents.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            end = contents.size();
-        }
-        const std::string_view line = trimmed(contents.substr(start, end - start));
-        if (!line.empty() && line.front() == '[') {
-            const std::string_view inner = line.substr(1);
-            names.insert(lowerCase(trimmed(inner.substr(0, inner.find(']')))));
-        }
-        start = end + 1;
-    }
-    return names;
+    return sets.empty() ? 0 : sets.rbegin()->first;
 }
 
 bool breaksLine(std::string_view text)
@@ -78,31 +81,11 @@ std::string setSectionName(int number)
 
 std::optional<int> parseCount(std::string_view text)
 {
-    if (text.empty() || text.size() > 9) {
+    const auto value = text.size() <= 9 ? platform::decimalNumber(text) : std::nullopt;
+    if (!value) {
         return std::nullopt;
     }
-    int value = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') {
-            return std::nullopt;
-        }
-        value = value * 10 + (c - '0');
-    }
-    return value;
-}
-
-int presentSetCount(const std::string& path)
-{
-    const auto contents = platform::readWholeFile(path);
-    if (!contents) {
-        return 0;
-    }
-    const std::set<std::string> names = sectionNames(*contents);
-    int count = 0;
-    while (names.count(lowerCase(setSectionName(count + 1))) != 0) {
-        ++count;
-    }
-    return count;
+    return static_cast<int>(*value);
 }
 
 std::string readCountText(const std::string& path)
@@ -110,18 +93,24 @@ std::string readCountText(const std::string& path)
     return readValue(path, kStoreSection, kCountKey);
 }
 
+platform::WriteOutcome createStore(const std::string& path)
+{
+    if (platform::fileExists(path)) {
+        return {};
+    }
+    return platform::writeProfileString(path, kStoreSection, kCountKey, "0");
+}
+
 StoreStatus openStore(const std::string& path)
 {
     StoreStatus status;
-    if (!platform::fileExists(path)) {
-        status.outcome = platform::writeProfileString(path, kStoreSection, kCountKey, "0");
-    }
+    status.outcome = createStore(path);
     status.countText = readCountText(path);
     if (const auto count = parseCount(status.countText)) {
         status.count = *count;
         return status;
     }
-    status.count = presentSetCount(path);
+    status.count = highestNumber(setsPresent(path));
     status.countText = std::to_string(status.count);
     auto repair = platform::writeProfileString(path, kStoreSection, kCountKey, status.countText);
     if (status.outcome.ok()) {
@@ -130,21 +119,18 @@ StoreStatus openStore(const std::string& path)
     return status;
 }
 
-int listedSetCount(const std::string& path)
+std::vector<StoredSet> listSets(const std::string& path)
 {
-    const int present = presentSetCount(path);
-    const auto count = parseCount(readCountText(path));
-    return count && *count <= present ? *count : present;
-}
-
-std::vector<std::string> listSetNames(const std::string& path)
-{
-    std::vector<std::string> names;
-    const int count = listedSetCount(path);
-    for (int number = 1; number <= count; ++number) {
-        names.push_back(readValue(path, setSectionName(number), kNameKey));
+    std::map<int, std::string> present = setsPresent(path);
+    const int count = parseCount(readCountText(path)).value_or(highestNumber(present));
+    std::vector<StoredSet> sets;
+    for (auto& [number, name] : present) {
+        if (number > count) {
+            break;
+        }
+        sets.push_back({number, std::move(name)});
     }
-    return names;
+    return sets;
 }
 
 std::optional<std::string> setRefusal(std::string_view name, const EditorLists& lists)
@@ -164,36 +150,62 @@ std::optional<std::string> setRefusal(std::string_view name, const EditorLists& 
     return std::nullopt;
 }
 
+std::optional<std::string> setNameInCodePage(std::u16string_view name)
+{
+    std::string bytes = platform::cp1252FromUtf16(name);
+    if (platform::utf16FromCp1252(bytes) != name) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
 SaveResult saveSettingSet(const std::string& path, std::string_view name, const EditorLists& lists)
 {
     if (const auto why = setRefusal(name, lists)) {
         return {platform::WriteOutcome::refused(*why), 0};
     }
-    const int present = presentSetCount(path);
-    const int counted = parseCount(readCountText(path)).value_or(present);
+    const int highest =
+        std::max(parseCount(readCountText(path)).value_or(0), highestNumber(setsPresent(path)));
+    if (highest >= kMaxSetNumber) {
+        return {platform::WriteOutcome::refused("The store holds the highest set number there "
+                                                "can be; no further set can be added."),
+                0};
+    }
     SaveResult result;
-    result.setNumber = std::max(counted, present) + 1;
+    result.setNumber = highest + 1;
     const std::string section = setSectionName(result.setNumber);
-    result.outcome = platform::writeProfileString(path, kStoreSection, kCountKey,
-                                                  std::to_string(result.setNumber));
-    if (result.outcome.ok()) {
-        result.outcome = platform::writeProfileString(path, section, kNameKey, name);
+    std::vector<platform::ProfileEdit> edits{
+        {std::string(kStoreSection), std::string(kCountKey), std::to_string(result.setNumber)},
+        {section, std::string(kNameKey), platform::profileQuotedValue(name)}};
+    for (std::size_t i = 0; i < lists.names.size(); ++i) {
+        edits.push_back(
+            {section, lists.names[i], platform::profileQuotedValue(lists.values.at(i))});
     }
-    for (std::size_t i = 0; result.outcome.ok() && i < lists.names.size(); ++i) {
-        result.outcome =
-            platform::writeProfileString(path, section, lists.names[i], lists.values.at(i));
-    }
+    result.outcome = platform::portable::writeProfileStrings(path, edits);
     return result;
 }
 
-std::vector<std::string> loadSettingSet(const std::string& path, int position,
-                                        const std::vector<std::string>& names)
+std::optional<std::vector<std::optional<std::string>>>
+loadSettingSet(const std::string& path, int number, const std::vector<std::string>& names)
 {
-    const std::string section = setSectionName(position + 1);
-    std::vector<std::string> values;
-    values.reserve(names.size());
+    const auto contents = platform::readWholeFile(path);
+    if (!contents) {
+        return std::nullopt;
+    }
+    std::vector<std::optional<std::string>> values;
+    bool found = false;
     for (const std::string& name : names) {
-        values.push_back(readValue(path, section, name));
+        // Only the first section of the name counts, as in a read.
+        for (auto& entry : platform::profileSectionValues(*contents, name, kBufferSize)) {
+            if (setNumberOf(entry.section) == number) {
+                found = true;
+                values.push_back(std::move(entry.value));
+                break;
+            }
+        }
+    }
+    if (!found && !names.empty()) {
+        return std::nullopt;
     }
     return values;
 }

@@ -2,8 +2,8 @@
 
 // The setting-set store `Velmora.ini`: section "Velmora" holds the count "SaveNumber";
 // sections Save1 .. SaveN hold one set each, its "SaveName" and the editor's fifteen row
-// names with the values the editor showed. Every read re-reads the file, with the profile
-// rules ("Default" for a missing key, values cut to 254 characters).
+// names with the values the editor showed. Every operation re-reads the file, with the
+// profile rules ("Default" for a missing name, values cut to 254 characters).
 
 #include "platform/outcome.h"
 #include "sets/editorlists.h"
@@ -30,9 +30,8 @@ std::string setSectionName(int number);
 // nine decimal digits, nothing else); nullopt otherwise.
 std::optional<int> parseCount(std::string_view text);
 
-// The number of set sections Save1, Save2, ... present in the file without a gap (section
-// names match without regard to case, as the profile rules do). 0 for a missing file.
-int presentSetCount(const std::string& path);
+// The largest set number and count the store takes; larger ones count as not a number.
+inline constexpr int kMaxSetNumber = 999'999'999;
 
 // The count text as stored: "Default" when the key or the file is missing.
 std::string readCountText(const std::string& path);
@@ -44,39 +43,51 @@ struct StoreStatus {
     platform::WriteOutcome outcome{}; // of creating the store or repairing its count
 };
 
-// Creates the store with "SaveNumber" = "0" when the file is missing, then reads the count.
-// A count that is not a plain whole number is rewritten as the number of set sections
-// present, so that no saved set is ever overwritten; countText is then that number.
+// Creates the store with "SaveNumber" = "0" when the file is missing; ok when it exists.
+platform::WriteOutcome createStore(const std::string& path);
+
+// createStore, then reads the count.
+// A count that is not a plain whole number is rewritten as the highest set number present,
+// so that no saved set is ever overwritten; countText is then that number.
 StoreStatus openStore(const std::string& path);
 
-// The number of sets the load dialog lists: the count when it is a plain whole number no
-// larger than the sets present, else the number of set sections present. Never more
-// sections than exist are read.
-int listedSetCount(const std::string& path);
+struct StoredSet {
+    int number = 0;   // of its section Save<number>
+    std::string name; // its "SaveName"; "Default" without one
 
-// The "SaveName" of each listed set, in set order ("Default" for a set without a name).
-std::vector<std::string> listSetNames(const std::string& path);
+    friend bool operator==(const StoredSet&, const StoredSet&) = default;
+};
 
-// A reason why `name` or `lists` cannot be stored without breaking the file's structure
-// (a line break or NUL in the name or a value, a key the profile rules refuse); nullopt
-// when they can.
+// The sets the load dialog lists, from one read of the file: every section Save<N> present
+// (the first of a repeated name) with 1 <= N <= the count, in ascending N. A count that is not
+// a plain whole number counts as the highest N present.
+std::vector<StoredSet> listSets(const std::string& path);
+
+// A reason why `name` or `lists` cannot be stored (a line break or NUL in the name or a
+// value, a key the profile rules refuse); nullopt when they can.
 std::optional<std::string> setRefusal(std::string_view name, const EditorLists& lists);
 
+inline constexpr std::string_view kNameOutsideCodePage =
+    "A set name can hold only characters of the Windows-1252 code page.";
+
+// `name` in code page 1252, or nullopt when it holds a character that code page lacks.
+std::optional<std::string> setNameInCodePage(std::u16string_view name);
+
 struct SaveResult {
-    platform::WriteOutcome outcome{}; // Refused before any write, or the first failed write
+    platform::WriteOutcome outcome{}; // Refused or Failed: nothing was written
     int setNumber = 0;                // the number of the set section written
 };
 
-// SaveSettingSet: appends the set `name` holding `lists` as section Save<n>. n is one more
-// than the count; a count that is not a plain whole number, or smaller than the sets present,
-// counts the sets present instead, so no saved set is overwritten. The count is raised first,
-// then "SaveName", then each row's name and value in row order. Stops at the first failed
-// write; refuses before writing anything when setRefusal gives a reason.
+// SaveSettingSet: adds the set `name` holding `lists` as section Save<n>, n one above the
+// highest of the count and every set number present, and raises the count to n, in one atomic
+// replace of the file. Values and the name that a read would alter are stored quoted, so they
+// read back as saved. Refuses, writing nothing, when setRefusal gives a reason or n would pass
+// kMaxSetNumber.
 SaveResult saveSettingSet(const std::string& path, std::string_view name, const EditorLists& lists);
 
-// LoadSettingSet: the values of the set at 0-based `position` (section Save<position + 1>),
-// one per name of `names`, looked up by those names; "Default" for a missing key or section.
-std::vector<std::string> loadSettingSet(const std::string& path, int position,
-                                        const std::vector<std::string>& names);
+// LoadSettingSet: the values of set `number`, one per name of `names`, looked up by those
+// names; nullopt for a key the set lacks. nullopt as a whole when the set's section is gone.
+std::optional<std::vector<std::optional<std::string>>>
+loadSettingSet(const std::string& path, int number, const std::vector<std::string>& names);
 
 } // namespace velmora::sets

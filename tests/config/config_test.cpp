@@ -145,52 +145,37 @@ TEST(DriverNames, NamesNotInTheTableAreShownAsRead)
     EXPECT_FALSE(classForListItem("<<Select driver>>").has_value());
 }
 
-struct CycleRow {
-    const char* name;
-    std::size_t row;
-    const char* current;
-    const char* next; // nullptr: no step
-};
-
-constexpr CycleRow kCycleRows[] = {
-    {"colour_16_to_32", 0, "16", "32"},
-    {"colour_32_wraps_to_16", 0, "32", "16"},
-    {"colour_24_stays", 0, "24", nullptr},
-    {"boolean_true_to_false", 1, "True", "False"},
-    {"boolean_false_wraps_to_true", 12, "False", "True"},
-    {"boolean_lower_case_stays", 1, "true", nullptr},
-    {"coronas_cycles_like_a_boolean", kCoronasRow, "True", "False"},
-    {"detail_high_to_low", 8, "High", "Low"},
-    {"detail_low_to_medium", 7, "Low", "Medium"},
-    {"detail_medium_wraps_to_high", 8, "Medium", "High"},
-    {"missing_key_Default_stays", 9, "Default", nullptr},
-    {"frame_rate_is_typed", kFrameRateRow, "30", nullptr},
-    {"particles_are_typed", kParticleRow, "5", nullptr},
-    {"driver_software_wraps_to_direct3d", kDeviceRow, "Software", "Direct 3D"},
-    {"driver_direct3d_to_opengl", kDeviceRow, "Direct 3D", "OpenGl"},
-    {"driver_opengl_to_glide", kDeviceRow, "OpenGl", "Glide"},
-    {"driver_class_name_stays", kDeviceRow, "GlideDrv.GlideRenderDevice", nullptr},
-    {"row_outside_the_list", 15, "True", nullptr},
-};
-
-class EditCycle : public testing::TestWithParam<CycleRow> {};
-
-TEST_P(EditCycle, StepsOnce)
+// Each value of a row's cycle steps to the next, the last back to the first; anything else,
+// and a typed row, does not step.
+TEST(EditCycle, EveryCycleOfTheCatalogueStepsAndWraps)
 {
-    const CycleRow& row = GetParam();
-    const auto expected = row.next ? std::optional<std::string_view>(row.next) : std::nullopt;
-    EXPECT_EQ(nextInCycle(row.row, row.current), expected);
+    for (std::size_t row = 0; row < kRowCount; ++row) {
+        const auto& cycle = settingRows()[row].cycle;
+        for (std::size_t i = 0; i < cycle.size(); ++i)
+            EXPECT_EQ(nextInCycle(row, cycle[i]), cycle[(i + 1) % cycle.size()]) << row;
+        EXPECT_EQ(nextInCycle(row, "Default"), std::nullopt) << row;
+    }
+    EXPECT_TRUE(settingRows()[kFrameRateRow].cycle.empty() &&
+                settingRows()[kParticleRow].cycle.empty());
+    EXPECT_EQ(nextInCycle(kRowCount, "True"), std::nullopt);
+    // The cycles the game's values need: lower-case, 24 bits and class names stay as they are.
+    EXPECT_EQ(nextInCycle(0, "32"), "16");
+    EXPECT_EQ(nextInCycle(1, "true"), std::nullopt);
+    EXPECT_EQ(nextInCycle(0, "24"), std::nullopt);
+    EXPECT_EQ(nextInCycle(8, "High"), "Low");
+    EXPECT_EQ(nextInCycle(kCoronasRow, "True"), "False");
+    EXPECT_EQ(nextInCycle(kDeviceRow, "Software"), "Direct 3D");
+    EXPECT_EQ(nextInCycle(kDeviceRow, "GlideDrv.GlideRenderDevice"), std::nullopt);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, EditCycle, testing::ValuesIn(kCycleRows), test::RowName());
-
-TEST(SettingRows, CoronasLivesInTheRenderDeviceSection)
+TEST(SettingRows, EachKeyHasOneSection)
 {
     const auto& rows = settingRows();
     EXPECT_EQ(rows[kCoronasRow].key, "Coronas");
-    EXPECT_EQ(sectionOf(rows[kCoronasRow], "D3DDrv.D3DRenderDevice"), "D3DDrv.D3DRenderDevice");
-    EXPECT_EQ(sectionOf(rows[kDeviceRow], "D3DDrv.D3DRenderDevice"), kEngine);
-    EXPECT_EQ(sectionOf(rows[0], "D3DDrv.D3DRenderDevice"), kWindowsClient);
+    EXPECT_EQ(sectionFor("Coronas", "D3DDrv.D3DRenderDevice"), "D3DDrv.D3DRenderDevice");
+    EXPECT_EQ(sectionFor(kGameRenderDevice, "D3DDrv.D3DRenderDevice"), kEngine);
+    EXPECT_EQ(sectionFor(kCacheSizeMegs, "D3DDrv.D3DRenderDevice"), kGameEngine);
+    EXPECT_EQ(sectionFor(rows[0].key, "D3DDrv.D3DRenderDevice"), kWindowsClient);
 }
 
 // A preset applied to a real game file, then read back under the keys the game itself uses, all

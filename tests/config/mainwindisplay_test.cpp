@@ -18,18 +18,20 @@ struct MemoryRow {
     std::uint64_t bytes;
     std::int64_t detectedMb;
     std::int64_t suggestedMb;
+    std::int64_t limitMb;
     const char* fieldText;
     const char* panelText;
 };
 
 // clang-format off
 const MemoryRow kMemoryRows[] = {
-    {"mb128_suggests_96", 128 * kMb, 128, 96, " 96", " 128Mb"},
-    {"gb16_needs_wide_integers", 16384 * kMb, 16384, 12288, " 12288", " 16384Mb"},
-    {"gb2_is_not_negative", 2048 * kMb, 2048, 1536, " 1536", " 2048Mb"},
-    {"half_megabyte_rounds_to_even", 2 * kMb + kMb / 2, 2, 2, " 2", " 2Mb"},
-    {"odd_half_rounds_up_to_even", 6 * kMb + kMb / 2, 6, 5, " 5", " 6Mb"},
-    {"unknown_memory_is_zero", 0, 0, 0, " 0", " 0Mb"},
+    {"mb128_suggests_96", 128 * kMb, 128, 96, 128, " 96", " 128Mb"},
+    {"gb24_suggests_and_takes_what_the_game_can", 24576 * kMb, 24576, 512, 2047, " 512", " 24576Mb"},
+    {"gb2_is_not_negative", 2048 * kMb, 2048, 512, 2047, " 512", " 2048Mb"},
+    {"mb683_suggests_512_at_most", 683 * kMb, 683, 512, 683, " 512", " 683Mb"},
+    {"half_megabyte_rounds_to_even", 2 * kMb + kMb / 2, 2, 2, 2, " 2", " 2Mb"},
+    {"odd_half_rounds_up_to_even", 6 * kMb + kMb / 2, 6, 5, 6, " 5", " 6Mb"},
+    {"unknown_memory_is_zero", 0, 0, 0, 0, " 0", " 0Mb"},
 };
 // clang-format on
 
@@ -41,6 +43,7 @@ TEST_P(MemoryFiguresTest, FiguresAndTexts)
     const MemoryFigures figures = memoryFigures(row.bytes);
     EXPECT_EQ(figures.detectedMb, row.detectedMb);
     EXPECT_EQ(figures.suggestedCacheMb, row.suggestedMb);
+    EXPECT_EQ(cacheLimitMb(figures.detectedMb), row.limitMb);
     EXPECT_EQ(blankSignedNumber(figures.suggestedCacheMb), row.fieldText);
     EXPECT_EQ(memoryPanelText(figures.detectedMb), row.panelText);
 }
@@ -62,6 +65,7 @@ const ResolutionRow kResolutionRows[] = {
     {"one_text_one_number", "1024", "abc", "1024 x abc"},
     {"trailing_letters_are_text", "800px", "600", "800px x 600"},
     {"empty_value_stays_empty", "", "480", " x 480"},
+    {"signs_read_as_numbers", "+800", "-6", "800 x -6"},
 };
 // clang-format on
 
@@ -80,12 +84,13 @@ struct CacheRow {
     const char* name;
     std::string_view text;
     std::int64_t value;
+    bool given = true; // counts as a cache size at all
 };
 
 const CacheRow kCacheRows[] = {
     {"program_text_with_blank", " 96", 96},
-    {"empty_is_zero", "", 0},
-    {"blanks_only_are_zero", "   ", 0},
+    {"empty_is_zero", "", 0, false},
+    {"blanks_only_are_zero_and_empty", "   ", 0, false},
     {"stops_at_first_non_digit", "12ab", 12},
     {"huge_entry_saturates", "99999999999999999999999", std::numeric_limits<std::int64_t>::max()},
 };
@@ -95,6 +100,7 @@ class CacheSizeValueTest : public testing::TestWithParam<CacheRow> {};
 TEST_P(CacheSizeValueTest, Value)
 {
     EXPECT_EQ(cacheSizeValue(GetParam().text), GetParam().value);
+    EXPECT_EQ(cacheSizeGiven(GetParam().text), GetParam().given);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cache, CacheSizeValueTest, testing::ValuesIn(kCacheRows), test::RowName());

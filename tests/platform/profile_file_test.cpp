@@ -59,6 +59,8 @@ TEST_F(ProfileFile, SameOrRefusedValueDoesNotTouchTheFile)
     EXPECT_EQ(fs::last_write_time(path("game.ini")), old);
     EXPECT_EQ(after.st_ino, before.st_ino);
     EXPECT_EQ(bytesOf("game.ini"), kGame);
+    EXPECT_EQ(writeProfileString(path("new.ini"), "s", "", "v").status, WriteStatus::Refused);
+    EXPECT_FALSE(fs::exists(path("new.ini"))) << "a refused write creates no file";
 }
 
 TEST_F(ProfileFile, HelpersReportWhatIsOnDisk)
@@ -67,11 +69,17 @@ TEST_F(ProfileFile, HelpersReportWhatIsOnDisk)
     fs::create_directory(path("dir"));
     EXPECT_EQ(createEmptyFile(path("a.ini")).status, WriteStatus::Written);
     EXPECT_EQ(bytesOf("a.ini"), "");
-    EXPECT_TRUE(fileExists(path("a.ini")) && fileExists(path("dir")));
+    EXPECT_TRUE(fileExists(path("a.ini")));
     EXPECT_FALSE(fileExists(path("b.ini")) || fileExists(""));
     EXPECT_EQ(readFile(path("dir")).error, std::strerror(EISDIR));
     EXPECT_FALSE(readFile(path("dir")).missing);
     EXPECT_TRUE(readFile(path("b.ini")).missing && readFile(path("a.ini/x")).missing);
+    const auto openFiles = [] {
+        return std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator());
+    };
+    const auto opened = openFiles();
+    EXPECT_TRUE(readFile(path("a.ini")).ok() && readFile(path("dir")).error.size() > 0);
+    EXPECT_EQ(openFiles(), opened) << "a read leaves no file open";
     // Files in /proc say they are empty; they are read to their end all the same.
     EXPECT_TRUE(readWholeFile("/proc/self/maps").value_or("").ends_with('\n'));
     const fs::path saved = fs::current_path();

@@ -1,6 +1,7 @@
 // The real game files in tests/data/ut-ini: known values read back, and every managed key
 // written into every file changes that key's line alone and keeps the file's line ending.
 
+#include "config/catalogue.h"
 #include "platform/fileio.h"
 #include "platform/profile.h"
 #include "support/fakeprefix.h"
@@ -49,6 +50,7 @@ TEST_P(RealFileRead, GivesGameValue)
 {
     const RealValue& c = GetParam();
     ASSERT_TRUE(fileExists(gameFile(c.file))) << c.file;
+    EXPECT_FALSE(fileExists(std::string(VELMORA_TESTDATA) + "/ut-ini")) << "a folder is no file";
     EXPECT_EQ(portable::getProfileString(gameFile(c.file), c.section, c.key, "Default", 255),
               c.expected);
 }
@@ -65,17 +67,25 @@ void PrintTo(const ManagedKey& managed, std::ostream* out)
     *out << managed.key;
 }
 
-constexpr std::string_view kClient = "WinDrv.WindowsClient";
 // clang-format off
 constexpr std::string_view kGameFiles[] = {"stock-436-server-package-default.ini", "client-451-windows-d3d.ini", "client-469d-windows-xopengl.ini", "linux-sdl-opengl.ini", "dedicated-server-436-newnet-ace.ini"};
-const ManagedKey kManagedKeys[] = {
-    {kClient, "FullscreenColorbits"}, {kClient, "CurvedSurfaces"}, {kClient, "LowDetailTextures"}, {kClient, "SlowVideoBuffering"},
-    {kClient, "Decals"}, {kClient, "NoDynamicLights"}, {kClient, "SkinDetail"}, {kClient, "TextureDetail"}, {kClient, "NoLighting"},
-    {kClient, "MinDesiredFrameRate"}, {kClient, "ScreenFlashes"}, {kClient, "NoFractalAnim"}, {kClient, "ParticleDensity"},
-    {"", "Coronas"}, {"Engine.Engine", "GameRenderDevice"}, {"Engine.GameEngine", "CacheSizeMegs"},
-    {kClient, "FullscreenViewportX"}, {kClient, "FullscreenViewportY"},
-};
 // clang-format on
+
+// Every key the program writes, as the catalogue names it.
+std::vector<ManagedKey> managedKeys()
+{
+    using namespace config;
+    std::vector<std::string_view> names = {kCacheSizeMegs, kFullscreenViewportX,
+                                           kFullscreenViewportY};
+    for (const SettingRow& row : settingRows())
+        names.push_back(row.key);
+    std::vector<ManagedKey> keys;
+    for (const std::string_view key : names)
+        keys.push_back({sectionFor(key, ""), key}); // "": the render device's section
+    return keys;
+}
+
+const std::vector<ManagedKey> kManagedKeys = managedKeys();
 
 // Lines with their endings, split independently of the engine.
 std::vector<std::string> splitLines(const std::string& text)
@@ -104,7 +114,7 @@ std::vector<std::string> changedLines(const std::vector<std::string>& a,
 
 class GameFileWrite : public testing::TestWithParam<std::tuple<std::string_view, ManagedKey>> {
 protected:
-    static std::string sectionOf(const std::string& file, const ManagedKey& k)
+    static std::string deviceResolved(const std::string& file, const ManagedKey& k)
     {
         return k.section.empty() ? portable::getProfileString(file, "Engine.Engine",
                                                               "GameRenderDevice", "Default", 255)
@@ -122,7 +132,7 @@ TEST_P(GameFileWrite, ChangesOnlyTheKey)
     ASSERT_FALSE(before.empty()) << original;
     const std::string file = m_dir.file("UnrealTournament.ini");
     test::writeFile(file, before);
-    const std::string section = sectionOf(original, managed);
+    const std::string section = deviceResolved(original, managed);
     const std::string oldValue =
         portable::getProfileString(file, section, managed.key, "Default", 255);
 
@@ -130,7 +140,7 @@ TEST_P(GameFileWrite, ChangesOnlyTheKey)
     const WriteOutcome outcome = portable::writeProfileString(file, section, managed.key, kWritten);
     ASSERT_EQ(outcome.status, WriteStatus::Written) << outcome.reason;
     for (const ManagedKey& other : kManagedKeys) {
-        const std::string otherSection = sectionOf(original, other);
+        const std::string otherSection = deviceResolved(original, other);
         EXPECT_EQ(portable::getProfileString(file, otherSection, other.key, "Default", 255),
                   other.key == managed.key ? std::string(kWritten)
                                            : portable::getProfileString(original, otherSection,

@@ -89,7 +89,7 @@ protected:
     std::string file;
 };
 
-TEST_F(CrashTest, every_kill_leaves_the_old_or_the_new_file)
+TEST_F(CrashTest, EveryKillLeavesTheOldOrTheNewFile)
 {
     const auto window = std::chrono::duration_cast<std::chrono::microseconds>(timeOneWrite()) * 3 +
                         std::chrono::milliseconds(1);

@@ -2,7 +2,6 @@
 // it was and report the operating system's reason. The writes run in a child that drops root
 // or has a file size limit, so that the faults are real even when the tests run as root.
 
-#include "config/readmodule.h"
 #include "faultkit.h"
 #include "platform/fileio.h"
 #include "platform/profile.h"
@@ -47,7 +46,6 @@ const std::string kStoreNew = "[Velmora]\r\nSaveNumber=0\r\n";
 // clang-format off
 const std::vector<WritePath> kPaths = {
     {"writeProfileString", [](const std::string& t) { return platform::writeProfileString(t, "Engine.GameEngine", "CacheSizeMegs", "96"); }, kProfileAfter, kProfileNew, true},
-    {"WriteGameValue", [](const std::string& t) { return config::ReadModule().WriteGameValue("Engine.GameEngine", "CacheSizeMegs", "96", t); }, kProfileAfter, kProfileNew, true},
     {"replaceFileAtomically", [](const std::string& t) { return platform::replaceFileAtomically(t, kReplacement); }, kReplacement, kReplacement},
     {"saveSettingSet", [](const std::string& t) { return sets::saveSettingSet(t, "n", {{"Decals"}, {"True"}}).outcome; }, kOld + kStoreSet, kStoreSet, true},
     {"openStore", [](const std::string& t) { return sets::openStore(t).outcome; }, kOld + kStoreNew, kStoreNew, true},
@@ -141,7 +139,7 @@ std::vector<FaultCase> faultCases()
 
 class WriteFault : public ::testing::TestWithParam<FaultCase> {};
 
-TEST_P(WriteFault, leaves_everything_as_it_was_and_gives_the_system_reason)
+TEST_P(WriteFault, LeavesEverythingAsItWasAndGivesTheSystemReason)
 {
     const auto& [fault, path] = GetParam();
     TemporaryFolder scratch;
@@ -193,7 +191,7 @@ const Keep kKeeps[] = {
 
 class WriteKeeps : public ::testing::TestWithParam<std::tuple<Keep, WritePath>> {};
 
-TEST_P(WriteKeeps, links_and_modes_of_the_old_file)
+TEST_P(WriteKeeps, LinksAndModesOfTheOldFile)
 {
     const auto& [keep, path] = GetParam();
     TemporaryFolder scratch;
@@ -218,7 +216,7 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 // A link whose target does not exist yet: the target is created, the link stays.
-TEST(WriteThroughLink, dangling_link_gets_its_target_created_with_the_default_mode)
+TEST(WriteThroughLink, DanglingLinkGetsItsTargetCreatedWithTheDefaultMode)
 {
     for (const WritePath& path : kPaths) {
         SCOPED_TRACE(path.name);
@@ -239,6 +237,25 @@ TEST(WriteThroughLink, dangling_link_gets_its_target_created_with_the_default_mo
         EXPECT_EQ(after.at("real/UnrealTournament.ini"),
                   (Entry{.kind = 'f', .mode = 0640, .content = path.created}));
     }
+}
+
+// A bare file name is written in the current folder, by a user who may write nothing else.
+TEST(WriteRelative, BareFileNameIsWrittenInTheCurrentFolder)
+{
+    TemporaryFolder scratch;
+    ::chmod(scratch.path().c_str(), 0777);
+    std::string trouble;
+    const auto outcome = writeInChild(
+        kNobody,
+        [&] {
+            return ::chdir(scratch.path().c_str()) == 0
+                       ? platform::writeProfileString("game.ini", "s", "k", "v")
+                       : WriteOutcome::failed("chdir");
+        },
+        trouble);
+    ASSERT_TRUE(outcome) << trouble;
+    EXPECT_EQ(outcome->status, WriteStatus::Written) << outcome->reason;
+    EXPECT_EQ(readFile(scratch.file("game.ini")), "[s]\r\nk=v\r\n");
 }
 
 } // namespace

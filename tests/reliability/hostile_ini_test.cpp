@@ -1,7 +1,6 @@
 // Hostile profile files and hostile arguments: each gets a defined result (a value, the
 // default, or a clear refusal), never a crash, a hang or a damaged file.
 
-#include "config/readmodule.h"
 #include "faultkit.h"
 #include "platform/fileio.h"
 #include "platform/profile.h"
@@ -55,7 +54,7 @@ const Hostile kHostile[] = {
 
 class HostileFile : public ::testing::TestWithParam<Hostile> {};
 
-TEST_P(HostileFile, gets_a_defined_result)
+TEST_P(HostileFile, GetsADefinedResult)
 {
     const Hostile& row = GetParam();
     const std::string before = row.before();
@@ -73,54 +72,9 @@ TEST_P(HostileFile, gets_a_defined_result)
 
 INSTANTIATE_TEST_SUITE_P(, HostileFile, ::testing::ValuesIn(kHostile), RowName{});
 
-// ---- arguments that would break the file's structure -------------------------------------
-
-struct Offer {
-    const char* name;
-    std::string section;
-    std::string key;
-    std::string value;
-};
-
-// The text rules refuse every such argument; these check that the file writers keep to them.
-const Offer kOffers[] = {
-    {"crlf_in_value_would_add_a_key", "Engine.Engine", "GameRenderDevice", "x\r\nEvil=1"},
-    {"nul_in_key", "Engine.Engine", "Game\0RenderDevice"s, "x"},
-    {"line_break_in_section", "Engine.Engine]\r\n[Evil", "GameRenderDevice", "x"},
-    {"blank_key", "Engine.Engine", "   ", "x"},
-};
-
-class HostileOffer : public ::testing::TestWithParam<Offer> {
-protected:
-    TemporaryFolder scratch;
-};
-
-TEST_P(HostileOffer, is_refused_and_nothing_is_written)
-{
-    const Offer& row = GetParam();
-    const std::string existing = scratch.file("UnrealTournament.ini");
-    const std::string missing = scratch.file("Missing.ini");
-    const std::string before =
-        "[Engine.Engine]\r\nGameRenderDevice=SoftDrv.SoftwareRenderDevice\r\n";
-    writeFile(existing, before);
-
-    for (const std::string& file : {existing, missing}) {
-        const platform::WriteOutcome direct =
-            platform::writeProfileString(file, row.section, row.key, row.value);
-        EXPECT_EQ(direct.status, WriteStatus::Refused);
-        EXPECT_FALSE(direct.reason.empty());
-        config::ReadModule module;
-        EXPECT_EQ(module.WriteGameValue(row.section, row.key, row.value, file).status,
-                  WriteStatus::Refused);
-    }
-    EXPECT_EQ(snapshot(scratch.path()), (Tree{{"UnrealTournament.ini", {'f', 0644, before}}}));
-}
-
-INSTANTIATE_TEST_SUITE_P(, HostileOffer, ::testing::ValuesIn(kOffers), RowName{});
-
 // ---- a 100 MB file, made at test time ----------------------------------------------------
 
-TEST(HugeFile, hundred_megabytes_are_read_and_one_line_changed)
+TEST(HugeFile, HundredMegabytesAreReadAndOneLineChanged)
 {
     std::string block;
     for (int n = 0; n < 20000; ++n) {

@@ -1,7 +1,7 @@
 // A huge system.reg line is passed over, not a crash or a hang. Damaged hives are covered by
 // the registry rules of the platform tests.
 
-#include "platform/wineprefix.h"
+#include "platform/gamelocator_wine.h"
 
 #include <string>
 
@@ -10,7 +10,7 @@
 namespace velmora::test {
 namespace {
 
-TEST(HugeRegistry, ten_megabyte_line_before_the_value_is_passed_over)
+TEST(HugeRegistry, TenMegabyteLineBeforeTheValueIsPassedOver)
 {
     const std::string text =
         "WINE REGISTRY Version 2\n\n"

@@ -2,6 +2,7 @@
 
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,14 @@ struct RowName {
     template <typename Row> std::string operator()(const ::testing::TestParamInfo<Row>& row) const
     {
         return row.param.name;
+    }
+};
+
+// The same for a row of a data table (support/datatable.h), whose first field is its name.
+struct TableRowName {
+    std::string operator()(const ::testing::TestParamInfo<std::vector<std::string>>& row) const
+    {
+        return row.param.front();
     }
 };
 

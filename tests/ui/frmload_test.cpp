@@ -9,8 +9,8 @@
 #include <QTest>
 
 using namespace velmora;
-using ui::MessageButtons;
-using ui::MessageIcon;
+using platform::ui::MessageButtons;
+using platform::ui::MessageIcon;
 
 class FrmloadTest : public QObject {
     Q_OBJECT
@@ -36,7 +36,7 @@ private slots:
         h->click("Frmmain", "Option3");
     }
     void cleanup() { h->finish(); }
-    void listsTheSetsAndLoadWaitsForAChoice_data()
+    void ListsTheSetsAndLoadWaitsForAChoice_data()
     {
         QTest::addColumn<QByteArray>("count");
         QTest::addColumn<QStringList>("names");
@@ -44,7 +44,7 @@ private slots:
             << QByteArray("3") << QStringList{"same", "twin", "twin"};
         QTest::newRow("Count 0 lists nothing") << QByteArray("0") << QStringList{};
     }
-    void listsTheSetsAndLoadWaitsForAChoice()
+    void ListsTheSetsAndLoadWaitsForAChoice()
     {
         QFETCH(QByteArray, count);
         QFETCH(QStringList, names);
@@ -71,11 +71,23 @@ private slots:
         QCOMPARE(combo()->count(), 1);
     }
 
-    void loadWritesTheChosenSetAndStaysOpen()
+    void LoadWritesTheChosenSetAndStaysOpen()
     {
         h->click("Form4", "Command2");
-        load(0); // the snapshot's own values: nothing to write
+        load(0); // the file's own values: nothing to write
         QCOMPARE(h->game(), game);
+
+        // A preset after the load: loading the same set again brings its values back.
+        h->dialogs.expectMessage(
+            " Changes will immediately be made in Unreal Tournament.ini. Continu update?",
+            "Continue update ?", MessageIcon::Question, MessageButtons::YesNo,
+            platform::ui::MessageAnswer::Yes);
+        h->expectApplied();
+        h->click("Frmmain", "Option2");
+        QVERIFY(h->rows("Frmmain", "List2") != test::kD3dRows);
+        load(0);
+        QCOMPARE(h->rows("Form4", "List2"), test::kD3dRows);
+        h->install(game); // back to the file the other loads start from
 
         load(1, Qt::Key_Return);
         std::string expected =
@@ -86,13 +98,26 @@ private slots:
         QCOMPARE(h->rows("Form4", "List2")[14], "OpenGl");
         QCOMPARE(h->rows("Form5", "List2"), h->rows("Form4", "List2"));
 
-        load(2); // the other "twin": its own section, measured against the new snapshot
+        load(2); // the other "twin": its own section, measured against the file
         QCOMPARE(h->rows("Form5", "List4"),
                  (QStringList{"FullscreenColorbits", "Decals", "GameRenderDevice"}));
         QCOMPARE(h->game(), test::written(game, "WinDrv.WindowsClient", "Decals", "False"));
     }
 
-    void loadAfterTheEditorClosedWritesNothing()
+    void SetGoneFromTheStoreIsNotLoaded()
+    {
+        h->click("Form4", "Command2");
+        test::writeFile(h->storeFile, "[Velmora]\r\nSaveNumber=3\r\n");
+        combo()->setCurrentIndex(1);
+        h->dialogs.expectMessage(
+            QString::fromStdString("The setting set \"twin\" is no longer in " + h->storeFile +
+                                   ", so nothing was changed."),
+            "Error", MessageIcon::Critical, MessageButtons::Ok);
+        h->click("frmload", "Command1");
+        QCOMPARE(h->game(), game);
+    }
+
+    void LoadAfterTheEditorClosedWritesNothing()
     {
         h->click("Form4", "Command2");
         h->click("Form4", "Command3");

@@ -1,9 +1,9 @@
 // The portable profile engine and the Win32 profile functions over one table of cases: the
 // same read values, write statuses and read-backs, bar the Wine deviations the table names.
 
-#include "datatable.h"
 #include "platform/fileio.h"
 #include "platform/profile.h"
+#include "support/datatable.h"
 #include "support/fakeprefix.h"
 #include "support/rowname.h"
 #include "support/wine.h"
@@ -52,7 +52,7 @@ void putFile(const std::string& path, const std::string& bytes)
     }
 }
 
-TEST(ProfileDifferentialTable, holds_enough_cases)
+TEST(ProfileDifferentialTable, HoldsEnoughCases)
 {
     EXPECT_GE(readCases().size(), 60U);
     EXPECT_GE(writeCases().size(), 30U);
@@ -65,7 +65,7 @@ protected:
 using ProfileReadDifferential = Differential<ReadCase>;
 using ProfileWriteDifferential = Differential<WriteCase>;
 
-TEST_P(ProfileReadDifferential, portable_engine_and_win32_agree)
+TEST_P(ProfileReadDifferential, PortableEngineAndWin32Agree)
 {
     const auto& row = GetParam();
     const std::string path = folder.file("read.ini");
@@ -85,7 +85,7 @@ TEST_P(ProfileReadDifferential, portable_engine_and_win32_agree)
 INSTANTIATE_TEST_SUITE_P(Table, ProfileReadDifferential, ::testing::ValuesIn(readCases()),
                          test::RowName());
 
-TEST_P(ProfileWriteDifferential, portable_engine_and_win32_read_back_the_same)
+TEST_P(ProfileWriteDifferential, PortableEngineAndWin32ReadBackTheSame)
 {
     const auto& row = GetParam();
     static const char* const kStatus[] = {"written", "unchanged", "refused", "failed"};

@@ -20,7 +20,7 @@ using test::PrintTo;
 
 class QueryRegistryValueTest : public ::testing::TestWithParam<RawValueRow> {};
 
-TEST_P(QueryRegistryValueTest, gives_the_text_of_the_rules)
+TEST_P(QueryRegistryValueTest, GivesTheTextOfTheRules)
 {
     const auto& row = GetParam();
     HKEY key = nullptr;
@@ -54,7 +54,7 @@ const RawValueRow kRawValueRows[] = {
 INSTANTIATE_TEST_SUITE_P(Rows, QueryRegistryValueTest, ::testing::ValuesIn(kRawValueRows),
                          test::RowName());
 
-TEST(QueryRegistryValueNoKey, missing_key_or_value_gives_empty_text)
+TEST(QueryRegistryValueNoKey, MissingKeyOrValueGivesEmptyText)
 {
     EXPECT_EQ(QueryRegistryValue(nullptr, "Folder"), "");
     EXPECT_EQ(ReadRegistryString(HKEY_LOCAL_MACHINE, "Software\\Velmora Missing", "Folder"), "");

@@ -1,9 +1,9 @@
 // The Linux lookup over the system.reg that `wine reg add` wrote in WINEPREFIX.
 
-#include "datatable.h"
 #include "platform/fileio.h"
 #include "platform/gamelocator.h"
 #include "platform/registry_text.h"
+#include "support/datatable.h"
 #include "support/rowname.h"
 
 #include <cstdlib>
@@ -30,7 +30,7 @@ std::string prefixFolder()
 class WineRegistryLinuxLookup : public ::testing::TestWithParam<PrefixRow> {};
 
 // Wow6432Node first, as the game's lookup does.
-TEST_P(WineRegistryLinuxLookup, finds_the_value_in_system_reg)
+TEST_P(WineRegistryLinuxLookup, FindsTheValueInSystemReg)
 {
     static const auto hive = [] {
         const auto text = readWholeFile(prefixFolder() + "/system.reg");
@@ -47,7 +47,7 @@ TEST_P(WineRegistryLinuxLookup, finds_the_value_in_system_reg)
 INSTANTIATE_TEST_SUITE_P(Table, WineRegistryLinuxLookup, ::testing::ValuesIn(prefixRows()),
                          test::RowName());
 
-TEST(WineRegistryLinuxGameKey, system_locator_finds_the_32bit_installers_folder)
+TEST(WineRegistryLinuxGameKey, SystemLocatorFindsThe32bitInstallersFolder)
 {
     ASSERT_FALSE(prefixFolder().empty()) << "WINEPREFIX names the test prefix";
     EXPECT_EQ(makeSystemGameLocator()->gameFolder(), "C:\\Games\\UnrealTournament");

@@ -1,9 +1,9 @@
 // The Win32 registry lookup over the keys that `wine reg add` wrote into the test prefix
 // (tests/data/wine-registry.tsv; written by wine-registry-setup.sh before these tests run).
 
-#include "datatable.h"
 #include "platform/gamelocator.h"
 #include "platform/registry_win.h"
+#include "support/datatable.h"
 #include "support/rowname.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +21,7 @@ std::vector<PrefixRow> prefixRows()
 
 class WineRegistryTest : public ::testing::TestWithParam<PrefixRow> {};
 
-TEST_P(WineRegistryTest, win32_lookup_finds_the_value)
+TEST_P(WineRegistryTest, Win32LookupFindsTheValue)
 {
     const auto& row = GetParam();
     EXPECT_EQ(ReadRegistryString(HKEY_LOCAL_MACHINE, row.key, row.value), row.win32);
@@ -30,7 +30,7 @@ TEST_P(WineRegistryTest, win32_lookup_finds_the_value)
 INSTANTIATE_TEST_SUITE_P(Table, WineRegistryTest, ::testing::ValuesIn(prefixRows()),
                          test::RowName());
 
-TEST(WineRegistryGameKey, system_locator_finds_the_32bit_installers_folder)
+TEST(WineRegistryGameKey, SystemLocatorFindsThe32bitInstallersFolder)
 {
     const auto locator = makeSystemGameLocator();
     const std::string ini = "C:\\Games\\UnrealTournament\\System\\UnrealTournament.ini";

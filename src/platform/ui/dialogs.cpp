@@ -1,10 +1,13 @@
 #include "dialogs.h"
 
+#include "product.h"
+
 #include <QApplication>
+#include <QFile>
 #include <QInputDialog>
 #include <QMessageBox>
 
-namespace velmora::ui {
+namespace velmora::platform::ui {
 
 namespace {
 
@@ -27,7 +30,7 @@ QMessageBox::Icon qtIcon(MessageIcon icon)
 
 QString effectiveTitle(const QString& title)
 {
-    return title.isEmpty() ? QStringLiteral("Velmora") : title;
+    return title.isEmpty() ? QStringLiteral(VELMORA_TITLE) : title;
 }
 
 MessageAnswer QtDialogService::messageBox(const QString& text, const QString& title,
@@ -53,4 +56,12 @@ QString QtDialogService::inputBox(const QString& prompt, const QString& title)
     return accepted ? text : QString();
 }
 
-} // namespace velmora::ui
+void reportWriteFailure(DialogService& dialogs, const std::string& path, const std::string& reason)
+{
+    dialogs.messageBox(QStringLiteral("Unable to write ") +
+                           QFile::decodeName(QByteArray::fromStdString(path)) +
+                           QStringLiteral(": ") + QString::fromLocal8Bit(reason),
+                       QStringLiteral("Error"), MessageIcon::Critical, MessageButtons::Ok);
+}
+
+} // namespace velmora::platform::ui

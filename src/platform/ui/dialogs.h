@@ -3,9 +3,11 @@
 // Message boxes and input boxes, behind an interface so that tests can script them. Windows
 // never create a QMessageBox themselves.
 
+#include <string>
+
 #include <QString>
 
-namespace velmora::ui {
+namespace velmora::platform::ui {
 
 enum class MessageIcon { Critical, Warning, Information, Question };
 enum class MessageButtons { Ok, YesNo };
@@ -35,4 +37,8 @@ public:
     QString inputBox(const QString& prompt, const QString& title) override;
 };
 
-} // namespace velmora::ui
+// The critical box "Unable to write <path>: <reason>" that every window shows for a failed
+// write: the path as the file system encodes it, the reason in the locale's encoding.
+void reportWriteFailure(DialogService& dialogs, const std::string& path, const std::string& reason);
+
+} // namespace velmora::platform::ui

@@ -3,9 +3,11 @@
 #include "config/gameconfig.h"
 #include "platform/fileio.h"
 #include "platform/profile.h"
+#include "platform/text.h"
 
-#include <charconv>
+#include <algorithm>
 #include <istream>
+#include <limits>
 #include <ostream>
 #include <vector>
 
@@ -14,20 +16,6 @@ namespace velmora::tools {
 namespace {
 
 constexpr std::string_view kHexDigits = "0123456789ABCDEF";
-
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
 
 std::vector<std::string_view> splitFields(std::string_view line)
 {
@@ -45,12 +33,11 @@ std::vector<std::string_view> splitFields(std::string_view line)
 
 std::optional<std::size_t> parseBufferSize(std::string_view text)
 {
-    std::size_t size = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), size);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
+    const auto size = platform::decimalNumber(text);
+    if (!size || *size > std::numeric_limits<std::size_t>::max()) {
         return std::nullopt;
     }
-    return size;
+    return static_cast<std::size_t>(*size);
 }
 
 // The command built from its unescaped fields after the name, or why it is malformed.
@@ -190,10 +177,10 @@ std::optional<std::string> unescapeField(std::string_view field)
         if (next == 't' || next == 'n' || next == 'r' || next == '\\') {
             bytes.push_back(next == 't' ? '\t' : next == 'n' ? '\n' : next == 'r' ? '\r' : '\\');
             ++i;
-        } else if (next == 'x' && i + 3 < field.size() && hexValue(field[i + 2]) >= 0 &&
-                   hexValue(field[i + 3]) >= 0) {
-            bytes.push_back(
-                static_cast<char>(hexValue(field[i + 2]) * 16 + hexValue(field[i + 3])));
+        } else if (const platform::Digits hex =
+                       platform::leadingDigits(field.substr(std::min(i + 2, field.size())), 16, 2);
+                   next == 'x' && hex.used == 2) {
+            bytes.push_back(static_cast<char>(hex.value));
             i += 3;
         } else {
             return std::nullopt;

@@ -1,9 +1,8 @@
 #pragma once
 
-// The game-folder lookup on Linux: which Wine prefixes may hold the game, its registry entry
-// in a prefix's `system.reg`, and the Unix path of a Windows path inside a prefix. Every
-// input (environment value, home folder, prefix root) is an argument, so tests need no real
-// environment. Paths here are UTF-8, as Wine names files on Unix.
+// The game-folder lookup on Linux: the game's registry entry in a Wine prefix's `system.reg`,
+// and the locator that searches prefixes for it and maps paths through the prefix that
+// answered. Paths here are UTF-8, as Wine names files on Unix.
 
 #include "gamelocator.h"
 
@@ -13,18 +12,6 @@
 #include <vector>
 
 namespace velmora::platform::wine {
-
-inline constexpr std::string_view kSteamAppId = "13240";
-
-// The library folders named in the text of Steam's `libraryfolders.vdf` (every "path" entry,
-// and the bare numbered entries of the older layout), in the file's order.
-std::vector<std::string> steamLibrariesFromVdf(std::string_view vdfText);
-
-// Prefixes to search, in order: only `winePrefix` when it is given and not empty; otherwise
-// `home`/.wine, then the game's Proton prefix in each existing Steam library (the usual Steam
-// folders under `home`, then the libraries their `libraryfolders.vdf` lists), each once.
-std::vector<std::string> candidatePrefixes(std::optional<std::string_view> winePrefix,
-                                           std::string_view home);
 
 // The game's registry entry as read from one prefix.
 struct GameFolderEntry {
@@ -40,12 +27,6 @@ GameFolderEntry gameFolderFromSystemReg(std::string_view systemReg);
 
 // The first prefix in `prefixes` whose `system.reg` names the game's folder; nullopt when none.
 std::optional<GameFolderEntry> findGameFolder(const std::vector<std::string>& prefixes);
-
-// The Unix path of `windowsPath` (UTF-8) in `prefix`: the drive letter through the link in
-// `dosdevices`, then each component, matched without regard to case when the exact name does
-// not exist; repeated separators count once. A path starting with '/' is already a Unix path.
-// Empty when the path cannot be mapped (no drive link, a relative or network path).
-std::string unixPathInPrefix(std::string_view prefix, std::string_view windowsPath);
 
 // GameLocator over Wine prefixes. gameFolder() re-reads the registry files each time and
 // remembers the prefix that answered; localPath() maps through that prefix (searching first

@@ -1,4 +1,4 @@
-#include "datatable.h"
+#include "support/datatable.h"
 
 #include <fstream>
 #include <stdexcept>

@@ -1,4 +1,7 @@
-#include "platform/wineprefix.h"
+#include "platform/dosdevices.h"
+#include "platform/gamelocator_wine.h"
+#include "platform/steamvdf.h"
+#include "platform/wineprefixes.h"
 #include "support/fakeprefix.h"
 #include "support/rowname.h"
 
@@ -164,7 +167,7 @@ TEST_P(Locator, FirstPrefixWithTheKeyAnswersAndMapsPaths)
 INSTANTIATE_TEST_SUITE_P(Prefix, Locator, testing::ValuesIn(kLocatorRows), test::RowName());
 
 // Each test runs in its own process, so setting the environment here touches no other test.
-TEST_F(Prefixes, SystemLocatorUsesWinePrefixFromTheEnvironment)
+TEST_F(Prefixes, SystemLocatorUsesWinePrefixElseHomeFromTheEnvironment)
 {
     const auto game = test::writeFakePrefix(path("env"), "C:\\Games\\UT");
     ASSERT_EQ(setenv("WINEPREFIX", path("env").c_str(), 1), 0);
@@ -172,6 +175,9 @@ TEST_F(Prefixes, SystemLocatorUsesWinePrefixFromTheEnvironment)
     unsetenv("WINEPREFIX");
     EXPECT_EQ(locator->gameFolder(), "C:\\Games\\UT");
     EXPECT_EQ(locator->localPath("C:\\Games\\UT\\System"), game.systemFolder);
+    test::writeFakePrefix(path("home/.wine"), "C:\\Home");
+    ASSERT_EQ(setenv("HOME", path("home").c_str(), 1), 0);
+    EXPECT_EQ(makeSystemGameLocator()->gameFolder(), "C:\\Home");
 }
 
 } // namespace
