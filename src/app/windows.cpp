@@ -15,22 +15,26 @@ void registerWindows(ui::WindowRegistry& registry, const Services& services)
         return std::make_unique<frmSplash>(registry, services.system);
     });
     registry.registerFactory(QStringLiteral("Frmmain"), [&registry, services] {
-        return std::make_unique<mainwin::Frmmain>(registry, services.dialogs, services.documents,
-                                                  services.locator, services.system,
-                                                  services.readModule);
+        auto main = std::make_unique<mainwin::Frmmain>(registry, services.dialogs,
+                                                       services.documents, services.locator,
+                                                       services.system, services.readModule);
+        main->ConfigRequest = services.request;
+        main->Backups = services.backups;
+        return main;
     });
-    registry.registerFactory(QStringLiteral("frmAbout"),
-                             [&registry] { return std::make_unique<frmAbout>(registry); });
+    const auto mainUtpath = [&registry] {
+        const auto* main =
+            qobject_cast<mainwin::Frmmain*>(registry.loadedWindow(QStringLiteral("Frmmain")));
+        return main != nullptr ? main->Utpath : std::string();
+    };
+    registry.registerFactory(QStringLiteral("frmAbout"), [&registry, mainUtpath] {
+        return std::make_unique<frmAbout>(registry, mainUtpath);
+    });
 
     // The editor asks for the game's file at every read and write, so it never holds a stale
     // path and does not depend on the main window's class.
     sets::ui::registerEditorWindows(
-        registry, {services.dialogs, services.readModule,
-                   [&registry] {
-                       const auto* main = qobject_cast<mainwin::Frmmain*>(
-                           registry.loadedWindow(QStringLiteral("Frmmain")));
-                       return main != nullptr ? main->Utpath : std::string();
-                   },
+        registry, {services.dialogs, services.readModule, mainUtpath,
                    [&system = services.system] { return system.currentDirectory(); }});
 }
 

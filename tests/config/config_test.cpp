@@ -1,4 +1,5 @@
 #include "config/catalogue.h"
+#include "config/commandline.h"
 #include "config/gameconfig.h"
 #include "config/readmodule.h"
 #include "platform/fileio.h"
@@ -6,10 +7,13 @@
 #include "support/fakeprefix.h"
 #include "support/rowname.h"
 
+#include <algorithm>
 #include <array>
+#include <chrono>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -68,48 +72,86 @@ TEST_F(ReadModuleTest, WriteCreatesTheFileThenMatchesKeysWithoutCase)
     ASSERT_TRUE(m_module.WriteGameValue("Engine.GameEngine", "CacheSizeMegs", "96", m_file).ok());
     ASSERT_TRUE(m_module.WriteGameValue("engine.gameengine", "cachesizemegs", "64", m_file).ok());
     EXPECT_EQ(platform::readWholeFile(m_file), "[Engine.GameEngine]\r\nCacheSizeMegs=64\r\n");
+    // A copy that cannot be kept first stops the write with its reason.
+    m_module.beforeWrite = [](const std::string&) {
+        return platform::WriteOutcome::failed("full");
+    };
+    EXPECT_EQ(m_module.WriteGameValue("Engine.GameEngine", "CacheSizeMegs", "8", m_file).reason,
+              "full");
+    EXPECT_EQ(platform::readWholeFile(m_file), "[Engine.GameEngine]\r\nCacheSizeMegs=64\r\n");
 }
 
+// The registry's folder lives in a temporary folder: backslashes become slashes there.
 class FixedLocator : public platform::GameLocator {
 public:
-    explicit FixedLocator(std::string folder) : m_folder(std::move(folder)) {}
+    FixedLocator(std::string folder, std::string root)
+        : m_folder(std::move(folder)), m_root(std::move(root))
+    {}
     std::string gameFolder() const override { return m_folder; }
     std::string localPath(const std::string& windowsPath) const override
     {
-        return windowsPath.starts_with("\\\\") ? std::string() : "/mapped/" + windowsPath;
+        std::string path = windowsPath;
+        std::ranges::replace(path, '\\', '/');
+        return windowsPath.starts_with("\\\\") ? std::string() : m_root + "/" + path;
     }
 
 private:
-    std::string m_folder;
+    std::string m_folder, m_root;
 };
 
 struct LocateRow {
     const char* name;
     const char* folder;
-    const char* windowsPath; // nullptr: not found
+    std::vector<std::string> files; // made in this order, a second apart, under the root
+    const char* iniFile;            // given with --ini ("" for none), under the root
+    const char* windowsPath;        // nullptr: not found; native: the native build's file
+    const char* why;                // the start of the reason given
 };
 
+constexpr const char* kNative = "home/.utpg/System/UnrealTournament.ini";
 // clang-format off
-constexpr LocateRow kLocateRows[] = {
-    {"plain_folder", "C:\\Games\\UT", "C:\\Games\\UT\\System\\UnrealTournament.ini"},
-    {"trailing_backslash_is_doubled", "C:\\Games\\UT\\", "C:\\Games\\UT\\\\System\\UnrealTournament.ini"},
-    {"empty_folder_is_not_found", "", nullptr},
-    {"folder_without_a_local_path_is_not_found", "\\\\server\\UT", nullptr},
+const LocateRow kLocateRows[] = {
+    {"plain_folder", "C:\\Games\\UT", {}, "", "C:\\Games\\UT\\System\\UnrealTournament.ini", "The game's folder"},
+    {"trailing_backslash_is_doubled", "C:\\Games\\UT\\", {}, "", "C:\\Games\\UT\\\\System\\UnrealTournament.ini", "The game's folder"},
+    {"empty_folder_is_not_found", "", {}, "", nullptr, ""},
+    {"folder_without_a_local_path_is_not_found", "\\\\server\\UT", {}, "", nullptr, ""},
+    {"system64_written_last", "UT", {"UT/System/UnrealTournament.ini", "UT/System64/UnrealTournament.ini"}, "", "UT\\System64\\UnrealTournament.ini", "System64's file was written after"},
+    {"system_written_last", "UT", {"UT/System64/UnrealTournament.ini", "UT/System/UnrealTournament.ini"}, "", "UT\\System\\UnrealTournament.ini", "System's file was written after"},
+    {"only_system64", "UT", {"UT/System64/UnrealTournament.ini"}, "", "UT\\System64\\UnrealTournament.ini", "Only System64"},
+    {"native_game_without_a_registry_folder", "", {kNative}, "", kNative, "The native Linux game"},
+    {"registry_folder_before_the_native_game", "UT", {kNative}, "", "UT\\System\\UnrealTournament.ini", "The game's folder"},
+    {"ini_given_wins_and_need_not_exist", "UT", {"UT/System64/UnrealTournament.ini"}, "mine.ini", "mine.ini", "Named on the command line"},
+    {"ini_in_a_missing_folder_is_not_found", "UT", {}, "gone/mine.ini", nullptr, ""},
+    {"ini_naming_a_folder_is_not_found", "UT", {"UT/System/UnrealTournament.ini"}, "UT", nullptr, ""},
 };
 // clang-format on
 
 class LocateGameConfig : public testing::TestWithParam<LocateRow> {};
 
-TEST_P(LocateGameConfig, BuildsThePathFromTheFolderAsStored)
+TEST_P(LocateGameConfig, ChoosesTheFileTheGameReads)
 {
     const LocateRow& row = GetParam();
-    const auto location = locateGameConfig(FixedLocator(row.folder));
+    const test::TemporaryFolder root;
+    auto time = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+    for (const std::string& file : row.files) {
+        std::filesystem::create_directories(std::filesystem::path(root.file(file)).parent_path());
+        test::writeFile(root.file(file), "[Engine.Engine]\r\n");
+        std::filesystem::last_write_time(root.file(file), time += std::chrono::seconds(1));
+    }
+    const std::string native = nativeGameConfig(root.file("home"));
+    const GameConfigRequest request{*row.iniFile ? root.file(row.iniFile) : "", native};
+    const auto location = locateGameConfig(FixedLocator(row.folder, root.path()), request);
     ASSERT_EQ(location.has_value(), row.windowsPath != nullptr);
-    if (location) {
+    if (!location)
+        return;
+    if (*row.iniFile || row.windowsPath == std::string(kNative)) {
+        EXPECT_EQ(location->Utpath, root.file(row.windowsPath));
+    } else {
         EXPECT_EQ(location->GameFolder, row.folder);
         EXPECT_EQ(location->windowsPath, row.windowsPath);
-        EXPECT_EQ(location->Utpath, std::string("/mapped/") + row.windowsPath);
+        EXPECT_EQ(location->Utpath, FixedLocator("", root.path()).localPath(row.windowsPath));
     }
+    EXPECT_TRUE(location->why.starts_with(row.why)) << location->why;
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, LocateGameConfig, testing::ValuesIn(kLocateRows), test::RowName());
@@ -123,6 +165,8 @@ constexpr DriverRow kDriverRows[] = {
     {"glide_uses_the_class_the_game_loads", "GlideRender", "Glide", "GlideDrv.GlideRenderDevice"},
     {"opengl", "OpenGLRender", "OpenGl", "OpenGLDrv.OpenGLRenderDevice"},
     {"direct3d", "Direct 3D", "Direct 3D", "D3DDrv.D3DRenderDevice"},
+    {"direct3d_9_of_the_patched_game", "Direct3D 9", "Direct3D 9", "D3D9Drv.D3D9RenderDevice"},
+    {"xopengl_of_the_patched_game", "XOpenGL", "XOpenGL", "XOpenGLDrv.XOpenGLRenderDevice"},
 };
 
 class DriverTable : public testing::TestWithParam<DriverRow> {};
@@ -136,6 +180,107 @@ TEST_P(DriverTable, BothWritersAndBothListsAgree)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, DriverTable, testing::ValuesIn(kDriverRows), test::RowName());
+
+struct InstalledRow {
+    const char* name;
+    std::vector<std::string> files; // beside the game's file
+    std::vector<std::string_view> expected;
+};
+
+// clang-format off
+const InstalledRow kInstalledRows[] = {
+    {"stock_game_has_none", {"D3DDrv.dll", "OpenGLDrv.dll", "UnrealTournament.ini"}, {}},
+    {"windows_libraries_in_any_case", {"XOpenGLDrv.dll", "d3d9drv.DLL"}, {"Direct3D 9", "XOpenGL"}},
+    {"native_linux_library", {"XOpenGLDrv.so"}, {"XOpenGL"}},
+    {"native_library_case_must_match", {"xopengldrv.so", "D3D9Drv.so.bak"}, {}},
+};
+// clang-format on
+
+class InstalledDrivers : public testing::TestWithParam<InstalledRow> {};
+
+TEST_P(InstalledDrivers, AreFoundBesideTheGameFileAndJoinTheEditCycle)
+{
+    const test::TemporaryFolder folder;
+    for (const std::string& file : GetParam().files)
+        test::writeFile(folder.file(file), "");
+    const std::vector<Driver> installed = installedDrivers(folder.file("UnrealTournament.ini"));
+    std::vector<std::string_view> names;
+    for (const Driver& driver : installed)
+        names.push_back(driver.displayName);
+    EXPECT_EQ(names, GetParam().expected);
+    // The cycle runs through the installed renderers back to its start.
+    std::string_view last = "Software";
+    for (const std::string_view name : names)
+        last = *nextInCycle(kDeviceRow, last, installed) == name ? name : "wrong";
+    EXPECT_EQ(nextInCycle(kDeviceRow, last, installed), "Direct 3D");
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, InstalledDrivers, testing::ValuesIn(kInstalledRows),
+                         test::RowName());
+
+struct ResolutionRow {
+    const char* name;
+    int width, height;
+    const char* last; // the list's last item
+    std::size_t count;
+};
+
+// clang-format off
+constexpr ResolutionRow kResolutionRows[] = {
+    {"screen_size_already_listed", 1920, 1080, "3840*2160", 13},
+    {"screen_size_added_last", 3440, 1440, "3440*1440", 14},
+    {"no_screen", 0, 0, "3840*2160", 13},
+};
+// clang-format on
+
+class ResolutionList : public testing::TestWithParam<ResolutionRow> {};
+
+TEST_P(ResolutionList, TableSizesThenWidescreenThenTheScreen)
+{
+    const ResolutionRow& row = GetParam();
+    const auto choices = resolutionChoices(row.width, row.height);
+    ASSERT_EQ(choices.size(), row.count);
+    EXPECT_EQ(choices.back().listItem, row.last);
+    EXPECT_EQ(std::to_string(choices.back().width) + "*" + std::to_string(choices.back().height),
+              row.last);
+    EXPECT_EQ(choices[6].listItem + choices[7].listItem, "1600*12001280*720");
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ResolutionList, testing::ValuesIn(kResolutionRows), test::RowName());
+
+struct CommandLineRow {
+    const char* name;
+    std::vector<std::string> arguments;
+    bool help;
+    const char *iniFile, *error;
+};
+
+// clang-format off
+const CommandLineRow kCommandLineRows[] = {
+    {"nothing_looks_the_game_up", {}, false, "", ""},
+    {"ini_and_its_file", {"--ini", "/g/UT.ini"}, false, "/g/UT.ini", ""},
+    {"ini_with_equals", {"--ini=my game.ini"}, false, "my game.ini", ""},
+    {"help_wins_over_errors", {"--bogus", "-h"}, true, "", ""},
+    {"ini_without_a_file", {"--ini"}, false, "", "--ini needs the file to edit"},
+    {"ini_with_an_empty_file", {"--ini="}, false, "", "--ini needs the file to edit"},
+    {"ini_twice", {"--ini", "a", "--ini", "b"}, false, "a", "--ini is given more than once"},
+    {"unknown_argument", {"file.ini"}, false, "", "unknown argument: file.ini"},
+};
+// clang-format on
+
+class CommandLineTable : public testing::TestWithParam<CommandLineRow> {};
+
+TEST_P(CommandLineTable, ParsesIniAndHelp)
+{
+    const CommandLine line = parseCommandLine(GetParam().arguments);
+    EXPECT_EQ(line.help, GetParam().help);
+    EXPECT_EQ(line.iniFile, GetParam().iniFile);
+    EXPECT_EQ(line.error, GetParam().error);
+    EXPECT_TRUE(commandLineHelp().find("--ini FILE") != std::string_view::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, CommandLineTable, testing::ValuesIn(kCommandLineRows),
+                         test::RowName());
 
 TEST(DriverNames, NamesNotInTheTableAreShownAsRead)
 {

@@ -16,8 +16,11 @@ private slots:
     void cleanup() { h->finish(); }
     void opensCentredNotModalWithItsTextsAndOkFocused()
     {
+        h->showMain();
         ui::VelmoraWindow* about = openAbout();
         QCOMPARE(about->windowTitle(), "About Velmora");
+        QCOMPARE(label("lblFile").remove(QChar(0x200b)),
+                 "Editing: " + QString::fromStdString(h->Utpath));
         QCOMPARE(label("lblTitle") + "|" + label("lblVersion"), "Velmora|Version 1.1.0");
         QVERIFY(label("lblDisclaimer").contains("version 1.2.0"));
         QVERIFY(label("lblDescription").startsWith("App Description:"));

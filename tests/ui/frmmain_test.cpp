@@ -1,3 +1,4 @@
+#include "config/catalogue.h"
 #include "platform/profile.h"
 #include "platform/ui/controls.h"
 #include "windowharness.h"
@@ -5,9 +6,15 @@
 #include <filesystem>
 
 #include <QAction>
+#include <QDialog>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QLocale>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
+#include <QTreeWidget>
 
 using namespace velmora;
 using ui::MessageAnswer;
@@ -133,6 +140,7 @@ private slots:
         QTest::newRow("A driver without a resolution asks for a resolution") << "64" << 1 << -2 << "Please select Resolution" << QStringList{"64", "GlideDrv.GlideRenderDevice"};
         QTest::newRow("A resolution list closed without a choice asks again") << "64" << 0 << -1 << "Please select you're resolution!" << QStringList{"64", "SoftDrv.SoftwareRenderDevice"};
         QTest::newRow("All three chosen are written, the lists refreshed") << "64" << 2 << 4 << "" << QStringList{"64", "OpenGLDrv.OpenGLRenderDevice", "1152", "864"};
+        QTest::newRow("The patched game's renderer and a widescreen size") << "64" << 4 << 10 << "" << QStringList{"64", "XOpenGLDrv.XOpenGLRenderDevice", "1920", "1080"};
         // clang-format on
     }
     void doneStopsAndWritesInOrder()
@@ -143,6 +151,7 @@ private slots:
         QFETCH(QString, message);
         QFETCH(QStringList, writes);
         h->install(test::fixture(kFixture));
+        test::writeFile(h->prefix.systemFolder + "/xopengldrv.DLL", ""); // Wine ignores case
         h->showMain();
         if (!cache.isNull()) {
             typeCache(cache);
@@ -155,7 +164,11 @@ private slots:
                                      "WARNING", MessageIcon::Warning, MessageButtons::Ok);
             openAndPick("Combo2", -1); // the warning comes on the first opening only
             openAndPick("Combo2", resolution);
-            QCOMPARE(control<ui::DesignComboBox>("Combo2")->count(), 7);
+            // The table's seven, six widescreen sizes, then the screen's own.
+            auto* combo2 = control<ui::DesignComboBox>("Combo2");
+            const QSize screen = QGuiApplication::primaryScreen()->size();
+            QCOMPARE(combo2->itemText(10) + combo2->itemText(combo2->count() - 1),
+                     QStringLiteral("1920*1080%1*%2").arg(screen.width()).arg(screen.height()));
         }
         if (!message.isEmpty()) {
             h->expectError(message);
@@ -175,7 +188,10 @@ private slots:
         QCOMPARE(shown("Picture2"), done);
         // Stopped or not, the lists show what the file holds now.
         QCOMPARE(panel(6), " " + (writes.isEmpty() ? "4" : writes[0].trimmed()) + "Mb");
-        QCOMPARE(row(14) + panel(2), done ? "OpenGl1152 x 864" : row(14) + "1920 x 1080");
+        QCOMPARE(row(14) + panel(2),
+                 done ? config::displayNameForClass(writes[1].toStdString()).data() + writes[2] +
+                            " x " + writes[3]
+                      : row(14) + "1920 x 1080");
     }
 
     void presetWritesItsColumnAndRefills()
@@ -190,6 +206,33 @@ private slots:
         QCOMPARE(value("D3DDrv.D3DRenderDevice", "Coronas"), "False");
         QVERIFY(!control<QRadioButton>("Option1")->isChecked());
         QVERIFY(shown("Picture1"));
+    }
+
+    void restoreMenuPutsBackTheFileAsItWas()
+    {
+        h->install(test::fixture(kFixture));
+        h->showMain();
+        expectPresetQuestion(MessageAnswer::Yes);
+        h->expectApplied();
+        h->click("Frmmain", "Option1");
+        QCOMPARE(row(0), "16");
+        control<QAction>("Restore")->trigger();
+        auto* dialog = control<QDialog>("frmRestore");
+        auto* list = dialog->findChild<QTreeWidget*>("List1");
+        QCOMPARE(list->topLevelItemCount(), 1);
+        const QTreeWidgetItem* item = list->topLevelItem(0);
+        QCOMPARE(item->text(2),
+                 QLocale().toString(qulonglong(test::fixture(kFixture).size())) + " bytes");
+        for (const MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
+            h->dialogs.expectMessage(
+                "Restore the game's file as it was on " + item->text(0) + " at " + item->text(1) +
+                    "? The file as it is now is kept as a backup first.",
+                "Restore", MessageIcon::Question, MessageButtons::YesNo, answer);
+            QTest::mouseClick(dialog->findChild<QPushButton*>("cmdRestore"), Qt::LeftButton);
+        }
+        QCOMPARE(h->game(), test::fixture(kFixture));
+        QCOMPARE(row(0), "32");
+        QCOMPARE(h->backups.list().size(), 2U); // the preset's file is kept too
     }
 
     void failedWriteInDoneIsReportedAndStops()

@@ -38,12 +38,14 @@ WindowHarness::WindowHarness()
 {
     std::filesystem::create_directory(workFolder);
     system.directory = workFolder;
+    readModule.beforeWrite = [this](const std::string& file) { return backups.ensureBackup(file); };
     registerAll();
 }
 
 void WindowHarness::registerAll()
 {
-    app::registerWindows(registry, {dialogs, documents, *locator, system, readModule});
+    app::registerWindows(registry,
+                         {dialogs, documents, *locator, system, readModule, {}, &backups});
 }
 
 void WindowHarness::loseGame()

@@ -3,6 +3,7 @@
 // The program's real windows as main() registers them, over a fresh Wine-style prefix with the
 // game at C:\UnrealTournament, a working folder, 128 MB of memory and scripted dialogs.
 
+#include "backup/backup.h"
 #include "config/readmodule.h"
 #include "platform/gamelocator.h"
 #include "platform/systeminfo.h"
@@ -69,6 +70,7 @@ public:
     ui::ScriptedDialogs dialogs;
     ui::FakeDocumentOpener documents;
     config::ReadModule readModule;
+    backup::BackupSession backups{folder.file("backups")}; // made before writes, as main() does
     std::unique_ptr<platform::GameLocator> locator;
     ui::WindowRegistry registry; // last: its windows go before the services they use
 
