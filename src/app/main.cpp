@@ -55,7 +55,11 @@ int main(int argc, char* argv[])
     // One copy of the game's file before this run first changes it.
     velmora::backup::BackupSession backups(velmora::backup::defaultBackupFolder());
     readModule.beforeWrite = [&backups](const std::string& file) {
-        return backups.ensureBackup(file);
+        velmora::platform::WriteOutcome kept = backups.ensureBackup(file);
+        if (!kept.ok()) {
+            kept.reason = "no backup could be kept in " + backups.folder() + ": " + kept.reason;
+        }
+        return kept;
     };
     const velmora::config::GameConfigRequest request{
         commandLine.iniFile,

@@ -138,8 +138,7 @@ TEST_P(LocateGameConfig, ChoosesTheFileTheGameReads)
         test::writeFile(root.file(file), "[Engine.Engine]\r\n");
         std::filesystem::last_write_time(root.file(file), time += std::chrono::seconds(1));
     }
-    const std::string native = nativeGameConfig(root.file("home"));
-    const GameConfigRequest request{*row.iniFile ? root.file(row.iniFile) : "", native};
+    const GameConfigRequest request{*row.iniFile ? root.file(row.iniFile) : "", root.file(kNative)};
     const auto location = locateGameConfig(FixedLocator(row.folder, root.path()), request);
     ASSERT_EQ(location.has_value(), row.windowsPath != nullptr);
     if (!location)

@@ -32,6 +32,7 @@ private slots:
         h = std::make_unique<test::WindowHarness>();
         game = test::fixture("client-451-windows-d3d.ini");
         h->install(game);
+        test::writeFile(h->prefix.systemFolder + "/XOpenGLDrv.dll", ""); // patch 469's renderer
     }
     void cleanup() { h->finish(); }
     void openingReadsTheRowsAndTheStore()
@@ -59,6 +60,7 @@ private slots:
         // clang-format off
         QTest::newRow("Detail Medium steps High, Low, Medium") << "WinDrv.WindowsClient" << "TextureDetail" << 8 << QStringList{"Medium", "High", "Low", "Medium"};
         QTest::newRow("Coronas of the device section steps") << "D3DDrv.D3DRenderDevice" << "Coronas" << 6 << QStringList{"False", "True"};
+        QTest::newRow("The device steps through the renderer beside the file") << "Engine.Engine" << "GameRenderDevice" << 14 << QStringList{"Software", "XOpenGL", "Direct 3D"};
         // clang-format on
     }
     void selectionStepsTheRow()
