@@ -21,10 +21,10 @@ const LeesRow kLeesRows[] = {
      "stock-436-server-package-default.ini",
      {"16", "False", "False", "True", "True", "False", "False", kD, kD, "False", "30.0", "True", kD,
       kD, "Software"}},
-    {"unknown_device_class_shows_as_read",
+    {"patched_game_device_shows_its_name",
      "client-469d-windows-xopengl.ini",
      {"32", "False", "False", "True", "True", "False", "True", "High", "High", "False", "60.000000",
-      "True", "False", "0", "XOpenGLDrv.XOpenGLRenderDevice"}},
+      "True", "False", "0", "XOpenGL"}},
     {"glide_device_class_shows_Glide",
      "[Engine.Engine]\r\nGameRenderDevice=GlideDrv.GlideRenderDevice\r\n"
      "[GlideDrv.GlideRenderDevice]\r\nCoronas=False\r\n",
