@@ -45,6 +45,8 @@ private slots:
                                    "128Mb|Unreal Cache:| 4Mb");
         QCOMPARE(h->readModule.ReadCount, 0);
         QCOMPARE(h->registry.loadedWindow("Frmmain")->windowTitle(), "Velmora");
+        QCOMPARE(control("Frame4")->toolTip(),
+                 QString::fromStdString(h->Utpath) + "\nThe game's folder from the registry");
         QCOMPARE(control<ui::DesignComboBox>("Combo1")->currentText(), "<<Select driver>>");
         QCOMPARE(control<ui::DesignComboBox>("Combo2")->currentText(), "<<Select Resolution>>");
         QVERIFY(!shown("Picture1") && !shown("Picture2"));
