@@ -13,11 +13,11 @@ class QPushButton;
 
 namespace velmora::app {
 
-class frmAbout final : public ui::VelmoraWindow {
+class frmAbout final : public platform::ui::VelmoraWindow {
     Q_OBJECT
 public:
     // `editedFile` gives the game's file being edited; empty text when none is.
-    explicit frmAbout(ui::WindowRegistry& registry,
+    explicit frmAbout(platform::ui::WindowRegistry& registry,
                       std::function<std::string()> editedFile = nullptr);
 
     // Centres the box and sets its caption, version, title and the file being edited.

@@ -1,3 +1,4 @@
+#include "app/composition.h"
 #include "backup/backup.h"
 #include "config/commandline.h"
 #include "config/readmodule.h"
@@ -6,7 +7,6 @@
 #include "platform/ui/dialogs.h"
 #include "platform/ui/documentopener.h"
 #include "platform/ui/windowregistry.h"
-#include "windows.h"
 
 #include <cstdio>
 #include <string>
@@ -46,8 +46,8 @@ int main(int argc, char* argv[])
     // Windows are hidden and shown in turn; only the registry decides when the program ends.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    velmora::ui::QtDialogService dialogs;
-    velmora::ui::QtDocumentOpener documents;
+    velmora::platform::ui::QtDialogService dialogs;
+    velmora::platform::ui::QtDocumentOpener documents;
     const std::unique_ptr<velmora::platform::GameLocator> locator =
         velmora::platform::makeSystemGameLocator();
     const velmora::platform::RealSystemInfo system;
@@ -65,10 +65,10 @@ int main(int argc, char* argv[])
         commandLine.iniFile,
         velmora::config::nativeGameConfig(QFile::encodeName(QDir::homePath()).toStdString())};
 
-    velmora::ui::WindowRegistry registry;
+    velmora::platform::ui::WindowRegistry registry;
     velmora::app::registerWindows(
         registry, {dialogs, documents, *locator, system, readModule, request, &backups});
-    QObject::connect(&registry, &velmora::ui::WindowRegistry::programEnded, &app,
+    QObject::connect(&registry, &velmora::platform::ui::WindowRegistry::programEnded, &app,
                      &QCoreApplication::exit);
 
     registry.setVisible(QStringLiteral("frmSplash"), true);

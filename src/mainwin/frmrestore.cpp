@@ -37,8 +37,9 @@ QString timeText(const backup::BackupEntry& entry)
 
 } // namespace
 
-frmRestore::frmRestore(QWidget* parent, ui::DialogService& dialogs, backup::BackupSession& backups,
-                       std::string gameFile, std::function<void()> restored)
+frmRestore::frmRestore(QWidget* parent, platform::ui::DialogService& dialogs,
+                       backup::BackupSession& backups, std::string gameFile,
+                       std::function<void()> restored)
     : QDialog(parent), m_dialogs(dialogs), m_backups(backups), m_gameFile(std::move(gameFile)),
       m_restored(std::move(restored))
 {
@@ -105,14 +106,15 @@ void frmRestore::cmdRestore_Click()
         QStringLiteral("Restore the game's file as it was on %1 at %2? The file as it is now is "
                        "kept as a backup first.")
             .arg(dateText(entry), timeText(entry));
-    if (m_dialogs.messageBox(question, QStringLiteral("Restore"), ui::MessageIcon::Question,
-                             ui::MessageButtons::YesNo) != ui::MessageAnswer::Yes) {
+    if (m_dialogs.messageBox(
+            question, QStringLiteral("Restore"), platform::ui::MessageIcon::Question,
+            platform::ui::MessageButtons::YesNo) != platform::ui::MessageAnswer::Yes) {
         return;
     }
     const platform::WriteOutcome outcome = m_backups.restore(entry, m_gameFile);
     refresh();
     if (!outcome.ok()) {
-        ui::reportWriteFailure(m_dialogs, m_gameFile, outcome.reason);
+        platform::ui::reportWriteFailure(m_dialogs, m_gameFile, outcome.reason);
         return;
     }
     if (m_restored) {

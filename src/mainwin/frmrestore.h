@@ -18,7 +18,7 @@ class BackupSession;
 struct BackupEntry;
 } // namespace velmora::backup
 
-namespace velmora::ui {
+namespace velmora::platform::ui {
 class DialogService;
 }
 
@@ -28,8 +28,9 @@ class frmRestore final : public QDialog {
     Q_OBJECT
 public:
     // `restored` runs after a restore, so that the caller shows the file's values again.
-    frmRestore(QWidget* parent, ui::DialogService& dialogs, backup::BackupSession& backups,
-               std::string gameFile, std::function<void()> restored);
+    frmRestore(QWidget* parent, platform::ui::DialogService& dialogs,
+               backup::BackupSession& backups, std::string gameFile,
+               std::function<void()> restored);
     ~frmRestore() override;
 
     // Lists the backups again, newest first, and selects the newest.
@@ -38,7 +39,7 @@ public:
 private:
     void cmdRestore_Click();
 
-    ui::DialogService& m_dialogs;
+    platform::ui::DialogService& m_dialogs;
     backup::BackupSession& m_backups;
     std::string m_gameFile;
     std::function<void()> m_restored;

@@ -312,13 +312,14 @@ TEST(EditCycle, EveryCycleOfTheCatalogueStepsAndWraps)
     EXPECT_EQ(nextInCycle(kDeviceRow, "GlideDrv.GlideRenderDevice"), std::nullopt);
 }
 
-TEST(SettingRows, CoronasLivesInTheRenderDeviceSection)
+TEST(SettingRows, EachKeyHasOneSection)
 {
     const auto& rows = settingRows();
     EXPECT_EQ(rows[kCoronasRow].key, "Coronas");
-    EXPECT_EQ(sectionOf(rows[kCoronasRow], "D3DDrv.D3DRenderDevice"), "D3DDrv.D3DRenderDevice");
-    EXPECT_EQ(sectionOf(rows[kDeviceRow], "D3DDrv.D3DRenderDevice"), kEngine);
-    EXPECT_EQ(sectionOf(rows[0], "D3DDrv.D3DRenderDevice"), kWindowsClient);
+    EXPECT_EQ(sectionFor("Coronas", "D3DDrv.D3DRenderDevice"), "D3DDrv.D3DRenderDevice");
+    EXPECT_EQ(sectionFor(kGameRenderDevice, "D3DDrv.D3DRenderDevice"), kEngine);
+    EXPECT_EQ(sectionFor(kCacheSizeMegs, "D3DDrv.D3DRenderDevice"), kGameEngine);
+    EXPECT_EQ(sectionFor(rows[0].key, "D3DDrv.D3DRenderDevice"), kWindowsClient);
 }
 
 // A preset applied to a real game file, then read back under the keys the game itself uses, all

@@ -75,11 +75,13 @@ constexpr std::string_view kGameFiles[] = {"stock-436-server-package-default.ini
 std::vector<ManagedKey> managedKeys()
 {
     using namespace config;
-    std::vector<ManagedKey> keys = {{kGameEngine, kCacheSizeMegs},
-                                    {kWindowsClient, kFullscreenViewportX},
-                                    {kWindowsClient, kFullscreenViewportY}};
+    std::vector<std::string_view> names = {kCacheSizeMegs, kFullscreenViewportX,
+                                           kFullscreenViewportY};
     for (const SettingRow& row : settingRows())
-        keys.push_back({sectionOf(row, ""), row.key}); // "": the render device's section
+        names.push_back(row.key);
+    std::vector<ManagedKey> keys;
+    for (const std::string_view key : names)
+        keys.push_back({sectionFor(key, ""), key}); // "": the render device's section
     return keys;
 }
 
@@ -112,7 +114,7 @@ std::vector<std::string> changedLines(const std::vector<std::string>& a,
 
 class GameFileWrite : public testing::TestWithParam<std::tuple<std::string_view, ManagedKey>> {
 protected:
-    static std::string sectionOf(const std::string& file, const ManagedKey& k)
+    static std::string deviceResolved(const std::string& file, const ManagedKey& k)
     {
         return k.section.empty() ? portable::getProfileString(file, "Engine.Engine",
                                                               "GameRenderDevice", "Default", 255)
@@ -130,7 +132,7 @@ TEST_P(GameFileWrite, ChangesOnlyTheKey)
     ASSERT_FALSE(before.empty()) << original;
     const std::string file = m_dir.file("UnrealTournament.ini");
     test::writeFile(file, before);
-    const std::string section = sectionOf(original, managed);
+    const std::string section = deviceResolved(original, managed);
     const std::string oldValue =
         portable::getProfileString(file, section, managed.key, "Default", 255);
 
@@ -138,7 +140,7 @@ TEST_P(GameFileWrite, ChangesOnlyTheKey)
     const WriteOutcome outcome = portable::writeProfileString(file, section, managed.key, kWritten);
     ASSERT_EQ(outcome.status, WriteStatus::Written) << outcome.reason;
     for (const ManagedKey& other : kManagedKeys) {
-        const std::string otherSection = sectionOf(original, other);
+        const std::string otherSection = deviceResolved(original, other);
         EXPECT_EQ(portable::getProfileString(file, otherSection, other.key, "Default", 255),
                   other.key == managed.key ? std::string(kWritten)
                                            : portable::getProfileString(original, otherSection,

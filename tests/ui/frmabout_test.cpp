@@ -14,10 +14,10 @@ class FrmaboutTest : public QObject {
 private slots:
     void init() { h = std::make_unique<test::WindowHarness>(); }
     void cleanup() { h->finish(); }
-    void opensCentredNotModalWithItsTextsAndOkFocused()
+    void OpensCentredNotModalWithItsTextsAndOkFocused()
     {
         h->showMain();
-        ui::VelmoraWindow* about = openAbout();
+        platform::ui::VelmoraWindow* about = openAbout();
         QCOMPARE(about->windowTitle(), "About Velmora");
         QCOMPARE(label("lblFile").remove(QChar(0x200b)),
                  "Editing: " + QString::fromStdString(h->Utpath));
@@ -37,9 +37,9 @@ private slots:
                  qPrintable(QStringLiteral("off by %1, %2").arg(offset.x()).arg(offset.y())));
     }
 
-    void secondAboutReusesTheBoxUntilOkClosesIt()
+    void SecondAboutReusesTheBoxUntilOkClosesIt()
     {
-        QPointer<ui::VelmoraWindow> first = openAbout();
+        QPointer<platform::ui::VelmoraWindow> first = openAbout();
         h->get<QLabel>("frmAbout", "lblTitle")->setText("changed");
         QCOMPARE(openAbout(), first.data());
         QCOMPARE(label("lblTitle"), "changed");
@@ -52,7 +52,7 @@ private slots:
     }
 
 private:
-    ui::VelmoraWindow* openAbout()
+    platform::ui::VelmoraWindow* openAbout()
     {
         h->registry.setVisible("frmAbout", true);
         return h->registry.loadedWindow("frmAbout");
