@@ -1,5 +1,8 @@
 #include "faultkit.h"
 
+#include "support/datatable.h"
+
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -7,11 +10,12 @@
 #include <fcntl.h>
 #include <fstream>
 #include <grp.h>
-#include <sstream>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
+
+#include <gtest/gtest.h>
 
 namespace velmora::test {
 
@@ -21,81 +25,55 @@ namespace {
 
 constexpr uid_t kNobody = 65534;
 
-std::string readFollowing(const std::string& path, unsigned mode)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in && (mode & S_IRUSR) == 0 && ::chmod(path.c_str(), mode | S_IRUSR) == 0) {
-        std::string bytes = readFile(path);
-        ::chmod(path.c_str(), mode);
-        return bytes;
-    }
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
 // Capabilities survive a uid change only when asked to; make sure none did.
 bool hasNoCapabilities()
 {
     std::ifstream status("/proc/self/status");
     std::string line;
-    while (std::getline(status, line)) {
-        if (line.starts_with("CapEff:")) {
-            return std::strtoull(line.c_str() + 7, nullptr, 16) == 0;
-        }
+    while (std::getline(status, line) && !line.starts_with("CapEff:")) {
     }
-    return false;
+    return !line.empty() && std::strtoull(line.c_str() + 7, nullptr, 16) == 0;
 }
 
 std::string takeLimits(const ChildLimits& limits)
 {
-    if (limits.umask) {
+    if (limits.umask)
         ::umask(*limits.umask);
-    }
-    if (limits.fileSizeLimit) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{*limits.fileSizeLimit, *limits.fileSizeLimit};
-        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) {
-            return std::string("setrlimit: ") + std::strerror(errno);
-        }
-    }
+    const rlimit size{limits.fileSizeLimit.value_or(0), limits.fileSizeLimit.value_or(0)};
+    if (limits.fileSizeLimit &&
+        (std::signal(SIGXFSZ, SIG_IGN) == SIG_ERR || ::setrlimit(RLIMIT_FSIZE, &size) != 0))
+        return std::string("setrlimit: ") + std::strerror(errno);
     if (limits.unprivileged && ::geteuid() == 0) {
-        if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) {
+        if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)
             return std::string("dropping root: ") + std::strerror(errno);
-        }
-        if (::geteuid() == 0 || !hasNoCapabilities()) {
+        if (::geteuid() == 0 || !hasNoCapabilities())
             return "capabilities survived the change of user";
-        }
     }
     return {};
 }
 
-void writeAll(int fd, const std::string& bytes)
-{
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n <= 0 && errno != EINTR) {
-            return;
-        }
-        done += n > 0 ? static_cast<std::size_t>(n) : 0;
-    }
-}
-
-[[noreturn]] void runChild(int fd, const ChildLimits& limits,
-                           const std::function<platform::WriteOutcome()>& write)
-{
-    const std::string trouble = takeLimits(limits);
-    if (!trouble.empty()) {
-        writeAll(fd, "E" + trouble);
-        ::_exit(0);
-    }
-    const platform::WriteOutcome outcome = write();
-    writeAll(fd, "O" + std::to_string(static_cast<int>(outcome.status)) + ":" + outcome.reason);
-    ::_exit(0);
-}
-
 } // namespace
+
+void lay(const std::string& root, const std::string& layout, const std::string& bytes)
+{
+    std::vector<std::pair<std::string, mode_t>> modes;
+    for (const std::string& item : split(layout, ' ')) {
+        const auto part = split(item, ':');
+        if (item.empty())
+            continue;
+        const std::string path = root + "/" + part.at(1);
+        fs::create_directories(part[0] == "d" ? fs::path(path) : fs::path(path).parent_path());
+        if (part[0] == "f")
+            writeFile(path, bytes);
+        else if (part[0] == "l")
+            fs::create_symlink(part.at(2).starts_with("$T") ? root + part[2].substr(2) : part[2],
+                               path);
+        if (part[0] != "l" && part.size() > 2)
+            modes.emplace_back(path, static_cast<mode_t>(std::stoul(part[2], nullptr, 8)));
+    }
+    for (auto it = modes.rbegin(); it != modes.rend(); ++it)
+        ::chmod(it->first.c_str(), it->second);
+}
 
 Tree snapshot(const fs::path& root)
 {
@@ -105,21 +83,19 @@ Tree snapshot(const fs::path& root)
          it != fs::recursive_directory_iterator(); it.increment(error)) {
         struct stat st {};
         const std::string path = it->path().string();
-        if (::lstat(path.c_str(), &st) != 0) {
+        if (::lstat(path.c_str(), &st) != 0)
             continue;
-        }
-        Entry entry;
+        Entry& entry = tree[it->path().lexically_relative(root).string()];
         entry.mode = st.st_mode & 07777;
-        if (S_ISLNK(st.st_mode)) {
-            entry.kind = 'l';
+        entry.kind = S_ISLNK(st.st_mode) ? 'l' : S_ISDIR(st.st_mode) ? 'd' : 'f';
+        if (entry.kind == 'l') {
             entry.content = fs::read_symlink(it->path(), error).string();
-        } else if (S_ISDIR(st.st_mode)) {
-            entry.kind = 'd';
-        } else {
-            entry.kind = 'f';
-            entry.content = readFollowing(path, entry.mode);
+        } else if (entry.kind == 'f') {
+            // Files the test made unreadable are read by their owner for a moment.
+            ::chmod(path.c_str(), entry.mode | S_IRUSR);
+            entry.content = readFile(path);
+            ::chmod(path.c_str(), entry.mode);
         }
-        tree[it->path().lexically_relative(root).string()] = entry;
     }
     return tree;
 }
@@ -135,28 +111,27 @@ writeInChild(const ChildLimits& limits, const std::function<platform::WriteOutco
     }
     const pid_t pid = ::fork();
     if (pid == 0) {
-        ::close(fds[0]);
-        runChild(fds[1], limits, write);
+        // One short message: a pipe takes it whole.
+        std::string message = takeLimits(limits);
+        if (message.empty()) {
+            const platform::WriteOutcome outcome = write();
+            message = "O" + std::to_string(static_cast<int>(outcome.status)) + ":" + outcome.reason;
+        } else {
+            message = "E" + message;
+        }
+        ::_exit(::write(fds[1], message.data(), message.size()) > 0 ? 0 : 1);
     }
     ::close(fds[1]);
-    if (pid < 0) {
-        trouble = std::string("fork: ") + std::strerror(errno);
-        ::close(fds[0]);
-        return std::nullopt;
-    }
     std::string message;
     char buffer[4096];
-    for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) != 0;) {
-        if (n > 0) {
-            message.append(buffer, static_cast<std::size_t>(n));
-        } else if (errno != EINTR) {
+    for (ssize_t n; pid > 0 && (n = ::read(fds[0], buffer, sizeof buffer)) != 0;) {
+        if (n < 0 && errno != EINTR)
             break;
-        }
+        message.append(buffer, static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
     }
     ::close(fds[0]);
     int status = 0;
-    ::waitpid(pid, &status, 0);
-    if (!WIFEXITED(status) || message.empty()) {
+    if (pid < 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || message.empty()) {
         trouble = "the child did not report (wait status " + std::to_string(status) + ")";
         return std::nullopt;
     }
@@ -165,33 +140,15 @@ writeInChild(const ChildLimits& limits, const std::function<platform::WriteOutco
         return std::nullopt;
     }
     const std::size_t colon = message.find(':');
-    platform::WriteOutcome outcome;
-    outcome.status = static_cast<platform::WriteStatus>(std::stoi(message.substr(1, colon - 1)));
-    outcome.reason = message.substr(colon + 1);
-    return outcome;
+    return platform::WriteOutcome{
+        static_cast<platform::WriteStatus>(std::stoi(message.substr(1, colon - 1))),
+        message.substr(colon + 1)};
 }
 
 void PrintTo(const Entry& entry, std::ostream* out)
 {
-    *out << entry.kind << ' ' << std::oct << entry.mode << std::dec << " \"";
-    for (const char c : entry.content.substr(0, 200)) {
-        if (c == '\r' || c == '\n' || c == '\0') {
-            *out << (c == '\r' ? "\\r" : c == '\n' ? "\\n" : "\\0");
-        } else {
-            *out << c;
-        }
-    }
-    *out << (entry.content.size() > 200 ? "\"..." : "\"");
+    *out << entry.kind << ' ' << std::oct << entry.mode << std::dec << ' '
+         << ::testing::PrintToString(entry.content.substr(0, 200));
 }
 
 } // namespace velmora::test
-
-namespace velmora::platform {
-
-void PrintTo(WriteStatus status, std::ostream* out)
-{
-    constexpr const char* names[] = {"Written", "Unchanged", "Refused", "Failed"};
-    *out << names[static_cast<int>(status)];
-}
-
-} // namespace velmora::platform
