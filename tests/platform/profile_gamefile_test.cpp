@@ -8,6 +8,7 @@
 #include "support/rowname.h"
 
 #include <algorithm>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -63,11 +64,9 @@ std::vector<std::string> changedLines(const std::string& a, const std::string& b
 {
     std::vector<std::string> lines[2];
     for (int i = 0; i < 2; ++i) {
-        const std::string& text = i == 0 ? a : b;
-        for (std::size_t begin = 0, end = 0; begin < text.size(); begin = end) {
-            end = std::min(text.find('\n', begin), text.size() - 1) + 1;
-            lines[i].push_back(text.substr(begin, end - begin));
-        }
+        std::istringstream in(i == 0 ? a : b);
+        for (std::string line; std::getline(in, line);)
+            lines[i].push_back(line);
     }
     const auto head =
         std::mismatch(lines[0].begin(), lines[0].end(), lines[1].begin(), lines[1].end());
@@ -99,7 +98,7 @@ TEST_P(GameFileWrite, ChangesOnlyTheKey)
             << other;
 
     const std::string after = readWholeFile(file).value_or("");
-    const std::string ending = before.find("\r\n") != std::string::npos ? "\r\n" : "\n";
+    const std::string ending = before.find("\r\n") != std::string::npos ? "\r" : "";
     const std::string keyLine = std::string(key) + "=V7" + ending;
     const auto removed = changedLines(before, after), added = changedLines(after, before);
     if (read(original, sectionOf(section), key) == "Default") {

@@ -2,14 +2,13 @@
 
 #include "support/datatable.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
-#include <fstream>
 #include <grp.h>
+#include <new>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -25,16 +24,6 @@ namespace {
 
 constexpr uid_t kNobody = 65534;
 
-// Capabilities survive a uid change only when asked to; make sure none did.
-bool hasNoCapabilities()
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line) && !line.starts_with("CapEff:")) {
-    }
-    return !line.empty() && std::strtoull(line.c_str() + 7, nullptr, 16) == 0;
-}
-
 std::string takeLimits(const ChildLimits& limits)
 {
     if (limits.umask)
@@ -43,12 +32,9 @@ std::string takeLimits(const ChildLimits& limits)
     if (limits.fileSizeLimit &&
         (std::signal(SIGXFSZ, SIG_IGN) == SIG_ERR || ::setrlimit(RLIMIT_FSIZE, &size) != 0))
         return std::string("setrlimit: ") + std::strerror(errno);
-    if (limits.unprivileged && ::geteuid() == 0) {
-        if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)
-            return std::string("dropping root: ") + std::strerror(errno);
-        if (::geteuid() == 0 || !hasNoCapabilities())
-            return "capabilities survived the change of user";
-    }
+    if (limits.unprivileged && ::geteuid() == 0 &&
+        (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
+        return std::string("dropping root: ") + std::strerror(errno);
     return {};
 }
 
@@ -104,45 +90,42 @@ std::optional<platform::WriteOutcome>
 writeInChild(const ChildLimits& limits, const std::function<platform::WriteOutcome()>& write,
              std::string& trouble)
 {
-    int fds[2];
-    if (::pipe2(fds, O_CLOEXEC) != 0) {
-        trouble = std::string("pipe: ") + std::strerror(errno);
+    // The child reports in memory it shares with the parent: its outcome, or why it could not
+    // take on the limits.
+    struct Report {
+        char kind; // 'O' outcome, 'E' trouble
+        int status;
+        char text[4000];
+    };
+    void* shared =
+        ::mmap(nullptr, sizeof(Report), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+    if (shared == MAP_FAILED) {
+        trouble = std::string("mmap: ") + std::strerror(errno);
         return std::nullopt;
     }
+    auto* report = new (shared) Report{};
     const pid_t pid = ::fork();
     if (pid == 0) {
-        // One short message: a pipe takes it whole.
-        std::string message = takeLimits(limits);
-        if (message.empty()) {
+        std::string text = takeLimits(limits);
+        report->kind = text.empty() ? 'O' : 'E';
+        if (text.empty()) {
             const platform::WriteOutcome outcome = write();
-            message = "O" + std::to_string(static_cast<int>(outcome.status)) + ":" + outcome.reason;
-        } else {
-            message = "E" + message;
+            report->status = static_cast<int>(outcome.status);
+            text = outcome.reason;
         }
-        ::_exit(::write(fds[1], message.data(), message.size()) > 0 ? 0 : 1);
+        text.copy(report->text, sizeof report->text - 1);
+        ::_exit(0);
     }
-    ::close(fds[1]);
-    std::string message;
-    char buffer[4096];
-    for (ssize_t n; pid > 0 && (n = ::read(fds[0], buffer, sizeof buffer)) != 0;) {
-        if (n < 0 && errno != EINTR)
-            break;
-        message.append(buffer, static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
-    }
-    ::close(fds[0]);
     int status = 0;
-    if (pid < 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || message.empty()) {
+    std::optional<platform::WriteOutcome> outcome;
+    if (pid <= 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || !report->kind)
         trouble = "the child did not report (wait status " + std::to_string(status) + ")";
-        return std::nullopt;
-    }
-    if (message[0] == 'E') {
-        trouble = message.substr(1);
-        return std::nullopt;
-    }
-    const std::size_t colon = message.find(':');
-    return platform::WriteOutcome{
-        static_cast<platform::WriteStatus>(std::stoi(message.substr(1, colon - 1))),
-        message.substr(colon + 1)};
+    else if (report->kind == 'E')
+        trouble = report->text;
+    else
+        outcome = {static_cast<platform::WriteStatus>(report->status), report->text};
+    ::munmap(shared, sizeof(Report));
+    return outcome;
 }
 
 void PrintTo(const Entry& entry, std::ostream* out)

@@ -38,7 +38,7 @@ Tree snapshot(const std::filesystem::path& root);
 
 // How the child that performs a write is restricted.
 struct ChildLimits {
-    bool unprivileged = false;             // run as nobody (65534) without capabilities
+    bool unprivileged = false;             // run as nobody (65534)
     std::optional<rlim_t> fileSizeLimit{}; // RLIMIT_FSIZE in bytes; SIGXFSZ ignored
     std::optional<mode_t> umask{};
 };
