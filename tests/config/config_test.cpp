@@ -70,9 +70,7 @@ private:
     std::string m_folder;
 };
 
-class LocateGameConfig : public testing::TestWithParam<test::TableRow> {};
-
-TEST_P(LocateGameConfig, BuildsThePathFromTheFolderAsStored)
+VELMORA_RULES(LocateGameConfig, BuildsThePathFromTheFolderAsStored, "config-rules.tsv", "locate", 3)
 {
     const test::TableRow& row = GetParam();
     const auto location = locateGameConfig(FixedLocator(row[1]));
@@ -84,19 +82,13 @@ TEST_P(LocateGameConfig, BuildsThePathFromTheFolderAsStored)
     }
 }
 
-VELMORA_TABLE_ROWS(LocateGameConfig, "config-rules.tsv", "locate", 3);
-
-class DriverTable : public testing::TestWithParam<test::TableRow> {};
-
-TEST_P(DriverTable, BothWritersAndBothListsAgree)
+VELMORA_RULES(DriverTable, BothWritersAndBothListsAgree, "config-rules.tsv", "driver", 4)
 {
     const test::TableRow& row = GetParam();
     EXPECT_EQ(classForListItem(row[1]), row[3]);
     EXPECT_EQ(classForDisplayName(row[2]), row[3]);
     EXPECT_EQ(displayNameForClass(row[3]), row[2]);
 }
-
-VELMORA_TABLE_ROWS(DriverTable, "config-rules.tsv", "driver", 4);
 
 TEST(DriverNames, NamesNotInTheTableAreShownAsRead)
 {
@@ -140,9 +132,7 @@ constexpr std::array<const char*, 9> kGameKeys = {
     "FullscreenColorbits", "CurvedSurfaces", "LowDetailTextures", "Decals", "NoDynamicLights",
     "SlowVideoBuffering",  "SkinDetail",     "TextureDetail",     "Coronas"};
 
-class PresetOnGameFile : public testing::TestWithParam<test::TableRow> {};
-
-TEST_P(PresetOnGameFile, TheGameReadsEveryPresetValue)
+VELMORA_RULES(PresetOnGameFile, TheGameReadsEveryPresetValue, "config-rules.tsv", "preset", 5)
 {
     const test::TableRow& row = GetParam();
     const test::TemporaryFolder dir;
@@ -166,8 +156,6 @@ TEST_P(PresetOnGameFile, TheGameReadsEveryPresetValue)
         EXPECT_EQ(module.ReadResult, expected.at(i)) << kGameKeys[i];
     }
 }
-
-VELMORA_TABLE_ROWS(PresetOnGameFile, "config-rules.tsv", "preset", 5);
 
 } // namespace
 } // namespace velmora::config

@@ -8,9 +8,7 @@
 namespace velmora::config {
 namespace {
 
-class MemoryFigures : public testing::TestWithParam<test::TableRow> {};
-
-TEST_P(MemoryFigures, FiguresAndTexts)
+VELMORA_RULES(MemoryFigures, FiguresAndTexts, "config-rules.tsv", "memory", 7)
 {
     const test::TableRow& row = GetParam();
     const auto figures = memoryFigures(std::stoull(row[1]));
@@ -21,26 +19,16 @@ TEST_P(MemoryFigures, FiguresAndTexts)
     EXPECT_EQ(memoryPanelText(figures.detectedMb), row[6]);
 }
 
-VELMORA_TABLE_ROWS(MemoryFigures, "config-rules.tsv", "memory", 7);
-
-class ResolutionPanel : public testing::TestWithParam<test::TableRow> {};
-
-TEST_P(ResolutionPanel, Text)
+VELMORA_RULES(ResolutionPanel, Text, "config-rules.tsv", "resolution", 4)
 {
     EXPECT_EQ(resolutionPanelText(GetParam()[1], GetParam()[2]), GetParam()[3]);
 }
 
-VELMORA_TABLE_ROWS(ResolutionPanel, "config-rules.tsv", "resolution", 4);
-
-class CacheSizeValue : public testing::TestWithParam<test::TableRow> {};
-
-TEST_P(CacheSizeValue, Value)
+VELMORA_RULES(CacheSizeValue, Value, "config-rules.tsv", "cache", 4)
 {
     EXPECT_EQ(cacheSizeValue(GetParam()[1]), std::stoll(GetParam()[2]));
     EXPECT_EQ(cacheSizeGiven(GetParam()[1]), GetParam()[3] == "yes");
 }
-
-VELMORA_TABLE_ROWS(CacheSizeValue, "config-rules.tsv", "cache", 4);
 
 TEST(MainWindowTexts, CachePanelAndBoundMessage)
 {

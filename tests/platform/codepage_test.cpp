@@ -8,17 +8,13 @@
 namespace velmora::platform {
 namespace {
 
-class CodePage1252 : public testing::TestWithParam<test::TableRow> {};
-
-TEST_P(CodePage1252, RoundTripsThroughUnicode)
+VELMORA_RULES(CodePage1252, RoundTripsThroughUnicode, "system-rules.tsv", "cp1252", 3)
 {
     const auto& [cp1252, utf8] = std::pair(GetParam()[1], GetParam()[2]);
     EXPECT_EQ(utf8FromCp1252(cp1252), utf8);
     EXPECT_EQ(cp1252FromUtf16(utf16FromUtf8(utf8)), cp1252);
     EXPECT_EQ(utf16FromCp1252(cp1252), utf16FromUtf8(utf8));
 }
-
-VELMORA_TABLE_ROWS(CodePage1252, "system-rules.tsv", "cp1252", 3);
 
 TEST(Unicode, Utf8EdgesAndLettersFoldedAsWineFoldsThem)
 {

@@ -22,14 +22,10 @@ namespace {
 namespace fs = std::filesystem;
 using Paths = std::vector<std::string>;
 
-class SteamLibraryFile : public testing::TestWithParam<test::TableRow> {};
-
-TEST_P(SteamLibraryFile, ListsTheLibraries)
+VELMORA_RULES(SteamLibraryFile, ListsTheLibraries, "system-rules.tsv", "vdf", 3)
 {
     EXPECT_EQ(steamLibrariesFromVdf(GetParam()[1]), test::split(GetParam()[2], '|'));
 }
-
-VELMORA_TABLE_ROWS(SteamLibraryFile, "system-rules.tsv", "vdf", 3);
 
 class Prefixes : public testing::TestWithParam<test::TableRow> {
 protected:

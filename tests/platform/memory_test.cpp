@@ -11,14 +11,10 @@
 namespace velmora::platform {
 namespace {
 
-class Meminfo : public testing::TestWithParam<test::TableRow> {};
-
-TEST_P(Meminfo, GivesTotalBytes)
+VELMORA_RULES(Meminfo, GivesTotalBytes, "system-rules.tsv", "meminfo", 3)
 {
     EXPECT_EQ(memTotalFromMeminfo(GetParam()[1]), std::stoull(GetParam()[2]));
 }
-
-VELMORA_TABLE_ROWS(Meminfo, "system-rules.tsv", "meminfo", 3);
 
 // A 32-bit kernel counts 32 GB as 8 Mi pages of 4 KiB: the product needs 64 bits.
 TEST(Memory, SysinfoProductIsNotTruncatedAndThisMachineHasMemory)

@@ -87,14 +87,10 @@ TEST_F(ProfileFile, HelpersReportWhatIsOnDisk)
     EXPECT_EQ(fs::canonical(here), fs::canonical(m_dir.path()));
 }
 
-class FullPath : public testing::TestWithParam<test::TableRow> {};
-
-TEST_P(FullPath, FoldsLikeWindows)
+VELMORA_RULES(FullPath, FoldsLikeWindows, "system-rules.tsv", "fullpath", 4)
 {
     EXPECT_EQ(fullPathName(GetParam()[1], GetParam()[2]), GetParam()[3]);
 }
-
-VELMORA_TABLE_ROWS(FullPath, "system-rules.tsv", "fullpath", 4);
 
 } // namespace
 } // namespace velmora::platform

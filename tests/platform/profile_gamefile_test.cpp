@@ -29,17 +29,13 @@ std::string read(const std::string& file, std::string_view section, std::string_
     return portable::getProfileString(file, section, key, "Default", 255);
 }
 
-class RealFileRead : public testing::TestWithParam<test::TableRow> {};
-
-TEST_P(RealFileRead, GivesGameValue)
+VELMORA_RULES(RealFileRead, GivesGameValue, "system-rules.tsv", "gamevalue", 5)
 {
     const test::TableRow& row = GetParam();
     ASSERT_TRUE(fileExists(gameFile(row[1]))) << row[1];
     EXPECT_FALSE(fileExists(std::string(VELMORA_TESTDATA) + "/ut-ini")) << "a folder is no file";
     EXPECT_EQ(read(gameFile(row[1]), row[2], row[3]), row[4]);
 }
-
-VELMORA_TABLE_ROWS(RealFileRead, "system-rules.tsv", "gamevalue", 5);
 
 // clang-format off
 constexpr std::string_view kGameFiles[] = {"stock-436-server-package-default.ini", "client-451-windows-d3d.ini", "client-469d-windows-xopengl.ini", "linux-sdl-opengl.ini", "dedicated-server-436-newnet-ace.ini"};

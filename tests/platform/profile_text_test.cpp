@@ -12,15 +12,11 @@
 namespace velmora::platform {
 namespace {
 
-class ReadRule : public testing::TestWithParam<test::TableRow> {};
-
-TEST_P(ReadRule, GivesWindowsResult)
+VELMORA_RULES(ReadRule, GivesWindowsResult, "profile-rules.tsv", "read", 7)
 {
     const test::TableRow& r = GetParam();
     EXPECT_EQ(profileReadText(r[1], r[2], r[3], r[4], std::stoul(r[5])), r[6]);
 }
-
-VELMORA_TABLE_ROWS(ReadRule, "profile-rules.tsv", "read", 7);
 
 // Windows takes a value's length modulo 65536.
 TEST(ReadLongValue, DecidedValuesPast65535CharactersDoNotWrap)
@@ -31,9 +27,7 @@ TEST(ReadLongValue, DecidedValuesPast65535CharactersDoNotWrap)
     }
 }
 
-class WriteRule : public testing::TestWithParam<test::TableRow> {};
-
-TEST_P(WriteRule, GivesExpectedBytes)
+VELMORA_RULES(WriteRule, GivesExpectedBytes, "profile-rules.tsv", "write", 7)
 {
     const test::TableRow& row = GetParam();
     const auto sections = test::split(row[2], '|'), keys = test::split(row[3], '|'),
@@ -52,13 +46,9 @@ TEST_P(WriteRule, GivesExpectedBytes)
     EXPECT_EQ(edit.status == WriteStatus::Refused, !edit.reason.empty()) << "a refusal says why";
 }
 
-VELMORA_TABLE_ROWS(WriteRule, "profile-rules.tsv", "write", 7);
-
 // Requests that would break the file's structure or write a name that could never be read
 // back; Windows writes all of them.
-class RefusedWrite : public testing::TestWithParam<test::TableRow> {};
-
-TEST_P(RefusedWrite, ChangesNothingAndSaysWhy)
+VELMORA_RULES(RefusedWrite, ChangesNothingAndSaysWhy, "profile-rules.tsv", "refused", 4)
 {
     const test::TableRow& row = GetParam();
     const TextEdit edit = profileWriteText("[s]\r\nk=v\r\n", row[1], row[2], row[3]);
@@ -66,8 +56,6 @@ TEST_P(RefusedWrite, ChangesNothingAndSaysWhy)
     EXPECT_FALSE(edit.reason.empty());
     EXPECT_TRUE(edit.contents.empty());
 }
-
-VELMORA_TABLE_ROWS(RefusedWrite, "profile-rules.tsv", "refused", 4);
 
 } // namespace
 } // namespace velmora::platform

@@ -17,30 +17,20 @@ const std::string kKey = "[Software\\\\Unreal Technology\\\\Installed Apps\\\\Un
 // clang-format on
 
 // Value lines under the game's key, and the text the game's ANSI call gets.
-class RegistryValueRule : public testing::TestWithParam<test::TableRow> {};
-
-TEST_P(RegistryValueRule, GivesTheTextTheGameSees)
+VELMORA_RULES(RegistryValueRule, GivesTheTextTheGameSees, "registry-rules.tsv", "value", 3)
 {
     const auto hive = RegistryHive::parse(kHead + kKey + GetParam()[1] + "\n");
     ASSERT_TRUE(hive.has_value());
     EXPECT_EQ(ReadRegistryString(*hive, kGameRegistryKey, kGameRegistryValue), GetParam()[2]);
 }
 
-VELMORA_TABLE_ROWS(RegistryValueRule, "registry-rules.tsv", "value", 3);
-
 // Whole system.reg texts and the game folder found in them.
-class RegistryFile : public testing::TestWithParam<test::TableRow> {};
-
-TEST_P(RegistryFile, GivesTheGameFolder)
+VELMORA_RULES(RegistryFile, GivesTheGameFolder, "registry-rules.tsv", "file", 3)
 {
     EXPECT_EQ(wine::gameFolderFromSystemReg(GetParam()[1]).folder, GetParam()[2]);
 }
 
-VELMORA_TABLE_ROWS(RegistryFile, "registry-rules.tsv", "file", 3);
-
-class RegistryHiveRule : public testing::TestWithParam<test::TableRow> {};
-
-TEST_P(RegistryHiveRule, ReadsEveryValue)
+VELMORA_RULES(RegistryHiveRule, ReadsEveryValue, "registry-rules.tsv", "hive", 6)
 {
     const test::TableRow& row = GetParam();
     const auto hive = RegistryHive::parse(row[1]);
@@ -48,8 +38,6 @@ TEST_P(RegistryHiveRule, ReadsEveryValue)
     EXPECT_EQ(ReadRegistryString(*hive, row[2], row[3]), row[4]);
     EXPECT_EQ(hive->valueCount(), std::stoul(row[5]));
 }
-
-VELMORA_TABLE_ROWS(RegistryHiveRule, "registry-rules.tsv", "hive", 6);
 
 // A line too long for any table: passed over, not a crash or a hang.
 TEST(HugeRegistry, TenMegabyteLineBeforeTheValueIsPassedOver)

@@ -33,6 +33,13 @@ struct TableRowName {
         ::testing::ValuesIn(::velmora::test::readTable(VELMORA_TESTDATA "/" file, kind, columns)), \
         ::velmora::test::TableRowName())
 
+// Declares the test `Suite.Name` for every row of `kind` in tests/data/`file`; the body that
+// follows checks one row, GetParam().
+#define VELMORA_RULES(Suite, Name, file, kind, columns)                                            \
+    class Suite : public ::testing::TestWithParam<::velmora::test::TableRow> {};                   \
+    VELMORA_TABLE_ROWS(Suite, file, kind, columns);                                                \
+    TEST_P(Suite, Name)
+
 // Prints a row as its name, so test lists show no byte dumps; test files bring it in with
 // `using test::PrintTo;`.
 template <typename Row>

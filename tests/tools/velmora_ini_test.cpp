@@ -21,15 +21,11 @@
 namespace velmora::tools {
 namespace {
 
-class Escape : public testing::TestWithParam<test::TableRow> {};
-
-TEST_P(Escape, RoundTrips)
+VELMORA_RULES(Escape, RoundTrips, "velmora-ini.tsv", "escape", 3)
 {
     EXPECT_EQ(escapeField(GetParam()[1]), GetParam()[2]);
     EXPECT_EQ(unescapeField(GetParam()[2]), GetParam()[1]);
 }
-
-VELMORA_TABLE_ROWS(Escape, "velmora-ini.tsv", "escape", 3);
 
 TEST(Unescape, AcceptsLowerCaseHexAndRejectsUnknownEscapes)
 {
@@ -39,9 +35,7 @@ TEST(Unescape, AcceptsLowerCaseHexAndRejectsUnknownEscapes)
         EXPECT_EQ(unescapeField(bad), std::nullopt) << bad;
 }
 
-class Answer : public testing::TestWithParam<test::TableRow> {};
-
-TEST_P(Answer, MatchesTheFile)
+VELMORA_RULES(Answer, MatchesTheFile, "velmora-ini.tsv", "answer", 5)
 {
     const test::TableRow& row = GetParam();
     const test::TemporaryFolder dir;
@@ -54,8 +48,6 @@ TEST_P(Answer, MatchesTheFile)
     EXPECT_EQ(answer(parseCommand(line), [&] { return std::optional<std::string>(file); }), row[3]);
     EXPECT_EQ(row[4].empty() ? "" : platform::readWholeFile(file).value_or("?"), row[4]);
 }
-
-VELMORA_TABLE_ROWS(Answer, "velmora-ini.tsv", "answer", 5);
 
 TEST(Batch, AnswersEveryLineAndGoesOnAfterErrors)
 {

@@ -21,16 +21,12 @@ void putFile(const std::string& path, const std::string& bytes)
         test::writeFile(path, bytes);
 }
 
-class ProfileReadDifferential : public ::testing::TestWithParam<test::TableRow> {
-protected:
-    test::TemporaryFolder folder;
-};
-using ProfileWriteDifferential = ProfileReadDifferential;
-
 // read: name file section key default size result wine basis
-TEST_P(ProfileReadDifferential, PortableEngineAndWin32Agree)
+VELMORA_RULES(ProfileReadDifferential, PortableEngineAndWin32Agree, "profile-differential.tsv",
+              "read", 9)
 {
     const test::TableRow& row = GetParam();
+    const test::TemporaryFolder folder;
     const std::string path = folder.file("read.ini");
     putFile(path, row[1]);
     const std::size_t size = std::stoul(row[5]);
@@ -42,12 +38,12 @@ TEST_P(ProfileReadDifferential, PortableEngineAndWin32Agree)
     EXPECT_TRUE(!deviates || row[7] != row[6]);
 }
 
-VELMORA_TABLE_ROWS(ProfileReadDifferential, "profile-differential.tsv", "read", 9);
-
 // write: name before section key value status readback after wine_after basis
-TEST_P(ProfileWriteDifferential, PortableEngineAndWin32ReadBackTheSame)
+VELMORA_RULES(ProfileWriteDifferential, PortableEngineAndWin32ReadBackTheSame,
+              "profile-differential.tsv", "write", 10)
 {
     const test::TableRow& row = GetParam();
+    const test::TemporaryFolder folder;
     static const char* const kStatus[] = {"written", "unchanged", "refused", "failed"};
     for (const bool win32 : {false, true}) {
         SCOPED_TRACE(win32 ? "Win32 profile functions" : "portable engine");
@@ -66,8 +62,6 @@ TEST_P(ProfileWriteDifferential, PortableEngineAndWin32ReadBackTheSame)
             EXPECT_EQ(after, row[8]) << "Wine rewrites the whole file";
     }
 }
-
-VELMORA_TABLE_ROWS(ProfileWriteDifferential, "profile-differential.tsv", "write", 10);
 
 TEST(ProfileDifferentialTable, HoldsEnoughCases)
 {

@@ -90,14 +90,11 @@ TEST_F(Win32FileTest, RelativeProfilePathIsTakenFromTheCurrentFolder)
     EXPECT_EQ(readWholeFile(folder.file("relative.ini")), "[s]\r\nk=v\r\n");
 }
 
-class FullPathName : public ::testing::TestWithParam<test::TableRow> {};
-
-TEST_P(FullPathName, ResolvesLikeGetFullPathNameAAgainstTheGivenFolder)
+VELMORA_RULES(FullPathName, ResolvesLikeGetFullPathNameAAgainstTheGivenFolder, "win32-rules.tsv",
+              "winpath", 4)
 {
     EXPECT_EQ(fullPathName(GetParam()[1], GetParam()[2]), GetParam()[3]);
 }
-
-VELMORA_TABLE_ROWS(FullPathName, "win32-rules.tsv", "winpath", 4);
 
 // Under Wine, the host's memory: Linux's own count, beyond 32 bits intact.
 TEST(Win32Memory, TotalMemoryIsTheMachines)
@@ -113,9 +110,7 @@ TEST(Win32Memory, TotalMemoryIsTheMachines)
 }
 
 // Values written straight into the registry, then looked up.
-class RegistryValueRule : public ::testing::TestWithParam<test::TableRow> {};
-
-TEST_P(RegistryValueRule, GivesTheTextOfTheRules)
+VELMORA_RULES(RegistryValueRule, GivesTheTextOfTheRules, "win32-rules.tsv", "regvalue", 3)
 {
     const test::TableRow& row = GetParam();
     constexpr const char* kScratchKey = "Software\\Velmora Test Scratch";
@@ -135,8 +130,6 @@ TEST_P(RegistryValueRule, GivesTheTextOfTheRules)
     EXPECT_EQ(ReadRegistryString(HKEY_LOCAL_MACHINE, "Software\\Velmora Missing", "Folder"), "");
     EXPECT_EQ(ReadRegistryString(HKEY_LOCAL_MACHINE, "Software", "Velmora missing value"), "");
 }
-
-VELMORA_TABLE_ROWS(RegistryValueRule, "win32-rules.tsv", "regvalue", 3);
 
 } // namespace
 } // namespace velmora::platform

@@ -19,24 +19,21 @@
 namespace velmora::platform {
 namespace {
 
-// reg: name view key value type data win32 linux; "(empty)" is empty text.
-class WineRegistry : public ::testing::TestWithParam<test::TableRow> {
-protected:
-    static std::string expected(const std::string& field)
-    {
-        return field == "(empty)" ? "" : field;
-    }
-};
+std::string expected(const std::string& field)
+{
+    return field == "(empty)" ? "" : field;
+}
 
+// reg: name view key value type data win32 linux; "(empty)" is empty text.
 #ifdef _WIN32
-TEST_P(WineRegistry, Win32LookupFindsTheValue)
+VELMORA_RULES(WineRegistry, Win32LookupFindsTheValue, "wine-registry.tsv", "reg", 8)
 {
     const test::TableRow& row = GetParam();
     EXPECT_EQ(ReadRegistryString(HKEY_LOCAL_MACHINE, row[2], row[3]), expected(row[6]));
 }
 #else
 // Wow6432Node first, as the game's lookup does.
-TEST_P(WineRegistry, LinuxLookupFindsTheValueInSystemReg)
+VELMORA_RULES(WineRegistry, LinuxLookupFindsTheValueInSystemReg, "wine-registry.tsv", "reg", 8)
 {
     const char* prefix = std::getenv("WINEPREFIX");
     static const auto hive = [&] {
@@ -51,8 +48,6 @@ TEST_P(WineRegistry, LinuxLookupFindsTheValueInSystemReg)
     EXPECT_EQ(found.empty() ? ReadRegistryString(*hive, row[2], row[3]) : found, expected(row[7]));
 }
 #endif
-
-VELMORA_TABLE_ROWS(WineRegistry, "wine-registry.tsv", "reg", 8);
 
 TEST(WineRegistryGameKey, SystemLocatorFindsThe32bitInstallersFolder)
 {
