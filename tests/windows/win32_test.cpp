@@ -104,7 +104,7 @@ TEST(Win32Memory, TotalMemoryIsTheMachines)
     std::uint64_t kib = 0;
     const double total = static_cast<double>(totalPhysicalMemory());
     if (test::runningUnderWine() && meminfo >> label >> kib && label == "MemTotal:")
-        EXPECT_NEAR(total / (kib * 1024.0), 1.0, 0.02);
+        EXPECT_NEAR(total / (static_cast<double>(kib) * 1024.0), 1.0, 0.02);
     else
         EXPECT_FALSE(test::runningUnderWine() || total <= 0) << "no MemTotal in /proc/meminfo";
 }
