@@ -56,10 +56,11 @@ VELMORA_RULES(ProfileWriteDifferential, PortableEngineAndWin32ReadBackTheSame,
                         : portable::getProfileString(path, row[2], row[3], "Default", 255),
                   row[6]);
         const std::string after = readWholeFile(path).value_or(kAbsent);
-        if (!win32 || row[8] == kSame)
+        if (!win32 || row[8] == kSame) {
             EXPECT_EQ(after, row[7]);
-        else if (test::runningUnderWine())
+        } else if (test::runningUnderWine()) {
             EXPECT_EQ(after, row[8]) << "Wine rewrites the whole file";
+        }
     }
 }
 

@@ -110,7 +110,7 @@ TEST(Win32Memory, TotalMemoryIsTheMachines)
 }
 
 // Values written straight into the registry, then looked up.
-VELMORA_RULES(RegistryValueRule, GivesTheTextOfTheRules, "win32-rules.tsv", "regvalue", 3)
+VELMORA_RULES(RegistryValueRule, GivesTheTextOfTheRules, "win32-rules.tsv", "regvalue", 4)
 {
     const test::TableRow& row = GetParam();
     constexpr const char* kScratchKey = "Software\\Velmora Test Scratch";
