@@ -2,6 +2,7 @@
 
 #include "support/datatable.h"
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -38,5 +39,17 @@ struct TableRowName {
     class Suite : public ::testing::TestWithParam<::velmora::test::TableRow> {};                   \
     VELMORA_TABLE_ROWS(Suite, file, kind, columns);                                                \
     TEST_P(Suite, Name)
+
+// Prints a row as its name, so test lists show no byte dumps; test files bring it in with
+// `using test::PrintTo;`.
+template <typename Row>
+requires requires(const Row& row)
+{
+    row.name;
+}
+void PrintTo(const Row& row, std::ostream* out)
+{
+    *out << row.name;
+}
 
 } // namespace velmora::test
