@@ -6,6 +6,7 @@
 // Without --workdir a temporary folder is used and removed afterwards. --prepare-only
 // writes the files and exits, so other tools can be run on the same bytes.
 
+#include "batchprocess.h"
 #include "floor.h"
 #include "paired.h"
 #include "platform/profile.h"
@@ -124,6 +125,46 @@ void addKeyedOperations(const BenchFile& file)
                 module.ReadGameValue(config::kWindowsClient, kKey, file.path);
                 benchmark::DoNotOptimize(module.ReadResult);
             });
+    });
+}
+
+// velmora-ini batch as a script drives it, one get or set a line, against a process that
+// answers each line after the floor's read or replace: both pay the same trip through the
+// pipes, so the ratio is the tool's own cost against the floor's.
+void addBatchOperations(const BenchFile& file)
+{
+    const std::string get = "get\t" + file.path + "\t" + std::string(config::kWindowsClient) +
+                            "\t" + std::string(kKey) + "\tDefault\t255";
+    add("batch_get/" + file.name, file.size, [file, get](State& state) {
+        BatchProcess tool({VELMORA_INI_PROGRAM, "batch"});
+        BatchProcess floor({FLOORCMD_PROGRAM, "batch"});
+        runPaired(
+            state,
+            [&] {
+                if (!tool.ask(get).starts_with("ret\t"))
+                    state.SkipWithError("velmora-ini batch did not answer the get");
+                return Traffic{1, 0};
+            },
+            [&](const Traffic&) { benchmark::DoNotOptimize(floor.ask("read\t" + file.path)); });
+    });
+    add("batch_set/" + file.name, file.size, [file](State& state) {
+        const auto path = scratchCopy(file, "batch-set");
+        BatchProcess tool({VELMORA_INI_PROGRAM, "batch"});
+        BatchProcess floor({FLOORCMD_PROGRAM, "batch"});
+        const std::string set = "set\t" + path + "\t" + std::string(config::kWindowsClient) + "\t" +
+                                std::string(kKey) + "\t";
+        // Values the file does not hold in turn, so every set changes the file.
+        bool high = tool.ask("get\t" + path + "\t" + std::string(config::kWindowsClient) + "\t" +
+                             std::string(kKey) + "\t\t255") == "ret\t4\tHigh";
+        runPaired(
+            state,
+            [&] {
+                high = !high;
+                if (tool.ask(set + (high ? "High" : "Low")) != "ret\t1")
+                    state.SkipWithError("velmora-ini batch did not set the key");
+                return Traffic{0, 1};
+            },
+            [&](const Traffic&) { benchmark::DoNotOptimize(floor.ask("replace\t" + path)); });
     });
 }
 
@@ -293,8 +334,10 @@ int main(int argc, char** argv)
             std::cout << file.path << '\n';
         return 0;
     }
-    for (const auto& file : files)
+    for (const auto& file : files) {
         addKeyedOperations(file);
+        addBatchOperations(file);
+    }
     const BenchFile* largestReal = nullptr;
     for (const auto& file : files) {
         if (file.generated)

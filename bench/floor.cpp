@@ -57,13 +57,20 @@ std::string folderOf(const std::string& path)
 
 std::string readFloor(const std::string& path)
 {
+    std::string bytes;
+    readFloor(path, bytes);
+    return bytes;
+}
+
+void readFloor(const std::string& path, std::string& bytes)
+{
     Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.get() < 0)
         fail("open", path);
     struct stat info {};
     if (::fstat(fd.get(), &info) != 0)
         fail("stat", path);
-    std::string bytes(static_cast<std::size_t>(info.st_size), '\0');
+    bytes.resize(static_cast<std::size_t>(info.st_size));
     std::size_t done = 0;
     while (done < bytes.size()) {
         const auto n = ::read(fd.get(), bytes.data() + done, bytes.size() - done);
@@ -77,12 +84,17 @@ std::string readFloor(const std::string& path)
     bytes.resize(done);
     if (::close(fd.release()) != 0)
         fail("close", path);
-    return bytes;
 }
 
 void replaceFloor(const std::string& path)
 {
-    const auto bytes = readFloor(path);
+    std::string bytes;
+    replaceFloor(path, bytes);
+}
+
+void replaceFloor(const std::string& path, std::string& bytes)
+{
+    readFloor(path, bytes);
     const auto temporary = path + ".floor-tmp";
     {
         Fd fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));

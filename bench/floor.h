@@ -16,4 +16,9 @@ std::string readFloor(const std::string& path);
 // renames it over the file and flushes the folder. Throws when it cannot.
 void replaceFloor(const std::string& path);
 
+// The same into `bytes`, whose memory is kept from one call to the next: the floor of a
+// process that serves many requests, as velmora-ini batch does.
+void readFloor(const std::string& path, std::string& bytes);
+void replaceFloor(const std::string& path, std::string& bytes);
+
 } // namespace velmora::bench

@@ -6,22 +6,29 @@
 set(VELMORA_APP_ID org.velmora.velmora)
 set(velmora_data ${PROJECT_SOURCE_DIR}/data)
 
-# Debian keeps man pages compressed.
+# Debian keeps man pages and the changelog compressed. The text's @PROJECT_VERSION@ is the
+# project's version.
 find_program(VELMORA_GZIP gzip)
-function(velmora_install_man source)
-    get_filename_component(name ${source} NAME)
+function(velmora_install_gzipped template destination)
+    get_filename_component(name ${template} NAME)
+    string(MAKE_C_IDENTIFIER ${destination}/${name} id)
+    set(source ${PROJECT_BINARY_DIR}/configured/${id}/${name})
+    configure_file(${template} ${source} @ONLY)
     if(NOT VELMORA_GZIP)
-        install(FILES ${source} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+        install(FILES ${source} DESTINATION ${destination})
         return()
     endif()
-    set(page ${PROJECT_BINARY_DIR}/man/${name})
-    add_custom_command(OUTPUT ${page}.gz
-                       COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/man
-                       COMMAND ${CMAKE_COMMAND} -E copy ${source} ${page}
-                       COMMAND ${VELMORA_GZIP} -9nf ${page}
+    set(packed ${PROJECT_BINARY_DIR}/gzipped/${id}/${name})
+    add_custom_command(OUTPUT ${packed}.gz
+                       COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/gzipped/${id}
+                       COMMAND ${CMAKE_COMMAND} -E copy ${source} ${packed}
+                       COMMAND ${VELMORA_GZIP} -9nf ${packed}
                        DEPENDS ${source})
-    add_custom_target(velmora_man_${name} ALL DEPENDS ${page}.gz)
-    install(FILES ${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    add_custom_target(velmora_gzip_${id} ALL DEPENDS ${packed}.gz)
+    install(FILES ${packed}.gz DESTINATION ${destination})
+endfunction()
+function(velmora_install_man template)
+    velmora_install_gzipped(${template} ${CMAKE_INSTALL_MANDIR}/man1)
 endfunction()
 
 # The programs and Help.html are installed by their own folders' rules; the package test
@@ -63,6 +70,27 @@ endif()
 
 if(TARGET velmora-ini)
     velmora_install_man(${PROJECT_SOURCE_DIR}/docs/velmora-ini.1)
+endif()
+
+# Debian's machine-readable copyright file and the changelog, where every package has them.
+install(FILES ${velmora_data}/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/velmora)
+velmora_install_gzipped(${velmora_data}/changelog ${CMAKE_INSTALL_DATADIR}/doc/velmora)
+
+install(FILES ${velmora_data}/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+        RENAME velmora)
+
+# A stripped program also loses the compiler's .comment, as Debian's own strip does it.
+if(CMAKE_OBJCOPY)
+    install(CODE "
+        if(CMAKE_INSTALL_DO_STRIP)
+            foreach(program velmora velmora-ini)
+                set(file \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/\${program}\")
+                if(EXISTS \"\${file}\")
+                    execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
+                                            --remove-section=.note \"\${file}\")
+                endif()
+            endforeach()
+        endif()")
 endif()
 
 set(CPACK_PACKAGE_NAME velmora)

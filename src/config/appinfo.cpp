@@ -1,11 +1,12 @@
 #include "appinfo.h"
 
+#include "version.h"
+
 namespace velmora::config {
 
 std::string versionText()
 {
-    return "Version " + std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) + "." +
-           std::to_string(kVersionRevision);
+    return "Version " + std::string(kVersion);
 }
 
 } // namespace velmora::config

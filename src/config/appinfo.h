@@ -6,11 +6,8 @@
 namespace velmora::config {
 
 inline constexpr std::string_view kAppTitle = "Velmora";
-inline constexpr int kVersionMajor = 1;
-inline constexpr int kVersionMinor = 0;
-inline constexpr int kVersionRevision = 0;
 
-// "Version 1.0.0"
+// "Version " and the project's version, e.g. "Version 1.1.0"
 std::string versionText();
 
 } // namespace velmora::config

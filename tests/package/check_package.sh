@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a configured build tree and checks what a user gets: the
 # files and their modes, the dependencies, valid desktop and AppStream metadata, a man page
-# that renders, the packaged velmora-ini at work, and the launcher preparing its folder.
+# that renders, nothing for lintian to report, the packaged velmora-ini at work, and the
+# launcher preparing its folder.
 #   check_package.sh BUILD_DIR [CPACK]
 set -euo pipefail
 
@@ -29,6 +30,9 @@ expected=(
     "usr/share/man/man1/velmora.1.gz -rw-r--r--"
     "usr/share/man/man1/velmora-ini.1.gz -rw-r--r--"
     "usr/share/man/man1/velmora-launch.1.gz -rw-r--r--"
+    "usr/share/doc/velmora/copyright -rw-r--r--"
+    "usr/share/doc/velmora/changelog.gz -rw-r--r--"
+    "usr/share/lintian/overrides/velmora -rw-r--r--"
 )
 for size in "${icon_sizes[@]}"; do
     expected+=("usr/share/icons/hicolor/${size}x${size}/apps/velmora.png -rw-r--r--")
@@ -57,6 +61,16 @@ check_control() {
     for field in libc6 libqt6core6 libqt6widgets6; do
         grep -Eq "(^|, )$field( |,|$)" <<<"$depends" || fail "Depends lacks $field: $depends"
     done
+}
+
+# Debian's own checker, informational tags included: any tag it reports fails the test.
+check_lintian() {
+    local out
+    out=$(lintian --display-info --no-tag-display-limit "$deb" 2>"$work/lintian.log") ||
+        fail "lintian did not run: $(cat "$work/lintian.log")"
+    [ -z "$out" ] || fail "lintian: $out"
+    [ "$(zcat "$root/usr/share/doc/velmora/changelog.gz" | head -n 1 | cut -d' ' -f2)" = \
+        "($(dpkg-deb -f "$deb" Version))" ] || fail "the changelog's first entry is not the package's version"
 }
 
 check_contents() {
@@ -185,6 +199,7 @@ check_contents
 root=$work/root
 dpkg-deb -x "$deb" "$root"
 check_files
+check_lintian
 check_velmora_ini
 check_launcher
 

@@ -18,7 +18,7 @@ private slots:
     {
         ui::VelmoraWindow* about = openAbout();
         QCOMPARE(about->windowTitle(), "About Velmora");
-        QCOMPARE(label("lblTitle") + "|" + label("lblVersion"), "Velmora|Version 1.0.0");
+        QCOMPARE(label("lblTitle") + "|" + label("lblVersion"), "Velmora|Version 1.1.0");
         QVERIFY(label("lblDisclaimer").contains("version 1.2.0"));
         QVERIFY(label("lblDescription").startsWith("App Description:"));
         QCOMPARE(label("Label1"),

@@ -26,7 +26,7 @@ private slots:
         QCOMPARE(test::readFile(h->storeFile), "[Velmora]\r\nSaveNumber=0\r\n");
         auto* title = h->get<QLabel>("frmSplash", "lblProductName");
         QCOMPARE(title->text(), "Velmora");
-        QCOMPARE(h->get<QLabel>("frmSplash", "lblVersion")->text(), "Version 1.0.0");
+        QCOMPARE(h->get<QLabel>("frmSplash", "lblVersion")->text(), "Version 1.1.0");
         QVERIFY(qAbs(title->mapTo(splash(), title->rect().center()).x() - splash()->width() / 2) <=
                 1);
 
