@@ -34,7 +34,7 @@ Traffic mainRefresh(ReadModule& module, const std::string& file, MainView& view)
     const std::string device = module.ReadResult;
     for (std::size_t row = 0; row < config::kDeviceRow; ++row) {
         const auto& setting = settingRows()[row];
-        module.ReadGameValueCounted(config::sectionOf(setting, device), setting.key, file);
+        module.ReadGameValueCounted(config::sectionFor(setting.section, device), setting.key, file);
         view.rows[static_cast<std::size_t>(module.ReadCount - 1)] = module.ReadResult;
     }
     module.ReadGameValueCounted(config::kEngine, config::kGameRenderDevice, file);

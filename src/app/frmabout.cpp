@@ -7,15 +7,13 @@
 #include <array>
 
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 
 namespace velmora::app {
 
-using ui::ControlDesign;
-using ui::ControlKind;
+using platform::ui::ControlDesign;
+using platform::ui::ControlKind;
 
 namespace {
 
@@ -47,24 +45,24 @@ constexpr std::array<ControlDesign, 9> kControls = {{
 
 } // namespace
 
-frmAbout::frmAbout(ui::WindowRegistry& registry) : ui::VelmoraWindow(registry)
+frmAbout::frmAbout(platform::ui::WindowRegistry& registry) : platform::ui::VelmoraWindow(registry)
 {
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                    Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     createControls();
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
-    ui::pressOnKey(this, Qt::Key_Escape, cmdOK);
+    platform::ui::pressOnKey(this, Qt::Key_Escape, cmdOK);
 }
 
 void frmAbout::createControls()
 {
-    const double dpi = ui::layoutDpi(font());
+    const double dpi = platform::ui::layoutDpi(font());
     auto* client = new QWidget(this);
-    client->setFixedSize(ui::twipsToPixels(kClientWidth, dpi),
-                         ui::twipsToPixels(kClientHeight, dpi));
+    client->setFixedSize(platform::ui::twipsToPixels(kClientWidth, dpi),
+                         platform::ui::twipsToPixels(kClientHeight, dpi));
     setCentralWidget(client);
 
-    const ui::ControlSet controls = ui::createControls(client, kControls, dpi);
+    const platform::ui::ControlSet controls = platform::ui::createControls(client, kControls, dpi);
     lblTitle = controls.get<QLabel>("lblTitle");
     lblVersion = controls.get<QLabel>("lblVersion");
     cmdOK = controls.get<QPushButton>("cmdOK");
@@ -90,11 +88,7 @@ void frmAbout::createControls()
 
 void frmAbout::Form_Load()
 {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->geometry().center());
-        move(frame.topLeft());
-    }
+    platform::ui::centreOnScreen(this);
     const QString title = QString::fromUtf8(config::kAppTitle.data(),
                                             static_cast<qsizetype>(config::kAppTitle.size()));
     setWindowTitle(QStringLiteral("About ") + title);

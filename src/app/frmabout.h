@@ -10,10 +10,10 @@ class QPushButton;
 
 namespace velmora::app {
 
-class frmAbout final : public ui::VelmoraWindow {
+class frmAbout final : public platform::ui::VelmoraWindow {
     Q_OBJECT
 public:
-    explicit frmAbout(ui::WindowRegistry& registry);
+    explicit frmAbout(platform::ui::WindowRegistry& registry);
 
     // Centres the box and sets its caption, version and title.
     void Form_Load() override;

@@ -1,35 +1,29 @@
 #include "frmsplash.h"
 
 #include "config/appinfo.h"
-#include "platform/fileio.h"
-#include "platform/profile.h"
 #include "platform/systeminfo.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/geometry.h"
 #include "platform/ui/windowregistry.h"
+#include "sets/store.h"
 
 #include <array>
 
 #include <QEvent>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
-#include <QScreen>
 
 namespace velmora::app {
 
-using ui::ControlDesign;
-using ui::ControlKind;
+using platform::ui::ControlDesign;
+using platform::ui::ControlKind;
 
 namespace {
 
 constexpr int kClientWidth = 7380;
 constexpr int kClientHeight = 4236;
-constexpr const char* kStoreFile = "Velmora.ini";
-constexpr const char* kSaveNumberKey = "SaveNumber";
-
 constexpr std::array<ControlDesign, 5> kControls = {{
     {"Frame1", ControlKind::Label, nullptr, 120, 60, 7080, 4050, nullptr, -1},
     {"imgLogo", ControlKind::PictureBox, "Frame1", 960, 1080, 5400, 1680, nullptr, -1},
@@ -38,19 +32,10 @@ constexpr std::array<ControlDesign, 5> kControls = {{
     {"ProgressBar1", ControlKind::ProgressBar, "Frame1", 1320, 2880, 4572, 132, nullptr, -1},
 }};
 
-void centreOnScreen(QWidget* window)
-{
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = window->frameGeometry();
-        frame.moveCenter(screen->geometry().center());
-        window->move(frame.topLeft());
-    }
-}
-
 } // namespace
 
-frmSplash::frmSplash(ui::WindowRegistry& registry, const platform::SystemInfo& system)
-    : ui::VelmoraWindow(registry), systemInfo(system)
+frmSplash::frmSplash(platform::ui::WindowRegistry& registry, const platform::SystemInfo& system)
+    : platform::ui::VelmoraWindow(registry), systemInfo(system)
 {
     setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
     createControls();
@@ -60,21 +45,21 @@ frmSplash::frmSplash(ui::WindowRegistry& registry, const platform::SystemInfo& s
 
 void frmSplash::createControls()
 {
-    const double dpi = ui::layoutDpi(font());
+    const double dpi = platform::ui::layoutDpi(font());
     auto* client = new QWidget(this);
-    client->setFixedSize(ui::twipsToPixels(kClientWidth, dpi),
-                         ui::twipsToPixels(kClientHeight, dpi));
+    client->setFixedSize(platform::ui::twipsToPixels(kClientWidth, dpi),
+                         platform::ui::twipsToPixels(kClientHeight, dpi));
     setCentralWidget(client);
-    ui::setBackgroundColor(this, Qt::black, false);
+    platform::ui::setBackgroundColor(this, Qt::black, false);
 
-    const ui::ControlSet controls = ui::createControls(client, kControls, dpi);
+    const platform::ui::ControlSet controls = platform::ui::createControls(client, kControls, dpi);
     Frame1 = controls.get<QFrame>("Frame1");
     imgLogo = controls.get<QLabel>("imgLogo");
     lblProductName = controls.get<QLabel>("lblProductName");
     lblVersion = controls.get<QLabel>("lblVersion");
     ProgressBar1 = controls.get<QProgressBar>("ProgressBar1");
 
-    ui::setBackgroundColor(Frame1, Qt::black, false);
+    platform::ui::setBackgroundColor(Frame1, Qt::black, false);
     Frame1->installEventFilter(this);
     imgLogo->setPixmap(QPixmap(QStringLiteral(":/app/logo.png")));
     imgLogo->setScaledContents(true);
@@ -104,20 +89,16 @@ void frmSplash::Form_Load()
     lblProductName->move((width() - lblProductName->width()) / 2 - Frame1->x(),
                          lblProductName->y());
 
-    storePath = platform::fullPathName(kStoreFile, systemInfo.currentDirectory());
+    storePath = sets::setFilePathIn(systemInfo.currentDirectory());
 
     // Loads the main window now; its load may show a message and end the program.
     registry().setVisible(QStringLiteral("Frmmain"), false);
     if (registry().hasEnded()) {
         return;
     }
-    if (!platform::fileExists(storePath)) {
-        // A store that cannot be created stays missing; the editor meets it in that state.
-        const platform::WriteOutcome created =
-            platform::writeProfileString(storePath, config::kAppTitle, kSaveNumberKey, "0");
-        static_cast<void>(created);
-    }
-    centreOnScreen(this);
+    // A store that cannot be created stays missing; the editor meets it in that state.
+    static_cast<void>(sets::createStore(storePath));
+    platform::ui::centreOnScreen(this);
 }
 
 void frmSplash::Form_Activate()
@@ -156,7 +137,7 @@ bool frmSplash::eventFilter(QObject* watched, QEvent* event)
         Frame1_Click();
         return true;
     }
-    return ui::VelmoraWindow::eventFilter(watched, event);
+    return platform::ui::VelmoraWindow::eventFilter(watched, event);
 }
 
 void frmSplash::Form_KeyPress()

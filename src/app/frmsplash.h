@@ -20,12 +20,12 @@ class SystemInfo;
 
 namespace velmora::app {
 
-class frmSplash final : public ui::VelmoraWindow {
+class frmSplash final : public platform::ui::VelmoraWindow {
     Q_OBJECT
 public:
     static constexpr int kTickLimit = 25;
 
-    frmSplash(ui::WindowRegistry& registry, const platform::SystemInfo& system);
+    frmSplash(platform::ui::WindowRegistry& registry, const platform::SystemInfo& system);
 
     void Form_Load() override;
     // Starts the countdown once the splash is on screen.

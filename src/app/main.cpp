@@ -1,10 +1,10 @@
+#include "app/composition.h"
 #include "config/readmodule.h"
 #include "platform/gamelocator.h"
 #include "platform/systeminfo.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/documentopener.h"
 #include "platform/ui/windowregistry.h"
-#include "windows.h"
 
 #include <QApplication>
 
@@ -17,16 +17,16 @@ int main(int argc, char* argv[])
     // Windows are hidden and shown in turn; only the registry decides when the program ends.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    velmora::ui::QtDialogService dialogs;
-    velmora::ui::QtDocumentOpener documents;
+    velmora::platform::ui::QtDialogService dialogs;
+    velmora::platform::ui::QtDocumentOpener documents;
     const std::unique_ptr<velmora::platform::GameLocator> locator =
         velmora::platform::makeSystemGameLocator();
     const velmora::platform::RealSystemInfo system;
     velmora::config::ReadModule readModule;
 
-    velmora::ui::WindowRegistry registry;
+    velmora::platform::ui::WindowRegistry registry;
     velmora::app::registerWindows(registry, {dialogs, documents, *locator, system, readModule});
-    QObject::connect(&registry, &velmora::ui::WindowRegistry::programEnded, &app,
+    QObject::connect(&registry, &velmora::platform::ui::WindowRegistry::programEnded, &app,
                      &QCoreApplication::exit);
 
     registry.setVisible(QStringLiteral("frmSplash"), true);

@@ -92,17 +92,28 @@ const std::array<SettingRow, kRowCount>& settingRows()
     return kRows;
 }
 
-std::string_view sectionOf(const SettingRow& row, std::string_view renderDevice)
+std::string_view sectionFor(SectionKind kind, std::string_view renderDevice)
 {
-    switch (row.section) {
+    switch (kind) {
     case SectionKind::WindowsClient:
         return kWindowsClient;
     case SectionKind::RenderDevice:
         return renderDevice;
     case SectionKind::Engine:
         return kEngine;
+    case SectionKind::GameEngine:
+        return kGameEngine;
     }
     return kWindowsClient;
+}
+
+std::string_view sectionFor(std::string_view key, std::string_view renderDevice)
+{
+    if (key == kCacheSizeMegs) {
+        return kGameEngine;
+    }
+    const auto row = std::ranges::find(kRows, key, &SettingRow::key);
+    return sectionFor(row != kRows.end() ? row->section : SectionKind::WindowsClient, renderDevice);
 }
 
 std::optional<std::string_view> nextInCycle(std::size_t row, std::string_view current)

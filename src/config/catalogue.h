@@ -21,9 +21,9 @@ inline constexpr std::string_view kCacheSizeMegs = "CacheSizeMegs";
 inline constexpr std::string_view kFullscreenViewportX = "FullscreenViewportX";
 inline constexpr std::string_view kFullscreenViewportY = "FullscreenViewportY";
 
-// Where a row's key lives. The render device's section is named by the value of
-// GameRenderDevice in Engine.Engine, which the game reads Coronas from.
-enum class SectionKind { WindowsClient, RenderDevice, Engine };
+// Where a key lives. The render device's section is named by the value of GameRenderDevice in
+// Engine.Engine, which the game reads Coronas from.
+enum class SectionKind { WindowsClient, RenderDevice, Engine, GameEngine };
 
 enum class EditKind {
     Cycle,     // each selection steps to the next value of the row's cycle
@@ -47,8 +47,10 @@ inline constexpr std::size_t kDeviceRow = 14;
 // The fifteen managed settings in list order (row 0 to row 14).
 const std::array<SettingRow, kRowCount>& settingRows();
 
-// The section that holds `row`'s key, given the render device's class name as read.
-std::string_view sectionOf(const SettingRow& row, std::string_view renderDevice);
+// The section that holds keys of `kind`, given the render device's class name as read.
+std::string_view sectionFor(SectionKind kind, std::string_view renderDevice);
+// The section that holds `key`: a row's, the cache size's, or WindowsClient for any other key.
+std::string_view sectionFor(std::string_view key, std::string_view renderDevice);
 
 // The next value of `row`'s edit cycle after `current`; nullopt when `current` is not in the
 // cycle or the row is typed.

@@ -95,14 +95,8 @@ std::vector<GameWrite> presetWrites(Preset preset, std::string_view renderDevice
 {
     std::vector<GameWrite> writes;
     for (const PresetStep& step : presetSteps()) {
-        std::string_view section = kWindowsClient;
-        if (step.section == SectionKind::RenderDevice) {
-            section = renderDevice;
-        } else if (step.section == SectionKind::Engine) {
-            section = kEngine;
-        }
-        writes.push_back(
-            {std::string(section), std::string(step.key), std::string(presetValue(step, preset))});
+        writes.push_back({std::string(sectionFor(step.section, renderDevice)),
+                          std::string(step.key), std::string(presetValue(step, preset))});
     }
     return writes;
 }

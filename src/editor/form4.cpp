@@ -14,17 +14,15 @@
 
 #include <QAction>
 #include <QColor>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 
 namespace velmora::editor {
 namespace {
 
-using ui::ControlKind;
+using platform::ui::ControlKind;
 
 const QString kMainWindow = QStringLiteral("Frmmain");
 const QString kWorkingLists = QStringLiteral("Form5");
@@ -36,7 +34,7 @@ constexpr int kStatusBarHeight = 372;
 constexpr int kPanelWidth = 4000;
 
 // Later entries lie on top: the entry boxes cover rows 10 and 13 of List2.
-constexpr std::array<ui::ControlDesign, 10> kControls = {{
+constexpr std::array<platform::ui::ControlDesign, 10> kControls = {{
     {"List1", ControlKind::ListBox, nullptr, 0, 0, 2052, 3120, nullptr, 2},
     {"List2", ControlKind::ListBox, nullptr, 2040, 0, 1332, 3120, nullptr, 3},
     {"Text1", ControlKind::TextBox, nullptr, 2040, 1920, 1332, 288, nullptr, 0},
@@ -54,7 +52,7 @@ const QString kSavedText = QStringLiteral("Settings were saved, REMEMBER no chan
 
 } // namespace
 
-Form4::Form4(ui::WindowRegistry& registry, EditorServices services)
+Form4::Form4(platform::ui::WindowRegistry& registry, EditorServices services)
     : VelmoraWindow(registry), m_services(std::move(services))
 {
     createControls();
@@ -66,16 +64,16 @@ void Form4::createControls()
     setWindowTitle(QStringLiteral("Texture..."));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    const double dpi = ui::screenDpi();
+    const double dpi = platform::ui::screenDpi();
     auto* client = new QWidget(this);
-    client->setFixedSize(ui::twipsToPixels(kClientWidth, dpi),
-                         ui::twipsToPixels(kClientHeight, dpi));
+    client->setFixedSize(platform::ui::twipsToPixels(kClientWidth, dpi),
+                         platform::ui::twipsToPixels(kClientHeight, dpi));
     setCentralWidget(client);
-    const ui::ControlSet controls = ui::createControls(client, kControls, dpi);
-    List1 = controls.get<ui::DesignListBox>(QStringLiteral("List1"));
-    List2 = controls.get<ui::DesignListBox>(QStringLiteral("List2"));
-    Text1 = controls.get<ui::DesignTextBox>(QStringLiteral("Text1"));
-    Text2 = controls.get<ui::DesignTextBox>(QStringLiteral("Text2"));
+    const platform::ui::ControlSet controls = platform::ui::createControls(client, kControls, dpi);
+    List1 = controls.get<platform::ui::DesignListBox>(QStringLiteral("List1"));
+    List2 = controls.get<platform::ui::DesignListBox>(QStringLiteral("List2"));
+    Text1 = controls.get<platform::ui::DesignTextBox>(QStringLiteral("Text1"));
+    Text2 = controls.get<platform::ui::DesignTextBox>(QStringLiteral("Text2"));
     Command1 = controls.get<QPushButton>(QStringLiteral("Command1"));
     Command2 = controls.get<QPushButton>(QStringLiteral("Command2"));
     Command3 = controls.get<QPushButton>(QStringLiteral("Command3"));
@@ -84,7 +82,7 @@ void Form4::createControls()
     const QColor background(255, 224, 192);
     for (QWidget* box : {static_cast<QWidget*>(List1), static_cast<QWidget*>(List2),
                          static_cast<QWidget*>(Text1), static_cast<QWidget*>(Text2)}) {
-        ui::setBackgroundColor(box, background, true);
+        platform::ui::setBackgroundColor(box, background, true);
     }
     List1->setEnabled(false);
     List2->setEnabled(false);
@@ -95,10 +93,10 @@ void Form4::createControls()
     Text2->setMaxLength(1);
     Text2->hide();
 
-    StB1 = new ui::DesignStatusBar(client);
+    StB1 = new platform::ui::DesignStatusBar(client);
     StB1->setObjectName(QStringLiteral("StB1"));
-    StB1->setGeometry(
-        ui::twipsRect(0, kClientHeight - kStatusBarHeight, kClientWidth, kStatusBarHeight, dpi));
+    StB1->setGeometry(platform::ui::twipsRect(0, kClientHeight - kStatusBarHeight, kClientWidth,
+                                              kStatusBarHeight, dpi));
     StB1->addPanel(kPanelWidth, QString(), false, dpi);
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
@@ -114,9 +112,9 @@ void Form4::createControls()
 
 void Form4::connectHandlers()
 {
-    connect(List2, &ui::DesignListBox::Click, this, &Form4::List2_Click);
-    connect(Text1, &ui::DesignTextBox::Change, this, &Form4::Text1_Change);
-    connect(Text2, &ui::DesignTextBox::Change, this, &Form4::Text2_Change);
+    connect(List2, &platform::ui::DesignListBox::Click, this, &Form4::List2_Click);
+    connect(Text1, &platform::ui::DesignTextBox::Change, this, &Form4::Text1_Change);
+    connect(Text2, &platform::ui::DesignTextBox::Change, this, &Form4::Text2_Change);
     connect(Command1, &QPushButton::clicked, this, &Form4::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form4::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form4::Command3_Click);
@@ -132,10 +130,8 @@ void Form4::connectHandlers()
 
 void Form4::Form_Load()
 {
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     adjustSize();
-    move(screen.left() + (screen.width() - width()) / 2,
-         screen.top() + (screen.height() - height()) / 2);
+    platform::ui::centreOnScreen(this);
     lees();
     EenCall();
 }
@@ -149,7 +145,8 @@ void Form4::Form_Activate()
     const sets::StoreStatus store = sets::openStore(SetFilePath);
     Command2->setEnabled(store.count != 0);
     StB1->setPanelText(
-        1, QStringLiteral("Found %1 saved settings").arg(ui::fromCp1252(store.countText)));
+        1,
+        QStringLiteral("Found %1 saved settings").arg(platform::ui::fromCp1252(store.countText)));
 }
 
 void Form4::Form_Unload(bool& cancel)
@@ -179,8 +176,8 @@ void Form4::lees()
     List1->clearRows();
     List2->clearRows();
     for (std::size_t i = 0; i < lists.names.size(); ++i) {
-        List1->addRow(ui::fromCp1252(lists.names[i]));
-        List2->addRow(ui::fromCp1252(lists.values[i]));
+        List1->addRow(platform::ui::fromCp1252(lists.names[i]));
+        List2->addRow(platform::ui::fromCp1252(lists.values[i]));
     }
 }
 
@@ -193,10 +190,10 @@ sets::EditorLists Form4::editorLists() const
 {
     sets::EditorLists lists;
     for (int i = 0; i < List1->rowCount(); ++i) {
-        lists.names.push_back(ui::toCp1252(List1->rowText(i)));
+        lists.names.push_back(platform::ui::toCp1252(List1->rowText(i)));
     }
     for (int i = 0; i < List2->rowCount(); ++i) {
-        lists.values.push_back(ui::toCp1252(List2->rowText(i)));
+        lists.values.push_back(platform::ui::toCp1252(List2->rowText(i)));
     }
     return lists;
 }
@@ -223,9 +220,9 @@ void Form4::List2_Click()
         Text2->show();
         return;
     }
-    const std::string current = ui::toCp1252(List2->rowText(row));
+    const std::string current = platform::ui::toCp1252(List2->rowText(row));
     if (const auto next = config::nextInCycle(index, current)) {
-        List2->replaceRow(row, ui::fromCp1252(*next));
+        List2->replaceRow(row, platform::ui::fromCp1252(*next));
     }
 }
 
@@ -284,17 +281,18 @@ void Form4::promptAndSave()
                    : sets::SaveResult{
                          platform::WriteOutcome::refused(std::string(sets::kNameOutsideCodePage))};
     if (saved.outcome.status == platform::WriteStatus::Refused) {
-        m_services.dialogs.messageBox(
-            QStringLiteral("The settings were not saved. ") + ui::fromCp1252(saved.outcome.reason),
-            QStringLiteral("Error"), ui::MessageIcon::Critical, ui::MessageButtons::Ok);
+        m_services.dialogs.messageBox(QStringLiteral("The settings were not saved. ") +
+                                          platform::ui::fromCp1252(saved.outcome.reason),
+                                      QStringLiteral("Error"), platform::ui::MessageIcon::Critical,
+                                      platform::ui::MessageButtons::Ok);
         return;
     }
     if (!saved.outcome.ok()) {
-        ui::reportWriteFailure(m_services.dialogs, SetFilePath, saved.outcome.reason);
+        platform::ui::reportWriteFailure(m_services.dialogs, SetFilePath, saved.outcome.reason);
         return;
     }
-    m_services.dialogs.messageBox(kSavedText, QString(), ui::MessageIcon::Information,
-                                  ui::MessageButtons::Ok);
+    m_services.dialogs.messageBox(kSavedText, QString(), platform::ui::MessageIcon::Information,
+                                  platform::ui::MessageButtons::Ok);
 }
 
 void Form4::Command2_Click()
@@ -330,14 +328,16 @@ bool Form4::LoadSettingSet(const sets::StoredSet& set)
     if (!values) {
         m_services.dialogs.messageBox(
             QStringLiteral("The setting set \"%1\" is no longer in %2, so nothing was changed.")
-                .arg(ui::fromCp1252(set.name), ui::fromCp1252(SetFilePath)),
-            QStringLiteral("Error"), ui::MessageIcon::Critical, ui::MessageButtons::Ok);
+                .arg(platform::ui::fromCp1252(set.name), platform::ui::fromCp1252(SetFilePath)),
+            QStringLiteral("Error"), platform::ui::MessageIcon::Critical,
+            platform::ui::MessageButtons::Ok);
         return false;
     }
     List2->clearRows();
     for (const std::optional<std::string>& value : *values) {
         // A row the set lacks reads as the placeholder, which the apply never writes.
-        List2->addRow(ui::fromCp1252(value.value_or(std::string(config::ReadModule::kDefault))));
+        List2->addRow(
+            platform::ui::fromCp1252(value.value_or(std::string(config::ReadModule::kDefault))));
     }
     return true;
 }
@@ -348,24 +348,31 @@ bool Form4::ApplyChangedSettings()
         sets::ApplyChangedSettings(m_services.readModule, m_services.Utpath(), editorLists());
     workingLists()->setChanges(result.changes);
     if (!result.ok()) {
-        m_services.dialogs.messageBox(ui::fromCp1252(sets::applyFailureText(result)), QString(),
-                                      ui::MessageIcon::Critical, ui::MessageButtons::Ok);
+        m_services.dialogs.messageBox(platform::ui::fromCp1252(sets::applyFailureText(result)),
+                                      QString(), platform::ui::MessageIcon::Critical,
+                                      platform::ui::MessageButtons::Ok);
         return false;
     }
     lees();
     return true;
 }
 
+bool Form4::loadAndApply(const sets::StoredSet& set)
+{
+    if (!LoadSettingSet(set) || !ApplyChangedSettings()) {
+        return false;
+    }
+    EenCall();
+    reportAppliedAndReturn();
+    return true;
+}
+
 void Form4::reportAppliedAndReturn()
 {
     m_services.dialogs.messageBox(QStringLiteral("Graphics changes have been applied"),
-                                  QStringLiteral("Done"), ui::MessageIcon::Information,
-                                  ui::MessageButtons::Ok);
-    if (ui::VelmoraWindow* main = registry().window(kMainWindow)) {
-        if (auto* checkMark = main->findChild<QWidget*>(QStringLiteral("Picture1"))) {
-            checkMark->setVisible(true);
-        }
-    }
+                                  QStringLiteral("Done"), platform::ui::MessageIcon::Information,
+                                  platform::ui::MessageButtons::Ok);
+    m_services.showAppliedMark();
     registry().setVisible(designName(), false);
     registry().setVisible(kMainWindow, true);
 }

@@ -20,10 +20,10 @@ namespace velmora::editor {
 
 class Form5;
 
-class Form4 : public ui::VelmoraWindow {
+class Form4 : public platform::ui::VelmoraWindow {
     Q_OBJECT
 public:
-    Form4(ui::WindowRegistry& registry, EditorServices services);
+    Form4(platform::ui::WindowRegistry& registry, EditorServices services);
 
     // The full path of Velmora.ini, recomputed at every activation.
     std::string SetFilePath;
@@ -42,9 +42,9 @@ public:
     // refills the lists. A refused or failed write is reported here; false then, and the lists keep
     // the unwritten values.
     bool ApplyChangedSettings();
-    // The end of "&Update " and of a load: the success message, the main window's check mark,
-    // the editor hidden and the main window shown.
-    void reportAppliedAndReturn();
+    // A load from the load dialog: LoadSettingSet, ApplyChangedSettings, the snapshot taken anew
+    // and the return to the main window; false when the load or the write stopped.
+    bool loadAndApply(const sets::StoredSet& set);
 
     void Form_Load() override;
     void Form_Activate() override;
@@ -68,19 +68,22 @@ private:
     void Check_Click();
 
     void promptAndSave();
+    // The end of "&Update " and of a load: the success message, the main window's check mark,
+    // the editor hidden and the main window shown.
+    void reportAppliedAndReturn();
     Form5* workingLists();
 
     EditorServices m_services;
 
-    ui::DesignListBox* List1 = nullptr;
-    ui::DesignListBox* List2 = nullptr;
-    ui::DesignTextBox* Text1 = nullptr;
-    ui::DesignTextBox* Text2 = nullptr;
+    platform::ui::DesignListBox* List1 = nullptr;
+    platform::ui::DesignListBox* List2 = nullptr;
+    platform::ui::DesignTextBox* Text1 = nullptr;
+    platform::ui::DesignTextBox* Text2 = nullptr;
     QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;
     QPushButton* Command3 = nullptr;
     QPushButton* Command4 = nullptr;
-    ui::DesignStatusBar* StB1 = nullptr;
+    platform::ui::DesignStatusBar* StB1 = nullptr;
     QAction* Save = nullptr;
     QAction* Load = nullptr;
     QAction* Check = nullptr;

@@ -14,10 +14,10 @@
 
 namespace velmora::editor {
 
-class Form5 : public ui::VelmoraWindow {
+class Form5 : public platform::ui::VelmoraWindow {
     Q_OBJECT
 public:
-    explicit Form5(ui::WindowRegistry& registry);
+    explicit Form5(platform::ui::WindowRegistry& registry);
 
     // The snapshot: List1 and List2 emptied and refilled row by row, names first.
     void setSnapshot(const sets::EditorLists& lists);
@@ -30,11 +30,11 @@ public:
 private:
     void createControls();
 
-    ui::DesignListBox* List1 = nullptr;
-    ui::DesignListBox* List2 = nullptr;
-    ui::DesignListBox* List3 = nullptr;
-    ui::DesignListBox* List4 = nullptr;
-    ui::DesignListBox* List5 = nullptr;
+    platform::ui::DesignListBox* List1 = nullptr;
+    platform::ui::DesignListBox* List2 = nullptr;
+    platform::ui::DesignListBox* List3 = nullptr;
+    platform::ui::DesignListBox* List4 = nullptr;
+    platform::ui::DesignListBox* List5 = nullptr;
 };
 
 } // namespace velmora::editor

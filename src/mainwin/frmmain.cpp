@@ -13,22 +13,21 @@
 #include "platform/ui/dialogs.h"
 #include "platform/ui/geometry.h"
 #include "platform/ui/windowregistry.h"
+#include "sets/editorlists.h"
 
 #include <array>
 
 #include <QAction>
 #include <QFile>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 
 namespace velmora::mainwin {
 
-using ui::ControlDesign;
-using ui::ControlKind;
+using platform::ui::ControlDesign;
+using platform::ui::ControlKind;
 
 namespace {
 
@@ -79,7 +78,7 @@ constexpr int kCachePanel = 6;
 
 QString text(std::string_view bytes)
 {
-    return ui::fromCp1252(bytes);
+    return platform::ui::fromCp1252(bytes);
 }
 
 QString localPath(const std::string& path)
@@ -89,10 +88,10 @@ QString localPath(const std::string& path)
 
 } // namespace
 
-Frmmain::Frmmain(ui::WindowRegistry& registry, ui::DialogService& dialogService,
-                 ui::DocumentOpener& documentOpener, const platform::GameLocator& locator,
+Frmmain::Frmmain(platform::ui::WindowRegistry& registry, platform::ui::DialogService& dialogService,
+                 platform::ui::DocumentOpener& documentOpener, const platform::GameLocator& locator,
                  const platform::SystemInfo& system, config::ReadModule& module)
-    : ui::VelmoraWindow(registry), dialogs(dialogService), documents(documentOpener),
+    : platform::ui::VelmoraWindow(registry), dialogs(dialogService), documents(documentOpener),
       gameLocator(locator), systemInfo(system), readModule(module)
 {
     setWindowTitle(text(config::kAppTitle));
@@ -108,28 +107,28 @@ Frmmain::Frmmain(ui::WindowRegistry& registry, ui::DialogService& dialogService,
 void Frmmain::createControls()
 {
     auto* client = new QWidget(this);
-    const double dpi = ui::layoutDpi(font());
-    client->setFixedSize(ui::twipsToPixels(kClientWidth, dpi),
-                         ui::twipsToPixels(kClientHeight, dpi));
+    const double dpi = platform::ui::layoutDpi(font());
+    client->setFixedSize(platform::ui::twipsToPixels(kClientWidth, dpi),
+                         platform::ui::twipsToPixels(kClientHeight, dpi));
     setCentralWidget(client);
-    ui::setBackgroundColor(this, kWindowColor, false);
+    platform::ui::setBackgroundColor(this, kWindowColor, false);
 
-    const ui::ControlSet controls = ui::createControls(client, kControls, dpi);
+    const platform::ui::ControlSet controls = platform::ui::createControls(client, kControls, dpi);
     Option1 = controls.get<QRadioButton>("Option1");
     Option2 = controls.get<QRadioButton>("Option2");
     Option3 = controls.get<QRadioButton>("Option3");
     Picture1 = controls.get<QLabel>("Picture1");
     Picture2 = controls.get<QLabel>("Picture2");
-    Text1 = controls.get<ui::DesignTextBox>("Text1");
-    Combo1 = controls.get<ui::DesignComboBox>("Combo1");
-    Combo2 = controls.get<ui::DesignComboBox>("Combo2");
-    List1 = controls.get<ui::DesignListBox>("List1");
-    List2 = controls.get<ui::DesignListBox>("List2");
+    Text1 = controls.get<platform::ui::DesignTextBox>("Text1");
+    Combo1 = controls.get<platform::ui::DesignComboBox>("Combo1");
+    Combo2 = controls.get<platform::ui::DesignComboBox>("Combo2");
+    List1 = controls.get<platform::ui::DesignListBox>("List1");
+    List2 = controls.get<platform::ui::DesignListBox>("List2");
     Command1 = controls.get<QPushButton>("Command1");
     CmdExit = controls.get<QPushButton>("CmdExit");
 
     for (QWidget* input : std::initializer_list<QWidget*>{Text1, Combo1, Combo2, List1, List2}) {
-        ui::setBackgroundColor(input, kInputColor, true);
+        platform::ui::setBackgroundColor(input, kInputColor, true);
     }
     Text1->setDigitsOnlyTyping(true);
 
@@ -167,10 +166,10 @@ void Frmmain::createMenus()
 
 void Frmmain::createStatusBar()
 {
-    const double dpi = ui::layoutDpi(font());
-    StatusBar1 = new ui::DesignStatusBar(centralWidget());
+    const double dpi = platform::ui::layoutDpi(font());
+    StatusBar1 = new platform::ui::DesignStatusBar(centralWidget());
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1->setGeometry(ui::twipsRect(0, 4200, kClientWidth, 372, dpi));
+    StatusBar1->setGeometry(platform::ui::twipsRect(0, 4200, kClientWidth, 372, dpi));
     for (const PanelSpec& panel : kPanels) {
         StatusBar1->addPanel(panel.widthTwips,
                              panel.text != nullptr ? QString::fromLatin1(panel.text) : QString(),
@@ -180,9 +179,9 @@ void Frmmain::createStatusBar()
 
 void Frmmain::connectHandlers()
 {
-    connect(Text1, &ui::DesignTextBox::Change, this, &Frmmain::Text1_Change);
-    connect(Combo1, &ui::DesignComboBox::DropDown, this, &Frmmain::Combo1_DropDown);
-    connect(Combo2, &ui::DesignComboBox::DropDown, this, &Frmmain::Combo2_DropDown);
+    connect(Text1, &platform::ui::DesignTextBox::Change, this, &Frmmain::Text1_Change);
+    connect(Combo1, &platform::ui::DesignComboBox::DropDown, this, &Frmmain::Combo1_DropDown);
+    connect(Combo2, &platform::ui::DesignComboBox::DropDown, this, &Frmmain::Combo2_DropDown);
     connect(Command1, &QPushButton::clicked, this, &Frmmain::Command1_Click);
     // An option's Click runs when it becomes selected; clearing it runs nothing.
     connect(Option1, &QRadioButton::toggled, this, [this](bool on) {
@@ -209,13 +208,13 @@ void Frmmain::connectHandlers()
 void Frmmain::Form_Load()
 {
     HelpPath = localPath(platform::fullPathName("Help.html", systemInfo.currentDirectory()));
-    centreOnScreen();
+    platform::ui::centreOnScreen(this);
 
     const std::optional<config::GameConfigLocation> location =
         config::locateGameConfig(gameLocator);
     if (!location) {
         dialogs.messageBox(text(config::kFolderNotFoundText), text(config::kFolderNotFoundTitle),
-                           ui::MessageIcon::Critical, ui::MessageButtons::Ok);
+                           platform::ui::MessageIcon::Critical, platform::ui::MessageButtons::Ok);
         registry().endProgram(1);
         return;
     }
@@ -231,31 +230,19 @@ void Frmmain::Form_Load()
 void Frmmain::Form_Activate()
 {
     leesman();
-    ui::deselectOptions({Option1, Option2, Option3});
+    platform::ui::deselectOptions({Option1, Option2, Option3});
 }
 
 void Frmmain::Form_Unload(bool& cancel)
 {
-    const ui::MessageAnswer answer =
-        dialogs.messageBox(QStringLiteral("Exit Program?"), QStringLiteral("Exit program"),
-                           ui::MessageIcon::Information, ui::MessageButtons::YesNo);
-    if (answer != ui::MessageAnswer::Yes) {
+    const platform::ui::MessageAnswer answer = dialogs.messageBox(
+        QStringLiteral("Exit Program?"), QStringLiteral("Exit program"),
+        platform::ui::MessageIcon::Information, platform::ui::MessageButtons::YesNo);
+    if (answer != platform::ui::MessageAnswer::Yes) {
         cancel = true;
         return;
     }
     registry().endProgram(0);
-}
-
-void Frmmain::centreOnScreen()
-{
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (screen == nullptr) {
-        return;
-    }
-    const QRect area = screen->geometry();
-    const QSize outer = frameGeometry().size();
-    move(area.x() + (area.width() - outer.width()) / 2,
-         area.y() + (area.height() - outer.height()) / 2);
 }
 
 void Frmmain::detectMemory()
@@ -270,32 +257,23 @@ void Frmmain::leesman()
 {
     List1->clearRows();
     List2->clearRows();
-    readModule.ReadCount = 0;
-    // Coronas lives in the render device's own section, named by GameRenderDevice.
-    readModule.ReadGameValue(config::kEngine, config::kGameRenderDevice, Utpath);
-    const std::string renderDevice = readModule.ReadResult;
-
-    const auto& rows = config::settingRows();
-    for (std::size_t row = 0; row < config::kDeviceRow; ++row) {
-        const config::SettingRow& setting = rows[row];
-        readModule.ReadGameValueCounted(config::sectionOf(setting, renderDevice), setting.key,
-                                        Utpath);
-        List1->insertRow(readModule.ReadCount - 1, text(setting.key));
-        List2->insertRow(readModule.ReadCount - 1, text(readModule.ReadResult));
+    const sets::EditorLists rows = sets::readEditorLists(readModule, Utpath);
+    for (std::size_t row = 0; row < rows.names.size(); ++row) {
+        List1->addRow(text(rows.names[row]));
+        List2->addRow(text(rows.values[row]));
     }
-    readModule.ReadGameValueCounted(config::kEngine, config::kGameRenderDevice, Utpath);
-    List1->insertRow(readModule.ReadCount - 1, text(config::kGameRenderDevice));
-    readModule.ReadResult = std::string(config::displayNameForClass(readModule.ReadResult));
-    List2->insertRow(readModule.ReadCount - 1, text(readModule.ReadResult));
 
-    readModule.ReadGameValueCounted(config::kWindowsClient, config::kFullscreenViewportX, Utpath);
+    readModule.ReadGameValueCounted(config::sectionFor(config::kFullscreenViewportX, {}),
+                                    config::kFullscreenViewportX, Utpath);
     const std::string width = readModule.ReadResult;
-    readModule.ReadGameValueCounted(config::kWindowsClient, config::kFullscreenViewportY, Utpath);
+    readModule.ReadGameValueCounted(config::sectionFor(config::kFullscreenViewportY, {}),
+                                    config::kFullscreenViewportY, Utpath);
     StatusBar1->setPanelText(kResolutionPanel,
                              text(config::resolutionPanelText(width, readModule.ReadResult)));
     readModule.ReadCount = 0;
 
-    readModule.ReadGameValue(config::kGameEngine, config::kCacheSizeMegs, Utpath);
+    readModule.ReadGameValue(config::sectionFor(config::kCacheSizeMegs, {}), config::kCacheSizeMegs,
+                             Utpath);
     StatusBar1->setPanelText(kCachePanel, text(config::cachePanelText(readModule.ReadResult)));
 }
 
@@ -330,14 +308,14 @@ bool Frmmain::writeGameValue(std::string_view section, std::string_view key, std
     if (outcome.ok()) {
         return true;
     }
-    ui::reportWriteFailure(dialogs, Utpath, outcome.reason);
+    platform::ui::reportWriteFailure(dialogs, Utpath, outcome.reason);
     return false;
 }
 
 void Frmmain::showError(const QString& message)
 {
-    dialogs.messageBox(message, QStringLiteral("Error"), ui::MessageIcon::Critical,
-                       ui::MessageButtons::Ok);
+    dialogs.messageBox(message, QStringLiteral("Error"), platform::ui::MessageIcon::Critical,
+                       platform::ui::MessageButtons::Ok);
 }
 
 } // namespace velmora::mainwin

@@ -27,22 +27,22 @@ namespace velmora::config {
 class ReadModule;
 }
 
-namespace velmora::ui {
+namespace velmora::platform::ui {
 class DesignComboBox;
 class DesignListBox;
 class DesignStatusBar;
 class DesignTextBox;
 class DialogService;
 class DocumentOpener;
-} // namespace velmora::ui
+} // namespace velmora::platform::ui
 
 namespace velmora::mainwin {
 
-class Frmmain final : public ui::VelmoraWindow {
+class Frmmain final : public platform::ui::VelmoraWindow {
     Q_OBJECT
 public:
-    Frmmain(ui::WindowRegistry& registry, ui::DialogService& dialogService,
-            ui::DocumentOpener& documentOpener, const platform::GameLocator& locator,
+    Frmmain(platform::ui::WindowRegistry& registry, platform::ui::DialogService& dialogService,
+            platform::ui::DocumentOpener& documentOpener, const platform::GameLocator& locator,
             const platform::SystemInfo& system, config::ReadModule& module);
 
     // Resolves Help.html, centres the window, locates the game's configuration file (ending
@@ -83,7 +83,6 @@ private:
 
     // Done's writes: cache size, driver, resolution; false once one is missing or fails.
     bool writeDriverResolutionAndCache();
-    void centreOnScreen();
     void detectMemory();
     void applyPreset(bool fast);
     // Writes one key of Utpath; a failure is reported and false returned.
@@ -91,8 +90,8 @@ private:
     void showError(const QString& text);
 
     // Design names are kept verbatim, so no member here carries a prefix.
-    ui::DialogService& dialogs;
-    ui::DocumentOpener& documents;
+    platform::ui::DialogService& dialogs;
+    platform::ui::DocumentOpener& documents;
     const platform::GameLocator& gameLocator;
     const platform::SystemInfo& systemInfo;
     config::ReadModule& readModule;
@@ -107,14 +106,14 @@ private:
     QRadioButton* Option3 = nullptr;
     QLabel* Picture1 = nullptr;
     QLabel* Picture2 = nullptr;
-    ui::DesignTextBox* Text1 = nullptr;
-    ui::DesignComboBox* Combo1 = nullptr;
-    ui::DesignComboBox* Combo2 = nullptr;
-    ui::DesignListBox* List1 = nullptr;
-    ui::DesignListBox* List2 = nullptr;
+    platform::ui::DesignTextBox* Text1 = nullptr;
+    platform::ui::DesignComboBox* Combo1 = nullptr;
+    platform::ui::DesignComboBox* Combo2 = nullptr;
+    platform::ui::DesignListBox* List1 = nullptr;
+    platform::ui::DesignListBox* List2 = nullptr;
     QPushButton* Command1 = nullptr;
     QPushButton* CmdExit = nullptr;
-    ui::DesignStatusBar* StatusBar1 = nullptr;
+    platform::ui::DesignStatusBar* StatusBar1 = nullptr;
     QAction* exit = nullptr;
     QAction* Help = nullptr;
     QAction* About = nullptr;

@@ -18,11 +18,12 @@ namespace velmora::mainwin {
 void Frmmain::Text1_Change()
 {
     const std::int64_t limit = config::cacheLimitMb(DetectedMemoryMb);
-    if (config::cacheSizeValue(ui::toCp1252(Text1->text())) <= limit) {
+    if (config::cacheSizeValue(platform::ui::toCp1252(Text1->text())) <= limit) {
         return;
     }
-    dialogs.messageBox(ui::fromCp1252(config::cacheTooLargeText(limit)), QStringLiteral("Error"),
-                       ui::MessageIcon::Information, ui::MessageButtons::Ok);
+    dialogs.messageBox(platform::ui::fromCp1252(config::cacheTooLargeText(limit)),
+                       QStringLiteral("Error"), platform::ui::MessageIcon::Information,
+                       platform::ui::MessageButtons::Ok);
     Text1->setText(QString::number(limit));
 }
 
@@ -39,7 +40,8 @@ void Frmmain::Combo2_DropDown()
         return;
     }
     dialogs.messageBox(QStringLiteral("Warning setting resolution too high MAY CAUSE DAMAGE TO PC"),
-                       QStringLiteral("WARNING"), ui::MessageIcon::Warning, ui::MessageButtons::Ok);
+                       QStringLiteral("WARNING"), platform::ui::MessageIcon::Warning,
+                       platform::ui::MessageButtons::Ok);
     Combo2->removeItemAt(0);
 }
 
@@ -55,24 +57,27 @@ void Frmmain::Command1_Click()
 
 bool Frmmain::writeDriverResolutionAndCache()
 {
-    if (!config::cacheSizeGiven(ui::toCp1252(Text1->text()))) {
+    if (!config::cacheSizeGiven(platform::ui::toCp1252(Text1->text()))) {
         showError(QStringLiteral("No value specified for memory usage"));
         return false;
     }
-    if (!writeGameValue(config::kGameEngine, config::kCacheSizeMegs, ui::toCp1252(Text1->text()))) {
+    if (!writeGameValue(config::sectionFor(config::kCacheSizeMegs, {}), config::kCacheSizeMegs,
+                        platform::ui::toCp1252(Text1->text()))) {
         return false;
     }
     const std::optional<std::string_view> className =
-        Combo1->currentIndex() < 0 ? std::nullopt
-                                   : config::classForListItem(ui::toCp1252(Combo1->currentText()));
-    if (Combo1->itemText(0) == ui::fromCp1252(config::kSelectDriver) || !className) {
+        Combo1->currentIndex() < 0
+            ? std::nullopt
+            : config::classForListItem(platform::ui::toCp1252(Combo1->currentText()));
+    if (Combo1->itemText(0) == platform::ui::fromCp1252(config::kSelectDriver) || !className) {
         showError(QStringLiteral("Please select Drivertype"));
         return false;
     }
-    if (!writeGameValue(config::kEngine, config::kGameRenderDevice, *className)) {
+    if (!writeGameValue(config::sectionFor(config::kGameRenderDevice, {}),
+                        config::kGameRenderDevice, *className)) {
         return false;
     }
-    if (Combo2->itemText(0) == ui::fromCp1252(config::kSelectResolution)) {
+    if (Combo2->itemText(0) == platform::ui::fromCp1252(config::kSelectResolution)) {
         showError(QStringLiteral("Please select Resolution"));
         return false;
     }
@@ -83,10 +88,10 @@ bool Frmmain::writeDriverResolutionAndCache()
     // The item's position, not its text, names the resolution.
     const config::Resolution& resolution =
         config::resolutions().at(static_cast<std::size_t>(Combo2->currentIndex()));
-    if (!writeGameValue(config::kWindowsClient, config::kFullscreenViewportX,
-                        std::to_string(resolution.width)) ||
-        !writeGameValue(config::kWindowsClient, config::kFullscreenViewportY,
-                        std::to_string(resolution.height))) {
+    if (!writeGameValue(config::sectionFor(config::kFullscreenViewportX, {}),
+                        config::kFullscreenViewportX, std::to_string(resolution.width)) ||
+        !writeGameValue(config::sectionFor(config::kFullscreenViewportY, {}),
+                        config::kFullscreenViewportY, std::to_string(resolution.height))) {
         return false;
     }
     return true;
@@ -109,21 +114,24 @@ void Frmmain::Option3_Click()
 
 void Frmmain::applyPreset(bool fast)
 {
-    const ui::MessageAnswer answer = dialogs.messageBox(
+    const platform::ui::MessageAnswer answer = dialogs.messageBox(
         QStringLiteral(
             " Changes will immediately be made in Unreal Tournament.ini. Continu update?"),
-        QStringLiteral("Continue update ?"), ui::MessageIcon::Question, ui::MessageButtons::YesNo);
-    if (answer != ui::MessageAnswer::Yes) {
+        QStringLiteral("Continue update ?"), platform::ui::MessageIcon::Question,
+        platform::ui::MessageButtons::YesNo);
+    if (answer != platform::ui::MessageAnswer::Yes) {
         dialogs.messageBox(QStringLiteral("User abort"), QStringLiteral("Information"),
-                           ui::MessageIcon::Information, ui::MessageButtons::Ok);
+                           platform::ui::MessageIcon::Information,
+                           platform::ui::MessageButtons::Ok);
         return;
     }
-    readModule.ReadGameValue(config::kEngine, config::kGameRenderDevice, Utpath);
+    readModule.ReadGameValue(config::sectionFor(config::kGameRenderDevice, {}),
+                             config::kGameRenderDevice, Utpath);
     const std::vector<config::GameWrite> writes = config::presetWrites(
         fast ? config::Preset::Fast : config::Preset::Slow, readModule.ReadResult);
     bool written = true;
     if (const auto refused = config::firstRefusedWrite(writes)) {
-        ui::reportWriteFailure(dialogs, Utpath, refused->reason);
+        platform::ui::reportWriteFailure(dialogs, Utpath, refused->reason);
         written = false;
     }
     for (std::size_t k = 0; written && k < writes.size(); ++k) {
@@ -131,12 +139,12 @@ void Frmmain::applyPreset(bool fast)
     }
     // Stopped or not: the lists show what the file holds now, and the option runs again.
     leesman();
-    ui::deselectOptions({Option1, Option2, Option3});
+    platform::ui::deselectOptions({Option1, Option2, Option3});
     if (!written) {
         return;
     }
     dialogs.messageBox(QStringLiteral("Graphics changes have been applied"), QStringLiteral("Done"),
-                       ui::MessageIcon::Information, ui::MessageButtons::Ok);
+                       platform::ui::MessageIcon::Information, platform::ui::MessageButtons::Ok);
     Picture1->show();
 }
 

@@ -5,14 +5,16 @@
 
 namespace velmora::mainwin {
 
-void OpenHelpFile(ui::DocumentOpener& opener, ui::DialogService& dialogs, const QString& path)
+void OpenHelpFile(platform::ui::DocumentOpener& opener, platform::ui::DialogService& dialogs,
+                  const QString& path)
 {
     if (opener.open(path)) {
         return;
     }
     dialogs.messageBox(QStringLiteral("Unable to open help file check if Help file is there.") +
                            QStringLiteral(" Path= ") + path,
-                       QString(), ui::MessageIcon::Critical, ui::MessageButtons::Ok);
+                       QString(), platform::ui::MessageIcon::Critical,
+                       platform::ui::MessageButtons::Ok);
 }
 
 } // namespace velmora::mainwin

@@ -34,13 +34,12 @@ GameWrite writeFor(const Change& change, std::string_view renderDevice)
 {
     const auto className = config::classForDisplayName(change.newValue);
     if (className || change.name == config::kGameRenderDevice) {
-        return {std::string(config::kEngine), std::string(config::kGameRenderDevice),
+        return {std::string(config::sectionFor(config::kGameRenderDevice, renderDevice)),
+                std::string(config::kGameRenderDevice),
                 std::string(className.value_or(change.newValue))};
     }
-    const auto& coronas = config::settingRows()[config::kCoronasRow];
-    const std::string_view section =
-        change.name == coronas.key ? renderDevice : config::kWindowsClient;
-    return {std::string(section), change.name, change.newValue};
+    return {std::string(config::sectionFor(change.name, renderDevice)), change.name,
+            change.newValue};
 }
 
 ApplyResult ApplyChangedSettings(config::ReadModule& module, const std::string& utpath,
@@ -51,7 +50,8 @@ ApplyResult ApplyChangedSettings(config::ReadModule& module, const std::string& 
     if (result.changes.empty()) {
         return result;
     }
-    module.ReadGameValue(config::kEngine, config::kGameRenderDevice, utpath);
+    module.ReadGameValue(config::sectionFor(config::kGameRenderDevice, {}),
+                         config::kGameRenderDevice, utpath);
     std::string renderDevice = module.ReadResult;
 
     // The device is written first and names the section Coronas goes into.

@@ -14,10 +14,11 @@ EditorLists readEditorLists(config::ReadModule& module, const std::string& utpat
         const config::SettingRow& row = rows[i];
         if (i == config::kCoronasRow) {
             // The uncounted read keeps ReadCount equal to the row number.
-            module.ReadGameValue(config::kEngine, config::kGameRenderDevice, utpath);
+            module.ReadGameValue(config::sectionFor(config::kGameRenderDevice, {}),
+                                 config::kGameRenderDevice, utpath);
             renderDevice = module.ReadResult;
         }
-        module.ReadGameValueCounted(config::sectionOf(row, renderDevice), row.key, utpath);
+        module.ReadGameValueCounted(config::sectionFor(row.section, renderDevice), row.key, utpath);
         lists.names.emplace_back(row.key);
         if (i == config::kDeviceRow) {
             lists.values.emplace_back(config::displayNameForClass(module.ReadResult));

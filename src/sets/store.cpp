@@ -3,6 +3,7 @@
 #include "platform/codepage.h"
 #include "platform/fileio.h"
 #include "platform/profile.h"
+#include "platform/text.h"
 
 #include <algorithm>
 #include <map>
@@ -80,17 +81,11 @@ std::string setSectionName(int number)
 
 std::optional<int> parseCount(std::string_view text)
 {
-    if (text.empty() || text.size() > 9) {
+    const auto value = text.size() <= 9 ? platform::decimalNumber(text) : std::nullopt;
+    if (!value) {
         return std::nullopt;
     }
-    int value = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') {
-            return std::nullopt;
-        }
-        value = value * 10 + (c - '0');
-    }
-    return value;
+    return static_cast<int>(*value);
 }
 
 std::string readCountText(const std::string& path)
@@ -98,12 +93,18 @@ std::string readCountText(const std::string& path)
     return readValue(path, kStoreSection, kCountKey);
 }
 
+platform::WriteOutcome createStore(const std::string& path)
+{
+    if (platform::fileExists(path)) {
+        return {};
+    }
+    return platform::writeProfileString(path, kStoreSection, kCountKey, "0");
+}
+
 StoreStatus openStore(const std::string& path)
 {
     StoreStatus status;
-    if (!platform::fileExists(path)) {
-        status.outcome = platform::writeProfileString(path, kStoreSection, kCountKey, "0");
-    }
+    status.outcome = createStore(path);
     status.countText = readCountText(path);
     if (const auto count = parseCount(status.countText)) {
         status.count = *count;

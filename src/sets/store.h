@@ -43,7 +43,10 @@ struct StoreStatus {
     platform::WriteOutcome outcome{}; // of creating the store or repairing its count
 };
 
-// Creates the store with "SaveNumber" = "0" when the file is missing, then reads the count.
+// Creates the store with "SaveNumber" = "0" when the file is missing; ok when it exists.
+platform::WriteOutcome createStore(const std::string& path);
+
+// createStore, then reads the count.
 // A count that is not a plain whole number is rewritten as the highest set number present,
 // so that no saved set is ever overwritten; countText is then that number.
 StoreStatus openStore(const std::string& path);

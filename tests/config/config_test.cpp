@@ -99,7 +99,7 @@ TEST(DriverNames, NamesNotInTheTableAreShownAsRead)
 }
 
 // Each value of a row's cycle steps to the next, the last back to the first; anything else,
-// and a typed row, does not step. Coronas lives in the render device's section.
+// and a typed row, does not step. Each key has one section; Coronas's is the render device's.
 TEST(EditCycle, EveryCycleOfTheCatalogueStepsAndWraps)
 {
     for (std::size_t row = 0; row < kRowCount; ++row) {
@@ -121,9 +121,10 @@ TEST(EditCycle, EveryCycleOfTheCatalogueStepsAndWraps)
     EXPECT_EQ(nextInCycle(kDeviceRow, "GlideDrv.GlideRenderDevice"), std::nullopt);
     const auto& rows = settingRows();
     EXPECT_EQ(rows[kCoronasRow].key, "Coronas");
-    EXPECT_EQ(sectionOf(rows[kCoronasRow], "D3DDrv.D3DRenderDevice"), "D3DDrv.D3DRenderDevice");
-    EXPECT_EQ(sectionOf(rows[kDeviceRow], "D3DDrv.D3DRenderDevice"), kEngine);
-    EXPECT_EQ(sectionOf(rows[0], "D3DDrv.D3DRenderDevice"), kWindowsClient);
+    EXPECT_EQ(sectionFor("Coronas", "D3DDrv.D3DRenderDevice"), "D3DDrv.D3DRenderDevice");
+    EXPECT_EQ(sectionFor(kGameRenderDevice, "D3DDrv.D3DRenderDevice"), kEngine);
+    EXPECT_EQ(sectionFor(kCacheSizeMegs, "D3DDrv.D3DRenderDevice"), kGameEngine);
+    EXPECT_EQ(sectionFor(rows[0].key, "D3DDrv.D3DRenderDevice"), kWindowsClient);
 }
 
 // A preset applied to a real game file, then read back under the keys the game itself uses, all

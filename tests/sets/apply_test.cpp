@@ -67,7 +67,7 @@ protected:
     EditorLists snapshot;
 };
 
-TEST_P(ApplyTest, writes_one_change_per_changed_row_in_row_order)
+TEST_P(ApplyTest, WritesOneChangePerChangedRowInRowOrder)
 {
     EditorLists editor = snapshot;
     for (const auto& [index, value] : GetParam().edits) {
@@ -89,11 +89,11 @@ TEST_P(ApplyTest, writes_one_change_per_changed_row_in_row_order)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(apply, ApplyTest, ::testing::ValuesIn(kApplyRows), test::RowName{});
+INSTANTIATE_TEST_SUITE_P(Apply, ApplyTest, ::testing::ValuesIn(kApplyRows), test::RowName{});
 
 // The file changed after the editor read it: the editor's values land even where they equal
 // what it read, and Coronas follows the device the file names now.
-TEST_F(ApplyTest, compares_with_the_file_as_it_is_at_the_apply)
+TEST_F(ApplyTest, ComparesWithTheFileAsItIsAtTheApply)
 {
     for (const auto& [key, value] : {std::pair{"GameRenderDevice", "OpenGLDrv.OpenGLRenderDevice"},
                                      std::pair{"FullscreenColorbits", "16"}}) {
@@ -115,7 +115,7 @@ TEST_F(ApplyTest, compares_with_the_file_as_it_is_at_the_apply)
             .contents);
 }
 
-TEST_F(ApplyTest, refused_value_writes_nothing_and_is_named)
+TEST_F(ApplyTest, RefusedValueWritesNothingAndIsNamed)
 {
     EditorLists editor = snapshot;
     editor.values[0] = "16";

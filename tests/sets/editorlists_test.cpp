@@ -33,7 +33,7 @@ const LeesRow kLeesRows[] = {
 
 class LeesTest : public ::testing::TestWithParam<LeesRow> {};
 
-TEST_P(LeesTest, fills_fifteen_rows_in_order_and_leaves_the_file_alone)
+TEST_P(LeesTest, FillsFifteenRowsInOrderAndLeavesTheFileAlone)
 {
     const LeesRow& row = GetParam();
     test::TemporaryFolder scratch;
@@ -56,7 +56,7 @@ TEST_P(LeesTest, fills_fifteen_rows_in_order_and_leaves_the_file_alone)
     EXPECT_EQ(test::readFile(file), before);
 }
 
-INSTANTIATE_TEST_SUITE_P(lees, LeesTest, ::testing::ValuesIn(kLeesRows), test::RowName{});
+INSTANTIATE_TEST_SUITE_P(Lees, LeesTest, ::testing::ValuesIn(kLeesRows), test::RowName{});
 
 } // namespace
 } // namespace velmora::sets

@@ -115,7 +115,7 @@ std::string fileBytes(const std::string& text)
 
 class StoreTest : public ::testing::TestWithParam<StoreRow> {};
 
-TEST_P(StoreTest, keeps_the_file_format)
+TEST_P(StoreTest, KeepsTheFileFormat)
 {
     const StoreRow& row = GetParam();
     test::TemporaryFolder scratch;
@@ -151,9 +151,9 @@ TEST_P(StoreTest, keeps_the_file_format)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(store, StoreTest, ::testing::ValuesIn(kStoreRows), test::RowName{});
+INSTANTIATE_TEST_SUITE_P(Store, StoreTest, ::testing::ValuesIn(kStoreRows), test::RowName{});
 
-TEST(CountTest, only_plain_whole_numbers_are_counts_and_names_fit_the_code_page)
+TEST(CountTest, OnlyPlainWholeNumbersAreCountsAndNamesFitTheCodePage)
 {
     EXPECT_EQ(setNameInCodePage(u"Caf\u00e9 \u20ac"), "Caf\xe9 \x80");
     EXPECT_EQ(setNameInCodePage(u"\u0416"), std::nullopt);

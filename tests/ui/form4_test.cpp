@@ -12,8 +12,8 @@
 #include <QTest>
 
 using namespace velmora;
-using ui::MessageButtons;
-using ui::MessageIcon;
+using platform::ui::MessageButtons;
+using platform::ui::MessageIcon;
 
 namespace {
 
@@ -34,7 +34,7 @@ private slots:
         h->install(game);
     }
     void cleanup() { h->finish(); }
-    void openingReadsTheRowsAndTheStore()
+    void OpeningReadsTheRowsAndTheStore()
     {
         openEditor();
         QCOMPARE(h->rows("Form4", "List1"), h->rows("Frmmain", "List1"));
@@ -43,14 +43,14 @@ private slots:
         QCOMPARE(values("Form5"), test::kD3dRows);
         QVERIFY(!h->registry.loadedWindow("Frmmain")->isVisible());
         QVERIFY(!h->registry.loadedWindow("Form5")->isVisible());
-        QCOMPARE(h->get<ui::DesignStatusBar>("Form4", "StB1")->panelText(1),
+        QCOMPARE(h->get<platform::ui::DesignStatusBar>("Form4", "StB1")->panelText(1),
                  "Found 0 saved settings");
         QVERIFY(!h->get("Form4", "Command2")->isEnabled());
         QCOMPARE(test::readFile(h->storeFile), "[Velmora]\r\nSaveNumber=0\r\n");
         QCOMPARE(h->game(), game);
     }
 
-    void selectionStepsTheRow_data()
+    void SelectionStepsTheRow_data()
     {
         QTest::addColumn<QString>("section");
         QTest::addColumn<QString>("key"); // set to the first step's value
@@ -61,7 +61,7 @@ private slots:
         QTest::newRow("Coronas of the device section steps") << "D3DDrv.D3DRenderDevice" << "Coronas" << 6 << QStringList{"False", "True"};
         // clang-format on
     }
-    void selectionStepsTheRow()
+    void SelectionStepsTheRow()
     {
         QFETCH(QString, section);
         QFETCH(QString, key);
@@ -83,7 +83,7 @@ private slots:
         QCOMPARE(h->game(), game);
     }
 
-    void entryBoxesCommitByLength()
+    void EntryBoxesCommitByLength()
     {
         openEditor();
         h->click("Form4", "Command1");
@@ -116,7 +116,7 @@ private slots:
         QCOMPARE(values("Form5"), test::kD3dRows);
     }
 
-    void toggleSavesSetsWithItsCaptionsAndTooltips()
+    void ToggleSavesSetsWithItsCaptionsAndTooltips()
     {
         openEditor();
         auto* toggle = h->get<QPushButton>("Form4", "Command1");
@@ -156,7 +156,7 @@ private slots:
         QCOMPARE(h->game(), game);
     }
 
-    void refusedAndFailedSavesSaySo()
+    void RefusedAndFailedSavesSaySo()
     {
         openEditor();
         h->dialogs.expectInput(kPrompt, "Save Settings", "a\nb");
@@ -174,7 +174,7 @@ private slots:
         h->get<QAction>("Form4", "Save")->trigger();
     }
 
-    void updateWritesTheChangedRowsAndAFailureKeepsThemPending()
+    void UpdateWritesTheChangedRowsAndAFailureKeepsThemPending()
     {
         openEditor();
         h->click("Form4", "Command1");
@@ -216,13 +216,13 @@ private slots:
                 !h->get("Form4", "List1")->isVisible());
     }
 
-    void workingListsAndExit()
+    void WorkingListsAndExit()
     {
         openEditor();
         h->click("Form4", "Command1");
         clickRow(0);
         h->get<QAction>("Form4", "Check")->trigger();
-        ui::VelmoraWindow* form5 = h->registry.loadedWindow("Form5");
+        platform::ui::VelmoraWindow* form5 = h->registry.loadedWindow("Form5");
         QVERIFY(form5->isVisible());
         QCOMPARE(values("Form5"), test::kD3dRows);
         QVERIFY(!form5->close());

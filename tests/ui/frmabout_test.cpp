@@ -14,9 +14,9 @@ class FrmaboutTest : public QObject {
 private slots:
     void init() { h = std::make_unique<test::WindowHarness>(); }
     void cleanup() { h->finish(); }
-    void opensCentredNotModalWithItsTextsAndOkFocused()
+    void OpensCentredNotModalWithItsTextsAndOkFocused()
     {
-        ui::VelmoraWindow* about = openAbout();
+        platform::ui::VelmoraWindow* about = openAbout();
         QCOMPARE(about->windowTitle(), "About Velmora");
         QCOMPARE(label("lblTitle") + "|" + label("lblVersion"), "Velmora|Version 1.1.0");
         QVERIFY(label("lblDisclaimer").contains("version 1.2.0"));
@@ -34,9 +34,9 @@ private slots:
                  qPrintable(QStringLiteral("off by %1, %2").arg(offset.x()).arg(offset.y())));
     }
 
-    void secondAboutReusesTheBoxUntilOkClosesIt()
+    void SecondAboutReusesTheBoxUntilOkClosesIt()
     {
-        QPointer<ui::VelmoraWindow> first = openAbout();
+        QPointer<platform::ui::VelmoraWindow> first = openAbout();
         h->get<QLabel>("frmAbout", "lblTitle")->setText("changed");
         QCOMPARE(openAbout(), first.data());
         QCOMPARE(label("lblTitle"), "changed");
@@ -49,7 +49,7 @@ private slots:
     }
 
 private:
-    ui::VelmoraWindow* openAbout()
+    platform::ui::VelmoraWindow* openAbout()
     {
         h->registry.setVisible("frmAbout", true);
         return h->registry.loadedWindow("frmAbout");

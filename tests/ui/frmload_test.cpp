@@ -9,8 +9,8 @@
 #include <QTest>
 
 using namespace velmora;
-using ui::MessageButtons;
-using ui::MessageIcon;
+using platform::ui::MessageButtons;
+using platform::ui::MessageIcon;
 
 class FrmloadTest : public QObject {
     Q_OBJECT
@@ -36,7 +36,7 @@ private slots:
         h->click("Frmmain", "Option3");
     }
     void cleanup() { h->finish(); }
-    void listsTheSetsAndLoadWaitsForAChoice_data()
+    void ListsTheSetsAndLoadWaitsForAChoice_data()
     {
         QTest::addColumn<QByteArray>("count");
         QTest::addColumn<QStringList>("names");
@@ -44,7 +44,7 @@ private slots:
             << QByteArray("3") << QStringList{"same", "twin", "twin"};
         QTest::newRow("Count 0 lists nothing") << QByteArray("0") << QStringList{};
     }
-    void listsTheSetsAndLoadWaitsForAChoice()
+    void ListsTheSetsAndLoadWaitsForAChoice()
     {
         QFETCH(QByteArray, count);
         QFETCH(QStringList, names);
@@ -71,7 +71,7 @@ private slots:
         QCOMPARE(combo()->count(), 1);
     }
 
-    void loadWritesTheChosenSetAndStaysOpen()
+    void LoadWritesTheChosenSetAndStaysOpen()
     {
         h->click("Form4", "Command2");
         load(0); // the file's own values: nothing to write
@@ -81,7 +81,7 @@ private slots:
         h->dialogs.expectMessage(
             " Changes will immediately be made in Unreal Tournament.ini. Continu update?",
             "Continue update ?", MessageIcon::Question, MessageButtons::YesNo,
-            ui::MessageAnswer::Yes);
+            platform::ui::MessageAnswer::Yes);
         h->expectApplied();
         h->click("Frmmain", "Option2");
         QVERIFY(h->rows("Frmmain", "List2") != test::kD3dRows);
@@ -104,7 +104,7 @@ private slots:
         QCOMPARE(h->game(), test::written(game, "WinDrv.WindowsClient", "Decals", "False"));
     }
 
-    void setGoneFromTheStoreIsNotLoaded()
+    void SetGoneFromTheStoreIsNotLoaded()
     {
         h->click("Form4", "Command2");
         test::writeFile(h->storeFile, "[Velmora]\r\nSaveNumber=3\r\n");
@@ -117,7 +117,7 @@ private slots:
         QCOMPARE(h->game(), game);
     }
 
-    void loadAfterTheEditorClosedWritesNothing()
+    void LoadAfterTheEditorClosedWritesNothing()
     {
         h->click("Form4", "Command2");
         h->click("Form4", "Command3");

@@ -14,14 +14,14 @@ class FrmsplashTest : public QObject {
 private slots:
     void init() { h = std::make_unique<test::WindowHarness>(); }
     void cleanup() { h->finish(); }
-    void startCreatesTheStoreRefusesInputAndHandsOverOnTheLastTick()
+    void StartCreatesTheStoreRefusesInputAndHandsOverOnTheLastTick()
     {
         h->install("[Engine.GameEngine]\r\nCacheSizeMegs=32\r\n");
         QVERIFY(h->registry.setVisible("frmSplash", true));
         auto* bar = h->get<QProgressBar>("frmSplash", "ProgressBar1");
         QSignalSpy ticks(bar, &QProgressBar::valueChanged);
         // The main window is loaded, hidden, before the splash is on screen.
-        ui::VelmoraWindow* main = h->registry.loadedWindow("Frmmain");
+        platform::ui::VelmoraWindow* main = h->registry.loadedWindow("Frmmain");
         QVERIFY(main != nullptr && !main->isVisible() && splash()->isVisible());
         QCOMPARE(test::readFile(h->storeFile), "[Velmora]\r\nSaveNumber=0\r\n");
         auto* title = h->get<QLabel>("frmSplash", "lblProductName");
@@ -30,7 +30,7 @@ private slots:
         QVERIFY(qAbs(title->mapTo(splash(), title->rect().center()).x() - splash()->width() / 2) <=
                 1);
 
-        ui::VelmoraWindow* window = splash();
+        platform::ui::VelmoraWindow* window = splash();
         QTest::keyClick(window, Qt::Key_Escape);
         h->click("frmSplash", "Frame1");
         QVERIFY(!window->close() && !h->registry.unload("frmSplash"));
@@ -46,14 +46,14 @@ private slots:
         QCOMPARE(h->registry.activeWindow(), main);
     }
 
-    void existingStoreIsLeftByteForByte_data()
+    void ExistingStoreIsLeftByteForByte_data()
     {
         QTest::addColumn<QByteArray>("store");
         QTest::newRow("An empty file stays empty") << QByteArray();
         QTest::newRow("Saved sets without a final newline stay")
             << QByteArray("[Velmora]\nSaveNumber=1\n[fast]\nDecals=False");
     }
-    void existingStoreIsLeftByteForByte()
+    void ExistingStoreIsLeftByteForByte()
     {
         QFETCH(QByteArray, store);
         h->install("[Engine.GameEngine]\r\nCacheSizeMegs=32\r\n");
@@ -63,19 +63,19 @@ private slots:
         QTRY_VERIFY(!h->registry.isLoaded("frmSplash"));
     }
 
-    void gameNotFoundShowsTheMessageBeforeAnySplash()
+    void GameNotFoundShowsTheMessageBeforeAnySplash()
     {
         h->loseGame();
         bool windowOnScreen = true;
-        h->dialogs.expectMessage("Unable to get tournament folder data from registry",
-                                 "Error: Unreal Tournament folder data??",
-                                 ui::MessageIcon::Critical, ui::MessageButtons::Ok,
-                                 ui::MessageAnswer::Ok, [&] {
-                                     windowOnScreen = false;
-                                     for (QWidget* widget : QApplication::topLevelWidgets()) {
-                                         windowOnScreen = windowOnScreen || widget->isVisible();
-                                     }
-                                 });
+        h->dialogs.expectMessage(
+            "Unable to get tournament folder data from registry",
+            "Error: Unreal Tournament folder data??", platform::ui::MessageIcon::Critical,
+            platform::ui::MessageButtons::Ok, platform::ui::MessageAnswer::Ok, [&] {
+                windowOnScreen = false;
+                for (QWidget* widget : QApplication::topLevelWidgets()) {
+                    windowOnScreen = windowOnScreen || widget->isVisible();
+                }
+            });
         QVERIFY(!h->registry.setVisible("frmSplash", true));
         QVERIFY(!windowOnScreen);
         QVERIFY(h->registry.hasEnded());
@@ -84,7 +84,7 @@ private slots:
     }
 
 private:
-    ui::VelmoraWindow* splash() const { return h->registry.loadedWindow("frmSplash"); }
+    platform::ui::VelmoraWindow* splash() const { return h->registry.loadedWindow("frmSplash"); }
     std::unique_ptr<test::WindowHarness> h;
 };
 

@@ -9,7 +9,7 @@
 #include <QTest>
 
 using namespace velmora;
-using namespace velmora::ui;
+using namespace velmora::platform::ui;
 
 namespace {
 
@@ -44,7 +44,7 @@ private slots:
     }
     void cleanup() { h->finish(); }
 
-    void loadsOnceAndOnlyShowingAndSwitchingBackActivate()
+    void LoadsOnceAndOnlyShowingAndSwitchingBackActivate()
     {
         QVERIFY(h->registry.setVisible("A", false));
         CountingWindow* a = counting("A");
@@ -68,7 +68,7 @@ private slots:
         QCOMPARE(counting("B")->activations, 1);
     }
 
-    void endProgramClosesAllWithoutUnloadHandlers()
+    void EndProgramClosesAllWithoutUnloadHandlers()
     {
         QSignalSpy ended(&h->registry, &WindowRegistry::programEnded);
         h->registry.setVisible("A", true);
@@ -83,7 +83,7 @@ private slots:
         QVERIFY(h->registry.window("A") == nullptr);
     }
 
-    void listClickRunsOnSelectionButNotOnReplacedRows()
+    void ListClickRunsOnSelectionButNotOnReplacedRows()
     {
         DesignListBox list;
         list.resize(200, 200);
@@ -104,7 +104,7 @@ private slots:
         QCOMPARE(clicks.count(), 2);
     }
 
-    void comboDropDownRunsFirstAndRemovingTheSelectionLeavesNone()
+    void ComboDropDownRunsFirstAndRemovingTheSelectionLeavesNone()
     {
         DesignComboBox combo;
         combo.addItems({"prompt", "a", "b"});
@@ -126,7 +126,7 @@ private slots:
         QCOMPARE(combo.currentIndex(), -1);
     }
 
-    void textBoxChangeRunsForProgramTextAndDigitsOnlyTyping()
+    void TextBoxChangeRunsForProgramTextAndDigitsOnlyTyping()
     {
         DesignTextBox box;
         QSignalSpy changes(&box, &DesignTextBox::Change);
@@ -139,7 +139,7 @@ private slots:
         QCOMPARE(changes.count(), 2);
     }
 
-    void controlTableNamesPlacesAndOrders()
+    void ControlTableNamesPlacesAndOrders()
     {
         static constexpr std::array<ControlDesign, 5> designs = {{
             {"Frame1", ControlKind::Frame, nullptr, 120, 0, 3000, 1500, "Graphics", 0},
@@ -167,7 +167,7 @@ private slots:
         QCOMPARE(twipsToPixels(1440, 120.0), 120);
     }
 
-    void scriptedDialogsReportUnscriptedAndMismatchedBoxes()
+    void ScriptedDialogsReportUnscriptedAndMismatchedBoxes()
     {
         ScriptedDialogs dialogs;
         dialogs.expectMessage("Sure?", "", MessageIcon::Question, MessageButtons::YesNo,

@@ -1,6 +1,6 @@
 #include "windowharness.h"
 
-#include "app/windows.h"
+#include "app/composition.h"
 #include "platform/gamelocator_wine.h"
 #include "platform/profile.h"
 #include "platform/ui/controls.h"
@@ -71,7 +71,8 @@ void WindowHarness::showMain()
 QStringList WindowHarness::rows(const QString& window, const QString& list) const
 {
     QStringList texts;
-    for (auto* box = get<ui::DesignListBox>(window, list); texts.size() < box->rowCount();) {
+    for (auto* box = get<platform::ui::DesignListBox>(window, list);
+         texts.size() < box->rowCount();) {
         texts << box->rowText(static_cast<int>(texts.size()));
     }
     return texts;
@@ -79,7 +80,7 @@ QStringList WindowHarness::rows(const QString& window, const QString& list) cons
 
 void WindowHarness::clickRow(const QString& window, const QString& list, int row)
 {
-    auto* box = get<ui::DesignListBox>(window, list);
+    auto* box = get<platform::ui::DesignListBox>(window, list);
     QTest::mouseClick(box->viewport(), Qt::LeftButton, {},
                       box->visualItemRect(box->item(row)).center());
 }
@@ -91,13 +92,14 @@ void WindowHarness::click(const QString& window, const QString& control)
 
 void WindowHarness::expectError(const QString& text)
 {
-    dialogs.expectMessage(text, "Error", ui::MessageIcon::Critical, ui::MessageButtons::Ok);
+    dialogs.expectMessage(text, "Error", platform::ui::MessageIcon::Critical,
+                          platform::ui::MessageButtons::Ok);
 }
 
 void WindowHarness::expectApplied()
 {
     dialogs.expectMessage("Graphics changes have been applied", "Done",
-                          ui::MessageIcon::Information, ui::MessageButtons::Ok);
+                          platform::ui::MessageIcon::Information, platform::ui::MessageButtons::Ok);
 }
 
 } // namespace velmora::test

@@ -53,7 +53,7 @@ public:
 
     template <class T = QWidget> T* get(const QString& window, const QString& name) const
     {
-        ui::VelmoraWindow* owner = registry.loadedWindow(window);
+        platform::ui::VelmoraWindow* owner = registry.loadedWindow(window);
         return owner != nullptr ? owner->findChild<T*>(name) : nullptr;
     }
     QStringList rows(const QString& window, const QString& list) const;
@@ -66,11 +66,11 @@ public:
     FakePrefix prefix;
     std::string Utpath, workFolder, storeFile;
     FixedSystemInfo system;
-    ui::ScriptedDialogs dialogs;
-    ui::FakeDocumentOpener documents;
+    platform::ui::ScriptedDialogs dialogs;
+    platform::ui::FakeDocumentOpener documents;
     config::ReadModule readModule;
     std::unique_ptr<platform::GameLocator> locator;
-    ui::WindowRegistry registry; // last: its windows go before the services they use
+    platform::ui::WindowRegistry registry; // last: its windows go before the services they use
 
 private:
     void registerAll();

@@ -15,8 +15,9 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
+#include <QResizeEvent>
 
-namespace velmora::ui {
+namespace velmora::platform::ui {
 
 DesignListBox::DesignListBox(QWidget* parent) : QListWidget(parent)
 {
@@ -119,6 +120,7 @@ void DesignStatusBar::addPanel(int widthTwips, const QString& text, bool isLabel
     }
     m_panels.append(panel);
     m_designWidths.append(twipsToPixels(widthTwips, dpi));
+    m_isLabel.append(isLabel);
     placePanels();
 }
 
@@ -135,15 +137,40 @@ void DesignStatusBar::setPanelText(int panel, const QString& text)
     }
 }
 
+void DesignStatusBar::resizeEvent(QResizeEvent* event)
+{
+    QFrame::resizeEvent(event);
+    placePanels();
+}
+
 void DesignStatusBar::placePanels()
 {
+    QList<int> needed;
+    QList<int> widths;
+    int total = 0;
+    for (qsizetype i = 0; i < m_panels.size(); ++i) {
+        needed.append(m_panels[i]->sizeHint().width() + 2);
+        widths.append(std::max(m_designWidths[i], needed[i]));
+        total += widths[i];
+    }
+    // What passes the edge comes first from room beyond a panel's text, then from the labels,
+    // whose text is also their tooltip, and only then from the values.
+    int over = total - width();
+    const auto takeFrom = [&](auto floor) {
+        for (qsizetype i = 0; i < widths.size() && over > 0 && width() > 0; ++i) {
+            const int take = std::clamp(widths[i] - floor(i), 0, over);
+            widths[i] -= take;
+            over -= take;
+        }
+    };
+    takeFrom([&](qsizetype i) { return needed[i]; });
+    takeFrom([&](qsizetype i) { return m_isLabel[i] ? 2 : needed[i]; });
+    takeFrom([](qsizetype) { return 2; });
     int left = 0;
     for (qsizetype i = 0; i < m_panels.size(); ++i) {
-        QLabel* panel = m_panels[i];
-        const int width = std::max(m_designWidths[i], panel->sizeHint().width() + 2);
         // Panels are inset by two pixels from the bar and from each other.
-        panel->setGeometry(left + 2, 2, width - 2, height() - 4);
-        left += width;
+        m_panels[i]->setGeometry(left + 2, 2, widths[i] - 2, height() - 4);
+        left += widths[i];
     }
 }
 
@@ -298,4 +325,4 @@ ControlSet createControls(QWidget* clientArea, std::span<const ControlDesign> de
     return set;
 }
 
-} // namespace velmora::ui
+} // namespace velmora::platform::ui

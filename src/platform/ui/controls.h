@@ -21,7 +21,7 @@ class QLabel;
 class QAbstractButton;
 class QRadioButton;
 
-namespace velmora::ui {
+namespace velmora::platform::ui {
 
 class DesignListBox : public QListWidget {
     Q_OBJECT
@@ -85,17 +85,22 @@ public:
     explicit DesignStatusBar(QWidget* parent = nullptr);
 
     // Appends a panel; a label panel carries its text as its tooltip too. A panel widens to
-    // fit its text, pushing the panels after it right; the bar cuts off what passes its edge.
+    // fit its text, taking the room from panels wider than their own text, then from labels;
+    // no panel passes the bar's edge.
     void addPanel(int widthTwips, const QString& text, bool isLabel, double dpi);
     int panelCount() const { return static_cast<int>(m_panels.size()); }
     QString panelText(int panel) const;
     void setPanelText(int panel, const QString& text);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void placePanels();
 
     QList<QLabel*> m_panels;
     QList<int> m_designWidths; // pixels
+    QList<bool> m_isLabel;
 };
 
 // Makes `key` (a Qt::Key), pressed in `window` and left unused by its controls, press `button`
@@ -156,4 +161,4 @@ private:
 // places it from its twips rectangle at `dpi` and chains the focusable ones in tab order.
 ControlSet createControls(QWidget* clientArea, std::span<const ControlDesign> designs, double dpi);
 
-} // namespace velmora::ui
+} // namespace velmora::platform::ui

@@ -2,7 +2,7 @@
 
 #include "platform/codepage.h"
 
-namespace velmora::ui {
+namespace velmora::platform::ui {
 
 QString fromCp1252(std::string_view bytes)
 {
@@ -14,4 +14,4 @@ std::string toCp1252(const QString& text)
     return platform::cp1252FromUtf16(text.toStdU16String());
 }
 
-} // namespace velmora::ui
+} // namespace velmora::platform::ui

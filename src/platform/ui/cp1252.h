@@ -8,7 +8,7 @@
 
 #include <QString>
 
-namespace velmora::ui {
+namespace velmora::platform::ui {
 
 // Every byte maps to one character; the five bytes that cp1252 leaves undefined map to the
 // C1 control characters of the same value, so every byte string round-trips.
@@ -17,4 +17,4 @@ QString fromCp1252(std::string_view bytes);
 // The inverse of fromCp1252; a character that cp1252 cannot hold becomes '?'.
 std::string toCp1252(const QString& text);
 
-} // namespace velmora::ui
+} // namespace velmora::platform::ui

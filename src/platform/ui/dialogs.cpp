@@ -1,11 +1,13 @@
 #include "dialogs.h"
 
+#include "product.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QInputDialog>
 #include <QMessageBox>
 
-namespace velmora::ui {
+namespace velmora::platform::ui {
 
 namespace {
 
@@ -28,7 +30,7 @@ QMessageBox::Icon qtIcon(MessageIcon icon)
 
 QString effectiveTitle(const QString& title)
 {
-    return title.isEmpty() ? QStringLiteral("Velmora") : title;
+    return title.isEmpty() ? QStringLiteral(VELMORA_TITLE) : title;
 }
 
 MessageAnswer QtDialogService::messageBox(const QString& text, const QString& title,
@@ -62,4 +64,4 @@ void reportWriteFailure(DialogService& dialogs, const std::string& path, const s
                        QStringLiteral("Error"), MessageIcon::Critical, MessageButtons::Ok);
 }
 
-} // namespace velmora::ui
+} // namespace velmora::platform::ui

@@ -7,7 +7,7 @@
 
 #include <QString>
 
-namespace velmora::ui {
+namespace velmora::platform::ui {
 
 enum class MessageIcon { Critical, Warning, Information, Question };
 enum class MessageButtons { Ok, YesNo };
@@ -41,4 +41,4 @@ public:
 // write: the path as the file system encodes it, the reason in the locale's encoding.
 void reportWriteFailure(DialogService& dialogs, const std::string& path, const std::string& reason);
 
-} // namespace velmora::ui
+} // namespace velmora::platform::ui

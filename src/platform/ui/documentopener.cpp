@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QUrl>
 
-namespace velmora::ui {
+namespace velmora::platform::ui {
 
 bool QtDocumentOpener::open(const QString& path)
 {
@@ -14,4 +14,4 @@ bool QtDocumentOpener::open(const QString& path)
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
-} // namespace velmora::ui
+} // namespace velmora::platform::ui

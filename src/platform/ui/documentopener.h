@@ -4,7 +4,7 @@
 
 #include <QString>
 
-namespace velmora::ui {
+namespace velmora::platform::ui {
 
 class DocumentOpener {
 public:
@@ -20,4 +20,4 @@ public:
     bool open(const QString& path) override;
 };
 
-} // namespace velmora::ui
+} // namespace velmora::platform::ui

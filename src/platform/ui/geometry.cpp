@@ -6,8 +6,10 @@
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QVariant>
+#include <QWidget>
 
-namespace velmora::ui {
+namespace velmora::platform::ui {
 
 int twipsToPixels(int twips, double dpi)
 {
@@ -30,10 +32,62 @@ double layoutDpi(const QFont& font)
     return dpi * std::max(1.0, letterWidth * kDefaultDpi / dpi / kDesignLetterWidth);
 }
 
+namespace {
+
+bool centre(QWidget* window)
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return false;
+    }
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window->move(frame.topLeft());
+    return true;
+}
+
+class CentreOnceFramed final : public QObject {
+public:
+    explicit CentreOnceFramed(QWidget* window) : QObject(window), m_window(window)
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        const QEvent::Type type = event->type();
+        if (watched == m_window && (type == QEvent::Move || type == QEvent::Resize) &&
+            m_window->frameGeometry() != m_window->geometry()) {
+            m_window->removeEventFilter(this);
+            m_window->setProperty("velmoraCentresWhenFramed", false);
+            centre(m_window);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QWidget* m_window;
+};
+
+} // namespace
+
+void centreOnScreen(QWidget* window)
+{
+    static constexpr const char* kWaiting = "velmoraCentresWhenFramed";
+    if (centre(window) && window->frameGeometry() == window->geometry() &&
+        !window->windowFlags().testFlag(Qt::FramelessWindowHint) &&
+        !window->property(kWaiting).toBool()) {
+        window->setProperty(kWaiting, true);
+        new CentreOnceFramed(window);
+    }
+}
+
 double screenDpi()
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen != nullptr ? screen->logicalDotsPerInch() : kDefaultDpi;
 }
 
-} // namespace velmora::ui
+} // namespace velmora::platform::ui

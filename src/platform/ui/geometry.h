@@ -6,8 +6,9 @@
 #include <QRect>
 
 class QFont;
+class QWidget;
 
-namespace velmora::ui {
+namespace velmora::platform::ui {
 
 inline constexpr int kTwipsPerInch = 1440;
 inline constexpr double kDefaultDpi = 96.0;
@@ -26,4 +27,9 @@ double screenDpi();
 // 96 dpi), so that captions laid out for that font still fit. Never below the screen's.
 double layoutDpi(const QFont& font);
 
-} // namespace velmora::ui
+// Centres `window`, frame included, on the primary screen's work area. Until the window manager
+// has framed a new window only its client area is known, so it is centred again, once, when the
+// frame arrives; otherwise it would sit half a title bar low.
+void centreOnScreen(QWidget* window);
+
+} // namespace velmora::platform::ui

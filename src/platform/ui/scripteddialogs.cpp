@@ -2,7 +2,7 @@
 
 #include <QFileInfo>
 
-namespace velmora::ui {
+namespace velmora::platform::ui {
 
 namespace {
 
@@ -116,4 +116,4 @@ bool FakeDocumentOpener::open(const QString& path)
     return !failAlways && QFileInfo(path).isFile();
 }
 
-} // namespace velmora::ui
+} // namespace velmora::platform::ui

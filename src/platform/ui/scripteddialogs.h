@@ -15,7 +15,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace velmora::ui {
+namespace velmora::platform::ui {
 
 struct ShownDialog {
     enum class Kind { Message, Input };
@@ -82,4 +82,4 @@ public:
     bool failAlways = false; // as if no program could open any document
 };
 
-} // namespace velmora::ui
+} // namespace velmora::platform::ui

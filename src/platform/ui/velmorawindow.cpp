@@ -6,7 +6,7 @@
 #include <QEvent>
 #include <QFont>
 
-namespace velmora::ui {
+namespace velmora::platform::ui {
 
 VelmoraWindow::VelmoraWindow(WindowRegistry& registry) : m_registry(registry)
 {
@@ -40,4 +40,4 @@ void VelmoraWindow::changeEvent(QEvent* event)
     QMainWindow::changeEvent(event);
 }
 
-} // namespace velmora::ui
+} // namespace velmora::platform::ui

@@ -6,7 +6,7 @@
 
 #include <QMainWindow>
 
-namespace velmora::ui {
+namespace velmora::platform::ui {
 
 class WindowRegistry;
 
@@ -40,4 +40,4 @@ private:
     bool m_releasing = false; // the registry is taking the window down
 };
 
-} // namespace velmora::ui
+} // namespace velmora::platform::ui

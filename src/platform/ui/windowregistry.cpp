@@ -4,7 +4,7 @@
 
 #include <utility>
 
-namespace velmora::ui {
+namespace velmora::platform::ui {
 
 WindowRegistry::~WindowRegistry()
 {
@@ -165,4 +165,4 @@ void WindowRegistry::release(VelmoraWindow* window)
     window->deleteLater();
 }
 
-} // namespace velmora::ui
+} // namespace velmora::platform::ui

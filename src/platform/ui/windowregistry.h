@@ -15,7 +15,7 @@
 #include <QPointer>
 #include <QString>
 
-namespace velmora::ui {
+namespace velmora::platform::ui {
 
 class VelmoraWindow;
 
@@ -82,4 +82,4 @@ private:
     int m_exitCode = 0;
 };
 
-} // namespace velmora::ui
+} // namespace velmora::platform::ui

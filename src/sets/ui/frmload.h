@@ -7,21 +7,23 @@
 #include "platform/ui/controls.h"
 #include "platform/ui/velmorawindow.h"
 #include "sets/store.h"
+#include "sets/ui/editorsession.h"
 
 #include <vector>
 
 class QPushButton;
 
-namespace velmora::ui {
+namespace velmora::platform::ui {
 class DialogService;
 }
 
 namespace velmora::sets::ui {
 
-class frmload : public velmora::ui::VelmoraWindow {
+class frmload : public velmora::platform::ui::VelmoraWindow {
     Q_OBJECT
 public:
-    frmload(velmora::ui::WindowRegistry& registry, velmora::ui::DialogService& dialogs);
+    frmload(velmora::platform::ui::WindowRegistry& registry,
+            velmora::platform::ui::DialogService& dialogs, EditorSession& editor);
 
     void Form_Load() override;
 
@@ -33,14 +35,12 @@ private:
     void Command1_Click();
     void Command2_Click();
 
-    velmora::ui::DialogService& m_dialogs;
+    velmora::platform::ui::DialogService& m_dialogs;
+    EditorSession& m_editor;
     std::vector<StoredSet> m_sets; // Combo1's entries, in order
-    velmora::ui::DesignComboBox* Combo1 = nullptr;
+    velmora::platform::ui::DesignComboBox* Combo1 = nullptr;
     QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;
 };
-
-// Form5's snapshot taken anew from the editor's lists, as EenCall does.
-void SnapshotEditorLists(velmora::ui::WindowRegistry& registry);
 
 } // namespace velmora::sets::ui

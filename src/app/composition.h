@@ -1,7 +1,7 @@
 #pragma once
 
-// The program's windows and the services they are built with, in one place, so that main()
-// and the tests register the same factories.
+// The composition root: every window, the services it is built with and the seams between
+// windows, in one place, so that main() and the tests register the same factories.
 
 namespace velmora::platform {
 class GameLocator;
@@ -12,17 +12,17 @@ namespace velmora::config {
 class ReadModule;
 }
 
-namespace velmora::ui {
+namespace velmora::platform::ui {
 class DialogService;
 class DocumentOpener;
 class WindowRegistry;
-} // namespace velmora::ui
+} // namespace velmora::platform::ui
 
 namespace velmora::app {
 
 struct Services {
-    ui::DialogService& dialogs;
-    ui::DocumentOpener& documents;
+    platform::ui::DialogService& dialogs;
+    platform::ui::DocumentOpener& documents;
     const platform::GameLocator& locator;
     const platform::SystemInfo& system;
     config::ReadModule& readModule;
@@ -30,6 +30,6 @@ struct Services {
 
 // Registers frmSplash, Frmmain, frmAbout and the editor's windows (Form4, Form5, frmload);
 // `services` must outlive the registry's windows.
-void registerWindows(ui::WindowRegistry& registry, const Services& services);
+void registerWindows(platform::ui::WindowRegistry& registry, const Services& services);
 
 } // namespace velmora::app
