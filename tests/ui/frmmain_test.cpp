@@ -1,3 +1,4 @@
+#include "config/catalogue.h"
 #include "platform/profile.h"
 #include "platform/ui/controls.h"
 #include "windowharness.h"
@@ -27,26 +28,22 @@ private slots:
 
     void ShowsTheFileAndMemory_data()
     {
-        QTest::addColumn<QByteArray>("device"); // empty: the D3D fixture; "-": no keys at all
+        QTest::addColumn<QByteArray>("file"); // null: the D3D fixture
         QTest::addColumn<int>("megabytes");
         QTest::addColumn<QString>("expected"); // rows 0 and 14 | the six panels | suggested cache
         // clang-format off
         QTest::newRow("The fixture's rows and panels; 128 MB suggest 96") << QByteArray() << 128 << "32|Direct 3D|Current resoltution:|1920 x 1080|Total detected  memory:| 128Mb|Unreal Cache:| 4Mb| 96";
-        QTest::newRow("OpenGL is named; 96 MB suggest 72") << QByteArray("OpenGLDrv.OpenGLRenderDevice") << 96 << "Default|OpenGl|Current resoltution:|800 x 600|Total detected  memory:| 96Mb|Unreal Cache:| DefaultMb| 72";
-        QTest::newRow("Missing keys show Default; 24 GB suggest what the game takes") << QByteArray("-") << 24576 << "Default|Default|Current resoltution:|Default x Default|Total detected  memory:| 24576Mb|Unreal Cache:| DefaultMb| 512";
+        QTest::newRow("OpenGL is named; 96 MB suggest 72") << QByteArray("[Engine.Engine]\r\nGameRenderDevice=OpenGLDrv.OpenGLRenderDevice\r\n[WinDrv.WindowsClient]\r\nFullscreenViewportX=0800\r\nFullscreenViewportY=600\r\n") << 96 << "Default|OpenGl|Current resoltution:|800 x 600|Total detected  memory:| 96Mb|Unreal Cache:| DefaultMb| 72";
+        QTest::newRow("Missing keys show Default; 24 GB suggest what the game takes") << QByteArray("") << 24576 << "Default|Default|Current resoltution:|Default x Default|Total detected  memory:| 24576Mb|Unreal Cache:| DefaultMb| 512";
         // clang-format on
     }
     void ShowsTheFileAndMemory()
     {
-        QFETCH(QByteArray, device);
+        QFETCH(QByteArray, file);
         QFETCH(int, megabytes);
         QFETCH(QString, expected);
-        if (!device.isEmpty()) {
-            h->install(device == "-"
-                           ? ""
-                           : "[Engine.Engine]\r\nGameRenderDevice=" + device.toStdString() +
-                                 "\r\n[WinDrv.WindowsClient]\r\nFullscreenViewportX="
-                                 "0800\r\nFullscreenViewportY=600\r\n");
+        if (!file.isNull()) {
+            h->install(file.toStdString());
         }
         h->system.memory = std::uint64_t(megabytes) * test::kMb;
         h->showMain();
@@ -145,13 +142,9 @@ private slots:
         h->click("Frmmain", "Command1");
         QStringList texts;
         for (const char* key :
-             {"GameEngine|CacheSizeMegs", "Engine|GameRenderDevice",
-              "WindowsClient|FullscreenViewportX", "WindowsClient|FullscreenViewportY"}) {
-            const QStringList place = QString(key).split('|');
-            const std::string section =
-                (place[0] == "WindowsClient" ? "WinDrv." : "Engine.") + place[0].toStdString();
-            texts << QString::fromStdString(
-                platform::getProfileString(h->Utpath, section, place[1].toStdString(), "-", 256));
+             {"CacheSizeMegs", "GameRenderDevice", "FullscreenViewportX", "FullscreenViewportY"}) {
+            texts << QString::fromStdString(platform::getProfileString(
+                h->Utpath, std::string(config::sectionFor(key, {})), key, "-", 256));
         }
         // Stopped or not, the lists show what the file holds now.
         QCOMPARE((texts << panel(6) << row(14) << panel(2)).join('|'), file);
