@@ -1,3 +1,6 @@
+// The catalogue, the read module and finding the game's file, by the rules in
+// tests/data/config-rules.tsv.
+
 #include "config/catalogue.h"
 #include "config/gameconfig.h"
 #include "config/readmodule.h"
@@ -8,7 +11,6 @@
 
 #include <array>
 #include <filesystem>
-#include <optional>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -16,52 +18,37 @@
 namespace velmora::config {
 namespace {
 
-using test::PrintTo;
-
-struct ReadRow {
-    const char* name;
-    std::optional<std::string> file;
-    const char *section, *key;
-    std::string expected;
-};
-
-const std::string kLong(300, 'x');
-
-// clang-format off
-const ReadRow kReadRows[] = {
-    {"value_found", "[S]\r\nK=1\r\n", "s", "k", "1"},
-    {"missing_file_reads_as_Default", std::nullopt, "S", "K", "Default"},
-    {"missing_key_reads_as_Default", "[S]\r\nK=1\r\n", "S", "J", "Default"},
-    {"missing_section_reads_as_Default", "[S]\r\nK=1\r\n", "T", "K", "Default"},
-    {"empty_value_reads_as_empty_text", "[S]\r\nK=\r\n", "S", "K", ""},
-    {"long_value_is_cut_to_254_characters", "[L]\r\nK=" + kLong, "L", "K", kLong.substr(0, 254)},
-};
-// clang-format on
-
 class ReadModuleTest : public testing::Test {
 protected:
+    // The value a counted read gives; a plain read must give the same.
+    std::string read(const char* section, const char* key)
+    {
+        m_module.ReadResult = "left over";
+        m_module.ReadGameValueCounted(section, key, m_file);
+        const std::string counted = m_module.ReadResult;
+        m_module.ReadResult = "left over";
+        m_module.ReadGameValue(section, key, m_file);
+        EXPECT_EQ(m_module.ReadResult, counted);
+        return counted;
+    }
+
     test::TemporaryFolder m_dir;
     std::string m_file = m_dir.file("UnrealTournament.ini");
     ReadModule m_module;
 };
 
-class ReadModuleRead : public ReadModuleTest, public testing::WithParamInterface<ReadRow> {};
-
 // Counted reads count found and missing keys alike; plain reads do not count.
-TEST_P(ReadModuleRead, GivesTheValueOrDefault)
+TEST_F(ReadModuleTest, GivesTheValueOrDefaultCutTo254Characters)
 {
-    const ReadRow& row = GetParam();
-    if (row.file)
-        test::writeFile(m_file, *row.file);
-    m_module.ReadResult = "left over";
-    m_module.ReadGameValueCounted(row.section, row.key, m_file);
-    EXPECT_EQ(m_module.ReadResult, row.expected);
-    m_module.ReadGameValue(row.section, row.key, m_file);
-    EXPECT_EQ(m_module.ReadResult, row.expected);
-    EXPECT_EQ(m_module.ReadCount, 1);
+    EXPECT_EQ(read("S", "K"), "Default") << "no file";
+    const std::string kLong(300, 'x');
+    test::writeFile(m_file, "[S]\r\nK=1\r\nE=\r\n[L]\r\nK=" + kLong);
+    EXPECT_EQ(read("s", "k"), "1");
+    EXPECT_EQ(read("S", "J"), "Default");
+    EXPECT_EQ(read("S", "E"), "");
+    EXPECT_EQ(read("L", "K"), kLong.substr(0, 254));
+    EXPECT_EQ(m_module.ReadCount, 5);
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, ReadModuleRead, testing::ValuesIn(kReadRows), test::RowName());
 
 TEST_F(ReadModuleTest, WriteCreatesTheFileThenMatchesKeysWithoutCase)
 {
@@ -83,70 +70,36 @@ private:
     std::string m_folder;
 };
 
-struct LocateRow {
-    const char* name;
-    const char* folder;
-    const char* windowsPath; // nullptr: not found
-};
-
-// clang-format off
-constexpr LocateRow kLocateRows[] = {
-    {"plain_folder", "C:\\Games\\UT", "C:\\Games\\UT\\System\\UnrealTournament.ini"},
-    {"trailing_backslash_is_doubled", "C:\\Games\\UT\\", "C:\\Games\\UT\\\\System\\UnrealTournament.ini"},
-    {"empty_folder_is_not_found", "", nullptr},
-    {"folder_without_a_local_path_is_not_found", "\\\\server\\UT", nullptr},
-};
-// clang-format on
-
-class LocateGameConfig : public testing::TestWithParam<LocateRow> {};
-
-TEST_P(LocateGameConfig, BuildsThePathFromTheFolderAsStored)
+VELMORA_RULES(LocateGameConfig, BuildsThePathFromTheFolderAsStored, "config-rules.tsv", "locate", 3)
 {
-    const LocateRow& row = GetParam();
-    const auto location = locateGameConfig(FixedLocator(row.folder));
-    ASSERT_EQ(location.has_value(), row.windowsPath != nullptr);
+    const test::TableRow& row = GetParam();
+    const auto location = locateGameConfig(FixedLocator(row[1]));
+    ASSERT_EQ(location.has_value(), !row[2].empty());
     if (location) {
-        EXPECT_EQ(location->GameFolder, row.folder);
-        EXPECT_EQ(location->windowsPath, row.windowsPath);
-        EXPECT_EQ(location->Utpath, std::string("/mapped/") + row.windowsPath);
+        EXPECT_EQ(location->GameFolder, row[1]);
+        EXPECT_EQ(location->windowsPath, row[2]);
+        EXPECT_EQ(location->Utpath, "/mapped/" + row[2]);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, LocateGameConfig, testing::ValuesIn(kLocateRows), test::RowName());
-
-struct DriverRow {
-    const char *name, *listItem, *displayName, *className;
-};
-
-constexpr DriverRow kDriverRows[] = {
-    {"software", "SoftwareRender", "Software", "SoftDrv.SoftwareRenderDevice"},
-    {"glide_uses_the_class_the_game_loads", "GlideRender", "Glide", "GlideDrv.GlideRenderDevice"},
-    {"opengl", "OpenGLRender", "OpenGl", "OpenGLDrv.OpenGLRenderDevice"},
-    {"direct3d", "Direct 3D", "Direct 3D", "D3DDrv.D3DRenderDevice"},
-};
-
-class DriverTable : public testing::TestWithParam<DriverRow> {};
-
-TEST_P(DriverTable, BothWritersAndBothListsAgree)
+VELMORA_RULES(DriverTable, BothWritersAndBothListsAgree, "config-rules.tsv", "driver", 4)
 {
-    const DriverRow& row = GetParam();
-    EXPECT_EQ(classForListItem(row.listItem), row.className);
-    EXPECT_EQ(classForDisplayName(row.displayName), row.className);
-    EXPECT_EQ(displayNameForClass(row.className), row.displayName);
+    const test::TableRow& row = GetParam();
+    EXPECT_EQ(classForListItem(row[1]), row[3]);
+    EXPECT_EQ(classForDisplayName(row[2]), row[3]);
+    EXPECT_EQ(displayNameForClass(row[3]), row[2]);
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, DriverTable, testing::ValuesIn(kDriverRows), test::RowName());
 
 TEST(DriverNames, NamesNotInTheTableAreShownAsRead)
 {
     for (const char* name : {"GlideDrv.GlideRender", "d3ddrv.d3drenderdevice", "Default"})
         EXPECT_EQ(displayNameForClass(name), name);
     EXPECT_FALSE(classForDisplayName("opengl").has_value());
-    EXPECT_FALSE(classForListItem("<<Select driver>>").has_value());
+    EXPECT_FALSE(classForListItem(kSelectDriver).has_value());
 }
 
 // Each value of a row's cycle steps to the next, the last back to the first; anything else,
-// and a typed row, does not step.
+// and a typed row, does not step. Each key has one section; Coronas's is the render device's.
 TEST(EditCycle, EveryCycleOfTheCatalogueStepsAndWraps)
 {
     for (std::size_t row = 0; row < kRowCount; ++row) {
@@ -166,10 +119,6 @@ TEST(EditCycle, EveryCycleOfTheCatalogueStepsAndWraps)
     EXPECT_EQ(nextInCycle(kCoronasRow, "True"), "False");
     EXPECT_EQ(nextInCycle(kDeviceRow, "Software"), "Direct 3D");
     EXPECT_EQ(nextInCycle(kDeviceRow, "GlideDrv.GlideRenderDevice"), std::nullopt);
-}
-
-TEST(SettingRows, EachKeyHasOneSection)
-{
     const auto& rows = settingRows();
     EXPECT_EQ(rows[kCoronasRow].key, "Coronas");
     EXPECT_EQ(sectionFor("Coronas", "D3DDrv.D3DRenderDevice"), "D3DDrv.D3DRenderDevice");
@@ -184,47 +133,30 @@ constexpr std::array<const char*, 9> kGameKeys = {
     "FullscreenColorbits", "CurvedSurfaces", "LowDetailTextures", "Decals", "NoDynamicLights",
     "SlowVideoBuffering",  "SkinDetail",     "TextureDetail",     "Coronas"};
 
-struct PresetRow {
-    const char* name;
-    Preset preset;
-    const char *fixture, *device;
-    std::array<const char*, 9> expected;
-};
-
-// clang-format off
-constexpr PresetRow kPresetRows[] = {
-    {"slow_on_direct3d_client", Preset::Slow, "client-451-windows-d3d.ini", "D3DDrv.D3DRenderDevice", {"16", "False", "True", "False", "True", "False", "Low", "Low", "False"}},
-    {"fast_on_stock_software_file", Preset::Fast, "stock-436-server-package-default.ini", "SoftDrv.SoftwareRenderDevice", {"16", "True", "False", "False", "True", "False", "High", "High", "True"}},
-};
-// clang-format on
-
-class PresetOnGameFile : public testing::TestWithParam<PresetRow> {};
-
-TEST_P(PresetOnGameFile, TheGameReadsEveryPresetValue)
+VELMORA_RULES(PresetOnGameFile, TheGameReadsEveryPresetValue, "config-rules.tsv", "preset", 5)
 {
-    const PresetRow& c = GetParam();
+    const test::TableRow& row = GetParam();
     const test::TemporaryFolder dir;
     const std::string file = dir.file("UnrealTournament.ini");
-    std::filesystem::copy_file(std::string(VELMORA_TESTDATA) + "/ut-ini/" + c.fixture, file);
+    std::filesystem::copy_file(std::string(VELMORA_TESTDATA) + "/ut-ini/" + row[2], file);
 
     ReadModule module;
     module.ReadGameValue(kEngine, kGameRenderDevice, file);
     const std::string device = module.ReadResult;
-    ASSERT_EQ(device, c.device);
+    ASSERT_EQ(device, row[3]);
+    const Preset preset = row[1] == "slow" ? Preset::Slow : Preset::Fast;
     for (const auto& step : presetSteps()) {
         const std::string section(step.section == SectionKind::RenderDevice ? device
                                                                             : kWindowsClient);
-        ASSERT_TRUE(
-            module.WriteGameValue(section, step.key, presetValue(step, c.preset), file).ok());
+        ASSERT_TRUE(module.WriteGameValue(section, step.key, presetValue(step, preset), file).ok());
     }
+    const auto expected = test::split(row[4], '|');
     for (std::size_t i = 0; i < kGameKeys.size(); ++i) {
         module.ReadGameValue(i + 1 < kGameKeys.size() ? std::string(kWindowsClient) : device,
                              kGameKeys[i], file);
-        EXPECT_EQ(module.ReadResult, c.expected[i]) << kGameKeys[i];
+        EXPECT_EQ(module.ReadResult, expected.at(i)) << kGameKeys[i];
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, PresetOnGameFile, testing::ValuesIn(kPresetRows), test::RowName());
 
 } // namespace
 } // namespace velmora::config
