@@ -11,7 +11,6 @@
 #include "support/rowname.h"
 
 #include <algorithm>
-#include <array>
 #include <chrono>
 #include <filesystem>
 #include <string>
@@ -69,78 +68,50 @@ TEST_F(ReadModuleTest, WriteCreatesTheFileThenMatchesKeysWithoutCase)
 }
 
 // The registry's folder lives in a temporary folder: backslashes become slashes there.
-class FixedLocator : public platform::GameLocator {
-public:
-    FixedLocator(std::string folder, std::string root)
-        : m_folder(std::move(folder)), m_root(std::move(root))
-    {}
-    std::string gameFolder() const override { return m_folder; }
+struct FixedLocator : platform::GameLocator {
+    FixedLocator(std::string f, std::string r) : folder(std::move(f)), root(std::move(r)) {}
+    std::string gameFolder() const override { return folder; }
     std::string localPath(const std::string& windowsPath) const override
     {
         std::string path = windowsPath;
         std::ranges::replace(path, '\\', '/');
-        return windowsPath.starts_with("\\\\") ? std::string() : m_root + "/" + path;
+        return windowsPath.starts_with("\\\\") ? std::string() : root + "/" + path;
     }
-
-private:
-    std::string m_folder, m_root;
-};
-
-struct LocateRow {
-    const char* name;
-    const char* folder;
-    std::vector<std::string> files; // made in this order, a second apart, under the root
-    const char* iniFile;            // given with --ini ("" for none), under the root
-    const char* windowsPath;        // nullptr: not found; native: the native build's file
-    const char* why;                // the start of the reason given
+    std::string folder, root;
 };
 
 constexpr const char* kNative = "home/.utpg/System/UnrealTournament.ini";
-// clang-format off
-const LocateRow kLocateRows[] = {
-    {"plain_folder", "C:\\Games\\UT", {}, "", "C:\\Games\\UT\\System\\UnrealTournament.ini", "The game's folder"},
-    {"trailing_backslash_is_doubled", "C:\\Games\\UT\\", {}, "", "C:\\Games\\UT\\\\System\\UnrealTournament.ini", "The game's folder"},
-    {"empty_folder_is_not_found", "", {}, "", nullptr, ""},
-    {"folder_without_a_local_path_is_not_found", "\\\\server\\UT", {}, "", nullptr, ""},
-    {"system64_written_last", "UT", {"UT/System/UnrealTournament.ini", "UT/System64/UnrealTournament.ini"}, "", "UT\\System64\\UnrealTournament.ini", "System64's file was written after"},
-    {"system_written_last", "UT", {"UT/System64/UnrealTournament.ini", "UT/System/UnrealTournament.ini"}, "", "UT\\System\\UnrealTournament.ini", "System's file was written after"},
-    {"only_system64", "UT", {"UT/System64/UnrealTournament.ini"}, "", "UT\\System64\\UnrealTournament.ini", "Only System64"},
-    {"native_game_without_a_registry_folder", "", {kNative}, "", kNative, "The native Linux game"},
-    {"registry_folder_before_the_native_game", "UT", {kNative}, "", "UT\\System\\UnrealTournament.ini", "The game's folder"},
-    {"ini_given_wins_and_need_not_exist", "UT", {"UT/System64/UnrealTournament.ini"}, "mine.ini", "mine.ini", "Named on the command line"},
-    {"ini_in_a_missing_folder_is_not_found", "UT", {}, "gone/mine.ini", nullptr, ""},
-    {"ini_naming_a_folder_is_not_found", "UT", {"UT/System/UnrealTournament.ini"}, "UT", nullptr, ""},
-};
-// clang-format on
 
-class LocateGameConfig : public testing::TestWithParam<LocateRow> {};
-
-TEST_P(LocateGameConfig, ChoosesTheFileTheGameReads)
+// The '|'-separated list in `field`, none when it is empty.
+std::vector<std::string> list(const std::string& field)
 {
-    const LocateRow& row = GetParam();
+    return field.empty() ? std::vector<std::string>() : test::split(field, '|');
+}
+
+VELMORA_RULES(LocateGameConfig, ChoosesTheFileTheGameReads, "config-rules.tsv", "locate", 6)
+{
+    const test::TableRow& row = GetParam();
     const test::TemporaryFolder root;
     auto time = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
-    for (const std::string& file : row.files) {
+    for (const std::string& file : list(row[2])) {
         std::filesystem::create_directories(std::filesystem::path(root.file(file)).parent_path());
         test::writeFile(root.file(file), "[Engine.Engine]\r\n");
         std::filesystem::last_write_time(root.file(file), time += std::chrono::seconds(1));
     }
-    const GameConfigRequest request{*row.iniFile ? root.file(row.iniFile) : "", root.file(kNative)};
-    const auto location = locateGameConfig(FixedLocator(row.folder, root.path()), request);
-    ASSERT_EQ(location.has_value(), row.windowsPath != nullptr);
+    const GameConfigRequest request{row[3].empty() ? "" : root.file(row[3]), root.file(kNative)};
+    const auto location = locateGameConfig(FixedLocator(row[1], root.path()), request);
+    ASSERT_EQ(location.has_value(), !row[4].empty());
     if (!location)
         return;
-    if (*row.iniFile || row.windowsPath == std::string(kNative)) {
-        EXPECT_EQ(location->Utpath, root.file(row.windowsPath));
+    if (!row[3].empty() || row[4] == kNative) {
+        EXPECT_EQ(location->Utpath, root.file(row[4]));
     } else {
-        EXPECT_EQ(location->GameFolder, row.folder);
-        EXPECT_EQ(location->windowsPath, row.windowsPath);
-        EXPECT_EQ(location->Utpath, FixedLocator("", root.path()).localPath(row.windowsPath));
+        EXPECT_EQ(location->GameFolder, row[1]);
+        EXPECT_EQ(location->windowsPath, row[4]);
+        EXPECT_EQ(location->Utpath, FixedLocator("", root.path()).localPath(row[4]));
     }
-    EXPECT_TRUE(location->why.starts_with(row.why)) << location->why;
+    EXPECT_TRUE(location->why.starts_with(row[5])) << location->why;
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, LocateGameConfig, testing::ValuesIn(kLocateRows), test::RowName());
 
 VELMORA_RULES(DriverTable, BothWritersAndBothListsAgree, "config-rules.tsv", "driver", 4)
 {
@@ -150,106 +121,44 @@ VELMORA_RULES(DriverTable, BothWritersAndBothListsAgree, "config-rules.tsv", "dr
     EXPECT_EQ(displayNameForClass(row[3]), row[2]);
 }
 
-struct InstalledRow {
-    const char* name;
-    std::vector<std::string> files; // beside the game's file
-    std::vector<std::string_view> expected;
-};
-
-// clang-format off
-const InstalledRow kInstalledRows[] = {
-    {"stock_game_has_none", {"D3DDrv.dll", "OpenGLDrv.dll", "UnrealTournament.ini"}, {}},
-    {"windows_libraries_in_any_case", {"XOpenGLDrv.dll", "d3d9drv.DLL"}, {"Direct3D 9", "XOpenGL"}},
-    {"native_linux_library", {"XOpenGLDrv.so"}, {"XOpenGL"}},
-    {"native_library_case_must_match", {"xopengldrv.so", "D3D9Drv.so.bak"}, {}},
-};
-// clang-format on
-
-class InstalledDrivers : public testing::TestWithParam<InstalledRow> {};
-
-TEST_P(InstalledDrivers, AreFoundBesideTheGameFileAndJoinTheEditCycle)
+VELMORA_RULES(InstalledDrivers, AreFoundBesideTheGameFileAndJoinTheEditCycle, "config-rules.tsv",
+              "installed", 3)
 {
     const test::TemporaryFolder folder;
-    for (const std::string& file : GetParam().files)
+    for (const std::string& file : list(GetParam()[1]))
         test::writeFile(folder.file(file), "");
     const std::vector<Driver> installed = installedDrivers(folder.file("UnrealTournament.ini"));
-    std::vector<std::string_view> names;
+    std::vector<std::string> names;
     for (const Driver& driver : installed)
-        names.push_back(driver.displayName);
-    EXPECT_EQ(names, GetParam().expected);
+        names.emplace_back(driver.displayName);
+    EXPECT_EQ(names, list(GetParam()[2]));
     // The cycle runs through the installed renderers back to its start.
-    std::string_view last = "Software";
-    for (const std::string_view name : names)
+    std::string last = "Software";
+    for (const std::string& name : names)
         last = *nextInCycle(kDeviceRow, last, installed) == name ? name : "wrong";
     EXPECT_EQ(nextInCycle(kDeviceRow, last, installed), "Direct 3D");
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, InstalledDrivers, testing::ValuesIn(kInstalledRows),
-                         test::RowName());
-
-struct ResolutionRow {
-    const char* name;
-    int width, height;
-    const char* last; // the list's last item
-    std::size_t count;
-};
-
-// clang-format off
-constexpr ResolutionRow kResolutionRows[] = {
-    {"screen_size_already_listed", 1920, 1080, "3840*2160", 13},
-    {"screen_size_added_last", 3440, 1440, "3440*1440", 14},
-    {"no_screen", 0, 0, "3840*2160", 13},
-};
-// clang-format on
-
-class ResolutionList : public testing::TestWithParam<ResolutionRow> {};
-
-TEST_P(ResolutionList, TableSizesThenWidescreenThenTheScreen)
+VELMORA_RULES(ResolutionList, TableSizesThenWidescreenThenTheScreen, "config-rules.tsv", "screen",
+              5)
 {
-    const ResolutionRow& row = GetParam();
-    const auto choices = resolutionChoices(row.width, row.height);
-    ASSERT_EQ(choices.size(), row.count);
-    EXPECT_EQ(choices.back().listItem, row.last);
+    const test::TableRow& row = GetParam();
+    const auto choices = resolutionChoices(std::stoi(row[1]), std::stoi(row[2]));
+    ASSERT_EQ(choices.size(), std::stoul(row[4]));
+    EXPECT_EQ(choices.back().listItem, row[3]);
     EXPECT_EQ(std::to_string(choices.back().width) + "*" + std::to_string(choices.back().height),
-              row.last);
+              row[3]);
     EXPECT_EQ(choices[6].listItem + choices[7].listItem, "1600*12001280*720");
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, ResolutionList, testing::ValuesIn(kResolutionRows), test::RowName());
-
-struct CommandLineRow {
-    const char* name;
-    std::vector<std::string> arguments;
-    bool help;
-    const char *iniFile, *error;
-};
-
-// clang-format off
-const CommandLineRow kCommandLineRows[] = {
-    {"nothing_looks_the_game_up", {}, false, "", ""},
-    {"ini_and_its_file", {"--ini", "/g/UT.ini"}, false, "/g/UT.ini", ""},
-    {"ini_with_equals", {"--ini=my game.ini"}, false, "my game.ini", ""},
-    {"help_wins_over_errors", {"--bogus", "-h"}, true, "", ""},
-    {"ini_without_a_file", {"--ini"}, false, "", "--ini needs the file to edit"},
-    {"ini_with_an_empty_file", {"--ini="}, false, "", "--ini needs the file to edit"},
-    {"ini_twice", {"--ini", "a", "--ini", "b"}, false, "a", "--ini is given more than once"},
-    {"unknown_argument", {"file.ini"}, false, "", "unknown argument: file.ini"},
-};
-// clang-format on
-
-class CommandLineTable : public testing::TestWithParam<CommandLineRow> {};
-
-TEST_P(CommandLineTable, ParsesIniAndHelp)
+VELMORA_RULES(CommandLineTable, ParsesIniAndHelp, "config-rules.tsv", "commandline", 5)
 {
-    const CommandLine line = parseCommandLine(GetParam().arguments);
-    EXPECT_EQ(line.help, GetParam().help);
-    EXPECT_EQ(line.iniFile, GetParam().iniFile);
-    EXPECT_EQ(line.error, GetParam().error);
-    EXPECT_TRUE(commandLineHelp().find("--ini FILE") != std::string_view::npos);
+    const CommandLine line = parseCommandLine(list(GetParam()[1]));
+    EXPECT_EQ(line.help, GetParam()[2] == "yes");
+    EXPECT_EQ(line.iniFile, GetParam()[3]);
+    EXPECT_EQ(line.error, GetParam()[4]);
+    EXPECT_NE(commandLineHelp().find("--ini FILE"), std::string_view::npos);
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, CommandLineTable, testing::ValuesIn(kCommandLineRows),
-                         test::RowName());
 
 TEST(DriverNames, NamesNotInTheTableAreShownAsRead)
 {
@@ -261,6 +170,12 @@ TEST(DriverNames, NamesNotInTheTableAreShownAsRead)
 
 // Each value of a row's cycle steps to the next, the last back to the first; anything else,
 // and a typed row, does not step. Each key has one section; Coronas's is the render device's.
+VELMORA_RULES(CycleStep, StepsOrStays, "config-rules.tsv", "cycle", 4)
+{
+    const auto next = nextInCycle(std::stoul(GetParam()[1]), GetParam()[2]);
+    EXPECT_EQ(next.value_or(""), GetParam()[3]);
+}
+
 TEST(EditCycle, EveryCycleOfTheCatalogueStepsAndWraps)
 {
     for (std::size_t row = 0; row < kRowCount; ++row) {
@@ -269,31 +184,13 @@ TEST(EditCycle, EveryCycleOfTheCatalogueStepsAndWraps)
             EXPECT_EQ(nextInCycle(row, cycle[i]), cycle[(i + 1) % cycle.size()]) << row;
         EXPECT_EQ(nextInCycle(row, "Default"), std::nullopt) << row;
     }
-    EXPECT_TRUE(settingRows()[kFrameRateRow].cycle.empty() &&
-                settingRows()[kParticleRow].cycle.empty());
-    EXPECT_EQ(nextInCycle(kRowCount, "True"), std::nullopt);
-    // The cycles the game's values need: lower-case, 24 bits and class names stay as they are.
-    EXPECT_EQ(nextInCycle(0, "32"), "16");
-    EXPECT_EQ(nextInCycle(1, "true"), std::nullopt);
-    EXPECT_EQ(nextInCycle(0, "24"), std::nullopt);
-    EXPECT_EQ(nextInCycle(8, "High"), "Low");
-    EXPECT_EQ(nextInCycle(kCoronasRow, "True"), "False");
-    EXPECT_EQ(nextInCycle(kDeviceRow, "Software"), "Direct 3D");
-    EXPECT_EQ(nextInCycle(kDeviceRow, "GlideDrv.GlideRenderDevice"), std::nullopt);
-    const auto& rows = settingRows();
-    EXPECT_EQ(rows[kCoronasRow].key, "Coronas");
     EXPECT_EQ(sectionFor("Coronas", "D3DDrv.D3DRenderDevice"), "D3DDrv.D3DRenderDevice");
     EXPECT_EQ(sectionFor(kGameRenderDevice, "D3DDrv.D3DRenderDevice"), kEngine);
     EXPECT_EQ(sectionFor(kCacheSizeMegs, "D3DDrv.D3DRenderDevice"), kGameEngine);
-    EXPECT_EQ(sectionFor(rows[0].key, "D3DDrv.D3DRenderDevice"), kWindowsClient);
+    EXPECT_EQ(sectionFor(settingRows()[0].key, "D3DDrv.D3DRenderDevice"), kWindowsClient);
 }
 
-// A preset applied to a real game file, then read back under the keys the game itself uses, all
-// in WinDrv.WindowsClient but Coronas, which is in the render device's section.
-constexpr std::array<const char*, 9> kGameKeys = {
-    "FullscreenColorbits", "CurvedSurfaces", "LowDetailTextures", "Decals", "NoDynamicLights",
-    "SlowVideoBuffering",  "SkinDetail",     "TextureDetail",     "Coronas"};
-
+// A preset applied to a real game file, then read back under the keys the game itself uses.
 VELMORA_RULES(PresetOnGameFile, TheGameReadsEveryPresetValue, "config-rules.tsv", "preset", 5)
 {
     const test::TableRow& row = GetParam();
@@ -311,11 +208,10 @@ VELMORA_RULES(PresetOnGameFile, TheGameReadsEveryPresetValue, "config-rules.tsv"
                                                                             : kWindowsClient);
         ASSERT_TRUE(module.WriteGameValue(section, step.key, presetValue(step, preset), file).ok());
     }
-    const auto expected = test::split(row[4], '|');
-    for (std::size_t i = 0; i < kGameKeys.size(); ++i) {
-        module.ReadGameValue(i + 1 < kGameKeys.size() ? std::string(kWindowsClient) : device,
-                             kGameKeys[i], file);
-        EXPECT_EQ(module.ReadResult, expected.at(i)) << kGameKeys[i];
+    for (const std::string& expected : test::split(row[4], '|')) {
+        const std::string key = expected.substr(0, expected.find('='));
+        module.ReadGameValue(key == "Coronas" ? device : std::string(kWindowsClient), key, file);
+        EXPECT_EQ(key + "=" + module.ReadResult, expected);
     }
 }
 

@@ -30,12 +30,5 @@ VELMORA_RULES(CacheSizeValue, Value, "config-rules.tsv", "cache", 4)
     EXPECT_EQ(cacheSizeGiven(GetParam()[1]), GetParam()[3] == "yes");
 }
 
-TEST(MainWindowTexts, CachePanelAndBoundMessage)
-{
-    EXPECT_EQ(cachePanelText("32"), " 32Mb");
-    EXPECT_EQ(cachePanelText("Default"), " DefaultMb");
-    EXPECT_EQ(cacheTooLargeText(128), "Memory value u specified is too large, maximum=128 Mb");
-}
-
 } // namespace
 } // namespace velmora::config
