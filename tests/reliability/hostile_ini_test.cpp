@@ -51,7 +51,6 @@ TEST(HugeFile, HundredMegabytesAreReadAndOneLineChanged)
     for (int n = 0; n < 20000; ++n)
         block += "Key" + std::to_string(n) + "=some value that pads the line out\r\n";
     std::string before = "[Engine.Engine]\r\n";
-    before.reserve(101U << 20);
     while (before.size() < (100U << 20))
         before += block;
     before += "[WinDrv.WindowsClient]\r\nDecals=True\r\n";
