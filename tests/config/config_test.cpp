@@ -21,50 +21,38 @@
 namespace velmora::config {
 namespace {
 
-class ReadModuleTest : public testing::Test {
-protected:
-    // The value a counted read gives; a plain read must give the same.
-    std::string read(const char* section, const char* key)
-    {
-        m_module.ReadResult = "left over";
-        m_module.ReadGameValueCounted(section, key, m_file);
-        const std::string counted = m_module.ReadResult;
-        m_module.ReadResult = "left over";
-        m_module.ReadGameValue(section, key, m_file);
-        EXPECT_EQ(m_module.ReadResult, counted);
-        return counted;
-    }
-
-    test::TemporaryFolder m_dir;
-    std::string m_file = m_dir.file("UnrealTournament.ini");
-    ReadModule m_module;
-};
-
-// Counted reads count found and missing keys alike; plain reads do not count.
-TEST_F(ReadModuleTest, GivesTheValueOrDefaultCutTo254Characters)
+// Counted reads count found and missing keys alike; plain reads give the same and do not count.
+TEST(ReadModule, ReadsCutTo254CharactersAndWritesKeysWithoutCase)
 {
+    const test::TemporaryFolder dir;
+    const std::string file = dir.file("UnrealTournament.ini"), created = dir.file("new.ini");
+    ReadModule module;
+    const auto read = [&](const char* section, const char* key) {
+        module.ReadResult = "left over";
+        module.ReadGameValueCounted(section, key, file);
+        const std::string counted = module.ReadResult;
+        module.ReadResult = "left over";
+        module.ReadGameValue(section, key, file);
+        EXPECT_EQ(module.ReadResult, counted);
+        return counted;
+    };
     EXPECT_EQ(read("S", "K"), "Default") << "no file";
     const std::string kLong(300, 'x');
-    test::writeFile(m_file, "[S]\r\nK=1\r\nE=\r\n[L]\r\nK=" + kLong);
+    test::writeFile(file, "[S]\r\nK=1\r\nE=\r\n[L]\r\nK=" + kLong);
     EXPECT_EQ(read("s", "k"), "1");
     EXPECT_EQ(read("S", "J"), "Default");
     EXPECT_EQ(read("S", "E"), "");
     EXPECT_EQ(read("L", "K"), kLong.substr(0, 254));
-    EXPECT_EQ(m_module.ReadCount, 5);
-}
+    EXPECT_EQ(module.ReadCount, 5);
 
-TEST_F(ReadModuleTest, WriteCreatesTheFileThenMatchesKeysWithoutCase)
-{
-    ASSERT_TRUE(m_module.WriteGameValue("Engine.GameEngine", "CacheSizeMegs", "96", m_file).ok());
-    ASSERT_TRUE(m_module.WriteGameValue("engine.gameengine", "cachesizemegs", "64", m_file).ok());
-    EXPECT_EQ(platform::readWholeFile(m_file), "[Engine.GameEngine]\r\nCacheSizeMegs=64\r\n");
+    ASSERT_TRUE(module.WriteGameValue("Engine.GameEngine", "CacheSizeMegs", "96", created).ok());
+    ASSERT_TRUE(module.WriteGameValue("engine.gameengine", "cachesizemegs", "64", created).ok());
+    EXPECT_EQ(platform::readWholeFile(created), "[Engine.GameEngine]\r\nCacheSizeMegs=64\r\n");
     // A copy that cannot be kept first stops the write with its reason.
-    m_module.beforeWrite = [](const std::string&) {
-        return platform::WriteOutcome::failed("full");
-    };
-    EXPECT_EQ(m_module.WriteGameValue("Engine.GameEngine", "CacheSizeMegs", "8", m_file).reason,
+    module.beforeWrite = [](const std::string&) { return platform::WriteOutcome::failed("full"); };
+    EXPECT_EQ(module.WriteGameValue("Engine.GameEngine", "CacheSizeMegs", "8", created).reason,
               "full");
-    EXPECT_EQ(platform::readWholeFile(m_file), "[Engine.GameEngine]\r\nCacheSizeMegs=64\r\n");
+    EXPECT_EQ(platform::readWholeFile(created), "[Engine.GameEngine]\r\nCacheSizeMegs=64\r\n");
 }
 
 // The registry's folder lives in a temporary folder: backslashes become slashes there.
