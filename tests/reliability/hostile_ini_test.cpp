@@ -25,7 +25,7 @@ std::string readAndWrite(const std::string& before, const char* section, const c
     return edit.contents;
 }
 
-TEST(HostileFile, BinaryFileReadsTheDefaultAndGetsTheSectionAppended)
+TEST(HostileFile, BinaryFileAndTenMegabyteLinesGetDefinedResults)
 {
     std::mt19937 random(5);
     std::string bytes(64U << 10, '\0');
@@ -34,10 +34,7 @@ TEST(HostileFile, BinaryFileReadsTheDefaultAndGetsTheSectionAppended)
     const std::string after =
         readAndWrite(bytes, "Engine.Engine", "GameRenderDevice", "Default", "D3DDrv");
     EXPECT_EQ(after.substr(0, bytes.size()), bytes);
-}
-
-TEST(HostileFile, TenMegabyteLineIsPassedOverAndATenMegabyteValueCutAndReplacedWhole)
-{
+    // A ten megabyte line is passed over, and a ten megabyte value cut and replaced whole.
     const std::string big = "[s]\r\nbig=" + std::string(10U << 20, 'x') + "\r\nk=v\r\n";
     std::string expected = big;
     EXPECT_EQ(readAndWrite(big, "s", "k", "v", "w"), expected.replace(big.size() - 3, 1, "w"));
