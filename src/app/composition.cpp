@@ -66,11 +66,17 @@ void registerWindows(platform::ui::WindowRegistry& registry, const Services& ser
         auto main = std::make_unique<mainwin::Frmmain>(registry, services.dialogs,
                                                        services.documents, services.locator,
                                                        services.system, services.readModule);
+        main->ConfigRequest = services.request;
+        main->Backups = services.backups;
         composed->main = main.get();
         return main;
     });
-    registry.registerFactory(QStringLiteral("frmAbout"),
-                             [&registry] { return std::make_unique<frmAbout>(registry); });
+    registry.registerFactory(QStringLiteral("frmAbout"), [&registry, composed] {
+        return std::make_unique<frmAbout>(registry, [composed] {
+            const mainwin::Frmmain* main = composed->ifLoaded(kMainWindow, composed->main);
+            return main != nullptr ? main->Utpath : std::string();
+        });
+    });
 
     // The editor asks for the game's file at every read and write, so it never holds a stale
     // path.

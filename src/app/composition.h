@@ -3,6 +3,12 @@
 // The composition root: every window, the services it is built with and the seams between
 // windows, in one place, so that main() and the tests register the same factories.
 
+#include "config/gameconfig.h"
+
+namespace velmora::backup {
+class BackupSession;
+}
+
 namespace velmora::platform {
 class GameLocator;
 class SystemInfo;
@@ -26,6 +32,8 @@ struct Services {
     const platform::GameLocator& locator;
     const platform::SystemInfo& system;
     config::ReadModule& readModule;
+    config::GameConfigRequest request = {};   // the command line's file, the native game's
+    backup::BackupSession* backups = nullptr; // none: no backups and no "Restore..."
 };
 
 // Registers frmSplash, Frmmain, frmAbout and the editor's windows (Form4, Form5, frmload);

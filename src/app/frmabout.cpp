@@ -6,6 +6,7 @@
 
 #include <array>
 
+#include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -18,7 +19,7 @@ using platform::ui::ControlKind;
 namespace {
 
 constexpr int kClientWidth = 5736;
-constexpr int kClientHeight = 5124;
+constexpr int kClientHeight = 5724;
 
 constexpr const char* kDescription =
     "App Description:\n"
@@ -31,7 +32,7 @@ constexpr const char* kErrorWarning =
     "Warning: this is version 1.2.0 of the program and it may still contain errors. Please "
     "report any you find to its makers.";
 
-constexpr std::array<ControlDesign, 9> kControls = {{
+constexpr std::array<ControlDesign, 10> kControls = {{
     {"cmdOK", ControlKind::CommandButton, nullptr, 4320, 3720, 1260, 345, "OK", 0},
     {"picIcon", ControlKind::PictureBox, nullptr, 120, 240, 684, 336, nullptr, -1},
     {"lblTitle", ControlKind::Label, nullptr, 1050, 240, 3885, 480, nullptr, -1},
@@ -41,11 +42,13 @@ constexpr std::array<ControlDesign, 9> kControls = {{
     {"Line1", ControlKind::Label, nullptr, 120, 3465, 5555, 30, nullptr, -1},
     {"lblDisclaimer", ControlKind::Label, nullptr, 240, 3720, 3876, 708, kErrorWarning, -1},
     {"Picture1", ControlKind::PictureBox, nullptr, 1560, 4440, 2412, 612, nullptr, -1},
+    {"lblFile", ControlKind::Label, nullptr, 240, 5100, 5256, 492, nullptr, -1},
 }};
 
 } // namespace
 
-frmAbout::frmAbout(platform::ui::WindowRegistry& registry) : platform::ui::VelmoraWindow(registry)
+frmAbout::frmAbout(platform::ui::WindowRegistry& registry, std::function<std::string()> editedFile)
+    : platform::ui::VelmoraWindow(registry), m_editedFile(std::move(editedFile))
 {
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                    Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -74,7 +77,8 @@ void frmAbout::createControls()
     titleFont.setPointSize(titleFont.pointSize() + 6);
     titleFont.setBold(true);
     lblTitle->setFont(titleFont);
-    for (const char* name : {"lblDescription", "Label1", "lblDisclaimer"}) {
+    lblFile = controls.get<QLabel>("lblFile");
+    for (const char* name : {"lblDescription", "Label1", "lblDisclaimer", "lblFile"}) {
         auto* label = controls.get<QLabel>(name);
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -94,6 +98,13 @@ void frmAbout::Form_Load()
     setWindowTitle(QStringLiteral("About ") + title);
     lblVersion->setText(QString::fromStdString(config::versionText()));
     lblTitle->setText(title);
+    const QString file =
+        QFile::decodeName(QByteArray::fromStdString(m_editedFile ? m_editedFile() : std::string()));
+    // A path has no blanks to wrap at: let it wrap after each folder.
+    QString wrappable = file;
+    wrappable.replace(QLatin1Char('/'), QStringLiteral("/\u200b"));
+    lblFile->setText(file.isEmpty() ? QString() : QStringLiteral("Editing: ") + wrappable);
+    lblFile->setToolTip(file);
 }
 
 void frmAbout::Form_Activate()

@@ -1,9 +1,12 @@
 #pragma once
 
-// frmAbout, the about box: title, version, a description, a disclaimer and two small
-// pictures. Not modal; its OK button closes it.
+// frmAbout, the about box: title, version, a description, a disclaimer, two small
+// pictures and the game's file being edited. Not modal; its OK button closes it.
 
 #include "platform/ui/velmorawindow.h"
+
+#include <functional>
+#include <string>
 
 class QLabel;
 class QPushButton;
@@ -13,9 +16,11 @@ namespace velmora::app {
 class frmAbout final : public platform::ui::VelmoraWindow {
     Q_OBJECT
 public:
-    explicit frmAbout(platform::ui::WindowRegistry& registry);
+    // `editedFile` gives the game's file being edited; empty text when none is.
+    explicit frmAbout(platform::ui::WindowRegistry& registry,
+                      std::function<std::string()> editedFile = nullptr);
 
-    // Centres the box and sets its caption, version and title.
+    // Centres the box and sets its caption, version, title and the file being edited.
     void Form_Load() override;
     void Form_Activate() override;
 
@@ -25,6 +30,8 @@ private:
 
     QLabel* lblTitle = nullptr;
     QLabel* lblVersion = nullptr;
+    QLabel* lblFile = nullptr;
+    std::function<std::string()> m_editedFile;
     QPushButton* cmdOK = nullptr;
 };
 

@@ -1,4 +1,6 @@
 #include "app/composition.h"
+#include "backup/backup.h"
+#include "config/commandline.h"
 #include "config/readmodule.h"
 #include "platform/gamelocator.h"
 #include "platform/systeminfo.h"
@@ -6,11 +8,38 @@
 #include "platform/ui/documentopener.h"
 #include "platform/ui/windowregistry.h"
 
+#include <cstdio>
+#include <string>
+#include <vector>
+
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+std::vector<std::string> arguments(int argc, char* argv[])
+{
+    return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>();
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
+    // Help needs no display, so it is answered before Qt starts.
+    if (velmora::config::parseCommandLine(arguments(argc, argv)).help) {
+        std::fputs(velmora::config::commandLineHelp().data(), stdout);
+        return 0;
+    }
     QApplication app(argc, argv);
+    // Qt has taken its own options out of argv by now.
+    const velmora::config::CommandLine commandLine =
+        velmora::config::parseCommandLine(arguments(argc, argv));
+    if (!commandLine.error.empty()) {
+        std::fprintf(stderr, "velmora: %s\nTry 'velmora --help'.\n", commandLine.error.c_str());
+        return 2;
+    }
     QGuiApplication::setApplicationName(QStringLiteral("velmora"));
     // Lets desktops match the windows to the installed menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.velmora.velmora"));
@@ -23,9 +52,22 @@ int main(int argc, char* argv[])
         velmora::platform::makeSystemGameLocator();
     const velmora::platform::RealSystemInfo system;
     velmora::config::ReadModule readModule;
+    // One copy of the game's file before this run first changes it.
+    velmora::backup::BackupSession backups(velmora::backup::defaultBackupFolder());
+    readModule.beforeWrite = [&backups](const std::string& file) {
+        velmora::platform::WriteOutcome kept = backups.ensureBackup(file);
+        if (!kept.ok()) {
+            kept.reason = "no backup could be kept in " + backups.folder() + ": " + kept.reason;
+        }
+        return kept;
+    };
+    const velmora::config::GameConfigRequest request{
+        commandLine.iniFile,
+        velmora::config::nativeGameConfig(QFile::encodeName(QDir::homePath()).toStdString())};
 
     velmora::platform::ui::WindowRegistry registry;
-    velmora::app::registerWindows(registry, {dialogs, documents, *locator, system, readModule});
+    velmora::app::registerWindows(
+        registry, {dialogs, documents, *locator, system, readModule, request, &backups});
     QObject::connect(&registry, &velmora::platform::ui::WindowRegistry::programEnded, &app,
                      &QCoreApplication::exit);
 

@@ -1,6 +1,8 @@
 #include "catalogue.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 namespace velmora::config {
 namespace {
@@ -52,6 +54,12 @@ constexpr std::array<Driver, 4> kDrivers = {{
     {"Direct 3D", "Direct 3D", "D3DDrv.D3DRenderDevice"},
 }};
 
+// The patched game's libraries are named after their package.
+constexpr std::array<Driver, 2> kPatchedGameDrivers = {{
+    {"Direct3D 9", "Direct3D 9", "D3D9Drv.D3D9RenderDevice"},
+    {"XOpenGL", "XOpenGL", "XOpenGLDrv.XOpenGLRenderDevice"},
+}};
+
 constexpr std::array<Resolution, 7> kResolutions = {{
     {"640*400", 640, 400},
     {"640*480", 640, 480},
@@ -60,6 +68,15 @@ constexpr std::array<Resolution, 7> kResolutions = {{
     {"1152*864", 1152, 864},
     {"1280*1024", 1280, 1024},
     {"1600*1200", 1600, 1200},
+}};
+
+constexpr std::array<Resolution, 6> kWideResolutions = {{
+    {"1280*720", 1280, 720},
+    {"1366*768", 1366, 768},
+    {"1600*900", 1600, 900},
+    {"1920*1080", 1920, 1080},
+    {"2560*1440", 2560, 1440},
+    {"3840*2160", 3840, 2160},
 }};
 
 // Both presets write the game's own keys; Fast system keeps 16-bit colour, no decals and no
@@ -76,13 +93,29 @@ constexpr std::array<PresetStep, 9> kPresetSteps = {{
     {"Coronas", SectionKind::RenderDevice, "False", "True"},
 }};
 
-template <typename Table, typename Field>
-std::optional<std::string_view> classWhere(const Table& table, Field field, std::string_view text)
+const Driver* driverWhere(std::string_view Driver::*field, std::string_view text)
 {
-    const auto found = std::ranges::find(table, text, field);
-    if (found == table.end())
-        return std::nullopt;
-    return found->className;
+    for (const std::span<const Driver> table :
+         {std::span<const Driver>(kDrivers), std::span<const Driver>(kPatchedGameDrivers)}) {
+        const auto found = std::ranges::find(table, text, field);
+        if (found != table.end())
+            return &*found;
+    }
+    return nullptr;
+}
+
+std::optional<std::string_view> classWhere(std::string_view Driver::*field, std::string_view text)
+{
+    const Driver* driver = driverWhere(field, text);
+    return driver != nullptr ? std::optional(driver->className) : std::nullopt;
+}
+
+std::string lowerAscii(std::string text)
+{
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return text;
 }
 
 } // namespace
@@ -116,11 +149,15 @@ std::string_view sectionFor(std::string_view key, std::string_view renderDevice)
     return sectionFor(row != kRows.end() ? row->section : SectionKind::WindowsClient, renderDevice);
 }
 
-std::optional<std::string_view> nextInCycle(std::size_t row, std::string_view current)
+std::optional<std::string_view> nextInCycle(std::size_t row, std::string_view current,
+                                            std::span<const Driver> installed)
 {
     if (row >= kRowCount)
         return std::nullopt;
-    const auto cycle = kRows[row].cycle;
+    std::vector<std::string_view> cycle(kRows[row].cycle.begin(), kRows[row].cycle.end());
+    if (row == kDeviceRow)
+        for (const Driver& driver : installed)
+            cycle.push_back(driver.displayName);
     const auto found = std::ranges::find(cycle, current);
     if (found == cycle.end())
         return std::nullopt;
@@ -133,25 +170,67 @@ const std::array<Driver, 4>& drivers()
     return kDrivers;
 }
 
+const std::array<Driver, 2>& patchedGameDrivers()
+{
+    return kPatchedGameDrivers;
+}
+
+std::vector<Driver> installedDrivers(const std::string& gameFile)
+{
+    const std::filesystem::path folder = std::filesystem::path(gameFile).parent_path();
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(
+             folder.empty() ? std::filesystem::path(".") : folder, error))
+        if (entry.is_regular_file(error))
+            names.push_back(entry.path().filename().string());
+    std::vector<Driver> installed;
+    for (const Driver& driver : kPatchedGameDrivers) {
+        const std::string package(driver.className.substr(0, driver.className.find('.')));
+        const bool found = std::ranges::any_of(names, [&](const std::string& name) {
+            return lowerAscii(name) == lowerAscii(package + ".dll") || name == package + ".so";
+        });
+        if (found)
+            installed.push_back(driver);
+    }
+    return installed;
+}
+
 std::string_view displayNameForClass(std::string_view className)
 {
-    const auto found = std::ranges::find(kDrivers, className, &Driver::className);
-    return found == kDrivers.end() ? className : found->displayName;
+    const Driver* driver = driverWhere(&Driver::className, className);
+    return driver != nullptr ? driver->displayName : className;
 }
 
 std::optional<std::string_view> classForListItem(std::string_view listItem)
 {
-    return classWhere(kDrivers, &Driver::listItem, listItem);
+    return classWhere(&Driver::listItem, listItem);
 }
 
 std::optional<std::string_view> classForDisplayName(std::string_view displayName)
 {
-    return classWhere(kDrivers, &Driver::displayName, displayName);
+    return classWhere(&Driver::displayName, displayName);
 }
 
 const std::array<Resolution, 7>& resolutions()
 {
     return kResolutions;
+}
+
+std::vector<ResolutionChoice> resolutionChoices(int screenWidth, int screenHeight)
+{
+    std::vector<ResolutionChoice> choices;
+    for (const std::span<const Resolution> table :
+         {std::span<const Resolution>(kResolutions), std::span<const Resolution>(kWideResolutions)})
+        for (const Resolution& size : table)
+            choices.push_back({std::string(size.listItem), size.width, size.height});
+    const bool listed = std::ranges::any_of(choices, [&](const ResolutionChoice& choice) {
+        return choice.width == screenWidth && choice.height == screenHeight;
+    });
+    if (!listed && screenWidth > 0 && screenHeight > 0)
+        choices.push_back({std::to_string(screenWidth) + "*" + std::to_string(screenHeight),
+                           screenWidth, screenHeight});
+    return choices;
 }
 
 const std::array<PresetStep, 9>& presetSteps()

@@ -8,7 +8,9 @@
 #include <cstddef>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmora::config {
 
@@ -52,9 +54,13 @@ std::string_view sectionFor(SectionKind kind, std::string_view renderDevice);
 // The section that holds `key`: a row's, the cache size's, or WindowsClient for any other key.
 std::string_view sectionFor(std::string_view key, std::string_view renderDevice);
 
+struct Driver;
+
 // The next value of `row`'s edit cycle after `current`; nullopt when `current` is not in the
-// cycle or the row is typed.
-std::optional<std::string_view> nextInCycle(std::size_t row, std::string_view current);
+// cycle or the row is typed. The device row's cycle ends with the display names of
+// `installed`, the patched game's renderers found beside the game's file.
+std::optional<std::string_view> nextInCycle(std::size_t row, std::string_view current,
+                                            std::span<const Driver> installed = {});
 
 // ---- drivers ----------------------------------------------------------------------------
 
@@ -69,8 +75,17 @@ inline constexpr std::string_view kSelectDriver = "<<Select driver>>";
 // In the order of the main window's driver list, after its prompt.
 const std::array<Driver, 4>& drivers();
 
+// The renderers of the patched game (469 and later), which only that game can load: each is
+// offered after the four above when its library lies beside the game's file.
+const std::array<Driver, 2>& patchedGameDrivers();
+
+// The patched game's renderers whose library lies beside `gameFile`, in table order:
+// `<package>.dll` in any letter case (Windows and Wine ignore case) or `<package>.so` exactly
+// (the native Linux build), where the package is the class name's part before the dot.
+std::vector<Driver> installedDrivers(const std::string& gameFile);
+
 // The display name for a GameRenderDevice value, or the value itself when it names no
-// driver of the table (including GlideDrv.GlideRender, which the game cannot load).
+// driver of either table (including GlideDrv.GlideRender, which the game cannot load).
 std::string_view displayNameForClass(std::string_view className);
 
 std::optional<std::string_view> classForListItem(std::string_view listItem);
@@ -88,6 +103,17 @@ inline constexpr std::string_view kSelectResolution = "<<Select Resolution>>";
 
 // In the order of the main window's resolution list, after its prompt.
 const std::array<Resolution, 7>& resolutions();
+
+struct ResolutionChoice {
+    std::string listItem;
+    int width;
+    int height;
+};
+
+// The resolution list after its prompt: the seven sizes above, the common widescreen sizes,
+// then the screen's own size (`screenWidth` by `screenHeight` pixels) when it is not among
+// them and both are positive.
+std::vector<ResolutionChoice> resolutionChoices(int screenWidth, int screenHeight);
 
 // ---- presets ----------------------------------------------------------------------------
 

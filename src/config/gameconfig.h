@@ -1,6 +1,7 @@
 #pragma once
 
-// Locating the game's configuration file from its registry entry, once per run.
+// Locating the game's configuration file, once per run: a file named on the command line,
+// else the one in the registry's folder that the game reads, else the native Linux build's.
 
 #include <optional>
 #include <string>
@@ -13,20 +14,34 @@ class GameLocator;
 namespace velmora::config {
 
 inline constexpr std::string_view kConfigSuffix = "\\System\\UnrealTournament.ini";
+inline constexpr std::string_view kConfigSuffix64 = "\\System64\\UnrealTournament.ini";
 inline constexpr std::string_view kFolderNotFoundText =
     "Unable to get tournament folder data from registry";
 inline constexpr std::string_view kFolderNotFoundTitle = "Error: Unreal Tournament folder data??";
 
-struct GameConfigLocation {
-    std::string GameFolder;  // the folder exactly as the registry holds it
-    std::string windowsPath; // GameFolder + "\System\UnrealTournament.ini", as built
-    std::string Utpath;      // that path on this system: the file every read and write opens
+struct GameConfigRequest {
+    std::string iniFile;      // given with --ini: edited instead of looking the game up
+    std::string nativeConfig; // the native Linux build's file; empty where there is none
 };
 
-// The game's configuration file, or nullopt when the registry names no folder, or one that
-// has no path on this system (the caller
-// shows kFolderNotFoundText and ends the program). The folder is used as stored: no
-// separator is added or removed, and nothing is checked for existence.
-std::optional<GameConfigLocation> locateGameConfig(const platform::GameLocator& locator);
+struct GameConfigLocation {
+    std::string GameFolder;  // the folder exactly as the registry holds it; empty without one
+    std::string windowsPath; // GameFolder + "\System\UnrealTournament.ini" (or System64), as built
+    std::string Utpath;      // that path on this system: the file every read and write opens
+    std::string why;         // how the file was chosen, for the window to say
+};
+
+// The game's configuration file, or nullopt when none can be used (the caller shows
+// kFolderNotFoundText and ends the program). A file given in `request` is used when its
+// folder exists, whether or not the file does. Otherwise the registry's folder is used as
+// stored (no separator added or removed): System64's file when it is the only one there or
+// the one written last, else System's, which need not exist. Without a registry folder, the
+// native build's file is used when it exists.
+std::optional<GameConfigLocation> locateGameConfig(const platform::GameLocator& locator,
+                                                   const GameConfigRequest& request = {});
+
+// Where the native Linux build keeps its settings under `home`; empty on Windows or without
+// a home folder.
+std::string nativeGameConfig(const std::string& home);
 
 } // namespace velmora::config

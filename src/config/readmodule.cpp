@@ -32,6 +32,11 @@ void ReadModule::ReadGameValueCounted(std::string_view section, std::string_view
 platform::WriteOutcome ReadModule::WriteGameValue(std::string_view section, std::string_view key,
                                                   std::string_view value, const std::string& file)
 {
+    if (beforeWrite) {
+        if (platform::WriteOutcome kept = beforeWrite(file); !kept.ok()) {
+            return kept;
+        }
+    }
     return platform::writeProfileString(file, section, key, value);
 }
 

@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -48,6 +49,7 @@ public:
                               const std::string& file);
 
     // Writes one key (creating the file, section or key when missing) and says how it went.
+    // When beforeWrite is set it runs first, and its failure is the write's: nothing is written.
     [[nodiscard]] platform::WriteOutcome WriteGameValue(std::string_view section,
                                                         std::string_view key,
                                                         std::string_view value,
@@ -55,6 +57,8 @@ public:
 
     std::string ReadResult;
     std::int16_t ReadCount = 0;
+    // The window program keeps a copy of the game's file here before changing it.
+    std::function<platform::WriteOutcome(const std::string& file)> beforeWrite;
 };
 
 } // namespace velmora::config

@@ -221,7 +221,10 @@ void Form4::List2_Click()
         return;
     }
     const std::string current = platform::ui::toCp1252(List2->rowText(row));
-    if (const auto next = config::nextInCycle(index, current)) {
+    const std::vector<config::Driver> installed =
+        index == config::kDeviceRow ? config::installedDrivers(m_services.Utpath())
+                                    : std::vector<config::Driver>();
+    if (const auto next = config::nextInCycle(index, current, installed)) {
         List2->replaceRow(row, platform::ui::fromCp1252(*next));
     }
 }

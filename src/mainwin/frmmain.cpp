@@ -5,6 +5,7 @@
 #include "config/gameconfig.h"
 #include "config/mainwindisplay.h"
 #include "config/readmodule.h"
+#include "frmrestore.h"
 #include "openhelpfile.h"
 #include "platform/fileio.h"
 #include "platform/systeminfo.h"
@@ -19,10 +20,13 @@
 
 #include <QAction>
 #include <QFile>
+#include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 
 namespace velmora::mainwin {
 
@@ -86,6 +90,13 @@ QString localPath(const std::string& path)
     return QFile::decodeName(QByteArray::fromStdString(path));
 }
 
+// In the screen's own pixels, which is what the game's resolution counts.
+QSize screenPixels()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->size() * screen->devicePixelRatio() : QSize();
+}
+
 } // namespace
 
 Frmmain::Frmmain(platform::ui::WindowRegistry& registry, platform::ui::DialogService& dialogService,
@@ -126,6 +137,7 @@ void Frmmain::createControls()
     List2 = controls.get<platform::ui::DesignListBox>("List2");
     Command1 = controls.get<QPushButton>("Command1");
     CmdExit = controls.get<QPushButton>("CmdExit");
+    Frame4 = controls.get<QGroupBox>("Frame4");
 
     for (QWidget* input : std::initializer_list<QWidget*>{Text1, Combo1, Combo2, List1, List2}) {
         platform::ui::setBackgroundColor(input, kInputColor, true);
@@ -137,7 +149,9 @@ void Frmmain::createControls()
         Combo1->addItem(text(driver.listItem));
     }
     Combo2->addItem(text(config::kSelectResolution));
-    for (const config::Resolution& resolution : config::resolutions()) {
+    const QSize screen = screenPixels();
+    resolutionItems = config::resolutionChoices(screen.width(), screen.height());
+    for (const config::ResolutionChoice& resolution : resolutionItems) {
         Combo2->addItem(text(resolution.listItem));
     }
 
@@ -153,6 +167,9 @@ void Frmmain::createMenus()
 {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("File"));
+    Restore = file->addAction(QStringLiteral("&Restore..."));
+    Restore->setObjectName(QStringLiteral("Restore"));
+    file->addSeparator();
     exit = file->addAction(QStringLiteral("E&xit"));
     exit->setObjectName(QStringLiteral("exit"));
 
@@ -199,6 +216,7 @@ void Frmmain::connectHandlers()
             Option3_Click();
         }
     });
+    connect(Restore, &QAction::triggered, this, &Frmmain::Restore_Click);
     connect(About, &QAction::triggered, this, &Frmmain::About_Click);
     connect(Help, &QAction::triggered, this, &Frmmain::Help_Click);
     connect(exit, &QAction::triggered, this, &Frmmain::exit_Click);
@@ -211,7 +229,7 @@ void Frmmain::Form_Load()
     platform::ui::centreOnScreen(this);
 
     const std::optional<config::GameConfigLocation> location =
-        config::locateGameConfig(gameLocator);
+        config::locateGameConfig(gameLocator, ConfigRequest);
     if (!location) {
         dialogs.messageBox(text(config::kFolderNotFoundText), text(config::kFolderNotFoundTitle),
                            platform::ui::MessageIcon::Critical, platform::ui::MessageButtons::Ok);
@@ -220,6 +238,11 @@ void Frmmain::Form_Load()
     }
     GameFolder = location->GameFolder;
     Utpath = location->Utpath;
+    Frame4->setToolTip(localPath(Utpath) + QLatin1Char('\n') + text(location->why));
+    Restore->setEnabled(Backups != nullptr);
+    for (const config::Driver& driver : config::installedDrivers(Utpath)) {
+        Combo1->addItem(text(driver.listItem));
+    }
 
     leesman();
     Combo1->setCurrentIndex(0);
@@ -280,6 +303,16 @@ void Frmmain::leesman()
 void Frmmain::setPicture1Visible(bool visible)
 {
     Picture1->setVisible(visible);
+}
+
+void Frmmain::Restore_Click()
+{
+    if (Backups == nullptr) {
+        return;
+    }
+    auto* dialog = new frmRestore(this, dialogs, *Backups, Utpath, [this] { leesman(); });
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
 }
 
 void Frmmain::About_Click()

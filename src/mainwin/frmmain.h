@@ -5,15 +5,19 @@
 // resolution and cache update; About, Help and Exit. Reads and writes go through ReadModule,
 // message boxes through the dialog service, other windows through the window registry.
 
+#include "config/catalogue.h"
+#include "config/gameconfig.h"
 #include "platform/ui/velmorawindow.h"
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <QString>
 
 class QAction;
+class QGroupBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
@@ -25,6 +29,10 @@ class SystemInfo;
 
 namespace velmora::config {
 class ReadModule;
+}
+
+namespace velmora::backup {
+class BackupSession;
 }
 
 namespace velmora::platform::ui {
@@ -63,6 +71,11 @@ public:
     std::string GameFolder; // the folder exactly as the registry holds it
     std::string Utpath;     // the game's configuration file on this system
 
+    // Set before the window loads: a file named on the command line, and where the file's
+    // backups are kept (no "Restore..." without them).
+    config::GameConfigRequest ConfigRequest;
+    backup::BackupSession* Backups = nullptr;
+
 private:
     void createControls();
     void createMenus();
@@ -76,6 +89,7 @@ private:
     void Option1_Click();
     void Option2_Click();
     void Option3_Click();
+    void Restore_Click();
     void About_Click();
     void Help_Click();
     void exit_Click();
@@ -100,12 +114,14 @@ private:
     std::int64_t DetectedMemoryMb = 0;
     int combo1DropDowns = 0; // how often each list has been opened
     int combo2DropDowns = 0;
+    std::vector<config::ResolutionChoice> resolutionItems; // Combo2's sizes after its prompt
 
     QRadioButton* Option1 = nullptr;
     QRadioButton* Option2 = nullptr;
     QRadioButton* Option3 = nullptr;
     QLabel* Picture1 = nullptr;
     QLabel* Picture2 = nullptr;
+    QGroupBox* Frame4 = nullptr;
     platform::ui::DesignTextBox* Text1 = nullptr;
     platform::ui::DesignComboBox* Combo1 = nullptr;
     platform::ui::DesignComboBox* Combo2 = nullptr;
@@ -114,6 +130,7 @@ private:
     QPushButton* Command1 = nullptr;
     QPushButton* CmdExit = nullptr;
     platform::ui::DesignStatusBar* StatusBar1 = nullptr;
+    QAction* Restore = nullptr;
     QAction* exit = nullptr;
     QAction* Help = nullptr;
     QAction* About = nullptr;

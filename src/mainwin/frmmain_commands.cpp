@@ -86,8 +86,8 @@ bool Frmmain::writeDriverResolutionAndCache()
         return false;
     }
     // The item's position, not its text, names the resolution.
-    const config::Resolution& resolution =
-        config::resolutions().at(static_cast<std::size_t>(Combo2->currentIndex()));
+    const config::ResolutionChoice& resolution =
+        resolutionItems.at(static_cast<std::size_t>(Combo2->currentIndex()));
     if (!writeGameValue(config::sectionFor(config::kFullscreenViewportX, {}),
                         config::kFullscreenViewportX, std::to_string(resolution.width)) ||
         !writeGameValue(config::sectionFor(config::kFullscreenViewportY, {}),

@@ -1,4 +1,8 @@
+// The catalogue, the read module and finding the game's file, by the rules in
+// tests/data/config-rules.tsv.
+
 #include "config/catalogue.h"
+#include "config/commandline.h"
 #include "config/gameconfig.h"
 #include "config/readmodule.h"
 #include "platform/fileio.h"
@@ -6,147 +10,160 @@
 #include "support/fakeprefix.h"
 #include "support/rowname.h"
 
-#include <array>
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
-#include <optional>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 namespace velmora::config {
 namespace {
 
-using test::PrintTo;
-
-struct ReadRow {
-    const char* name;
-    std::optional<std::string> file;
-    const char *section, *key;
-    std::string expected;
-};
-
-const std::string kLong(300, 'x');
-
-// clang-format off
-const ReadRow kReadRows[] = {
-    {"value_found", "[S]\r\nK=1\r\n", "s", "k", "1"},
-    {"missing_file_reads_as_Default", std::nullopt, "S", "K", "Default"},
-    {"missing_key_reads_as_Default", "[S]\r\nK=1\r\n", "S", "J", "Default"},
-    {"missing_section_reads_as_Default", "[S]\r\nK=1\r\n", "T", "K", "Default"},
-    {"empty_value_reads_as_empty_text", "[S]\r\nK=\r\n", "S", "K", ""},
-    {"long_value_is_cut_to_254_characters", "[L]\r\nK=" + kLong, "L", "K", kLong.substr(0, 254)},
-};
-// clang-format on
-
-class ReadModuleTest : public testing::Test {
-protected:
-    test::TemporaryFolder m_dir;
-    std::string m_file = m_dir.file("UnrealTournament.ini");
-    ReadModule m_module;
-};
-
-class ReadModuleRead : public ReadModuleTest, public testing::WithParamInterface<ReadRow> {};
-
-// Counted reads count found and missing keys alike; plain reads do not count.
-TEST_P(ReadModuleRead, GivesTheValueOrDefault)
+// Counted reads count found and missing keys alike; plain reads give the same and do not count.
+TEST(ReadModule, ReadsCutTo254CharactersAndWritesKeysWithoutCase)
 {
-    const ReadRow& row = GetParam();
-    if (row.file)
-        test::writeFile(m_file, *row.file);
-    m_module.ReadResult = "left over";
-    m_module.ReadGameValueCounted(row.section, row.key, m_file);
-    EXPECT_EQ(m_module.ReadResult, row.expected);
-    m_module.ReadGameValue(row.section, row.key, m_file);
-    EXPECT_EQ(m_module.ReadResult, row.expected);
-    EXPECT_EQ(m_module.ReadCount, 1);
+    const test::TemporaryFolder dir;
+    const std::string file = dir.file("UnrealTournament.ini"), created = dir.file("new.ini");
+    ReadModule module;
+    const auto read = [&](const char* section, const char* key) {
+        module.ReadResult = "left over";
+        module.ReadGameValueCounted(section, key, file);
+        const std::string counted = module.ReadResult;
+        module.ReadResult = "left over";
+        module.ReadGameValue(section, key, file);
+        EXPECT_EQ(module.ReadResult, counted);
+        return counted;
+    };
+    EXPECT_EQ(read("S", "K"), "Default") << "no file";
+    const std::string kLong(300, 'x');
+    test::writeFile(file, "[S]\r\nK=1\r\nE=\r\n[L]\r\nK=" + kLong);
+    EXPECT_EQ(read("s", "k"), "1");
+    EXPECT_EQ(read("S", "J"), "Default");
+    EXPECT_EQ(read("S", "E"), "");
+    EXPECT_EQ(read("L", "K"), kLong.substr(0, 254));
+    EXPECT_EQ(module.ReadCount, 5);
+
+    ASSERT_TRUE(module.WriteGameValue("Engine.GameEngine", "CacheSizeMegs", "96", created).ok());
+    ASSERT_TRUE(module.WriteGameValue("engine.gameengine", "cachesizemegs", "64", created).ok());
+    EXPECT_EQ(platform::readWholeFile(created), "[Engine.GameEngine]\r\nCacheSizeMegs=64\r\n");
+    // A copy that cannot be kept first stops the write with its reason.
+    module.beforeWrite = [](const std::string&) { return platform::WriteOutcome::failed("full"); };
+    EXPECT_EQ(module.WriteGameValue("Engine.GameEngine", "CacheSizeMegs", "8", created).reason,
+              "full");
+    EXPECT_EQ(platform::readWholeFile(created), "[Engine.GameEngine]\r\nCacheSizeMegs=64\r\n");
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, ReadModuleRead, testing::ValuesIn(kReadRows), test::RowName());
-
-TEST_F(ReadModuleTest, WriteCreatesTheFileThenMatchesKeysWithoutCase)
-{
-    ASSERT_TRUE(m_module.WriteGameValue("Engine.GameEngine", "CacheSizeMegs", "96", m_file).ok());
-    ASSERT_TRUE(m_module.WriteGameValue("engine.gameengine", "cachesizemegs", "64", m_file).ok());
-    EXPECT_EQ(platform::readWholeFile(m_file), "[Engine.GameEngine]\r\nCacheSizeMegs=64\r\n");
-}
-
-class FixedLocator : public platform::GameLocator {
-public:
-    explicit FixedLocator(std::string folder) : m_folder(std::move(folder)) {}
-    std::string gameFolder() const override { return m_folder; }
+// The registry's folder lives in a temporary folder: backslashes become slashes there.
+struct FixedLocator : platform::GameLocator {
+    FixedLocator(std::string f, std::string r) : folder(std::move(f)), root(std::move(r)) {}
+    std::string gameFolder() const override { return folder; }
     std::string localPath(const std::string& windowsPath) const override
     {
-        return windowsPath.starts_with("\\\\") ? std::string() : "/mapped/" + windowsPath;
+        std::string path = windowsPath;
+        std::ranges::replace(path, '\\', '/');
+        return windowsPath.starts_with("\\\\") ? std::string() : root + "/" + path;
     }
-
-private:
-    std::string m_folder;
+    std::string folder, root;
 };
 
-struct LocateRow {
-    const char* name;
-    const char* folder;
-    const char* windowsPath; // nullptr: not found
-};
+constexpr const char* kNative = "home/.utpg/System/UnrealTournament.ini";
 
-// clang-format off
-constexpr LocateRow kLocateRows[] = {
-    {"plain_folder", "C:\\Games\\UT", "C:\\Games\\UT\\System\\UnrealTournament.ini"},
-    {"trailing_backslash_is_doubled", "C:\\Games\\UT\\", "C:\\Games\\UT\\\\System\\UnrealTournament.ini"},
-    {"empty_folder_is_not_found", "", nullptr},
-    {"folder_without_a_local_path_is_not_found", "\\\\server\\UT", nullptr},
-};
-// clang-format on
-
-class LocateGameConfig : public testing::TestWithParam<LocateRow> {};
-
-TEST_P(LocateGameConfig, BuildsThePathFromTheFolderAsStored)
+// The '|'-separated list in `field`, none when it is empty.
+std::vector<std::string> list(const std::string& field)
 {
-    const LocateRow& row = GetParam();
-    const auto location = locateGameConfig(FixedLocator(row.folder));
-    ASSERT_EQ(location.has_value(), row.windowsPath != nullptr);
-    if (location) {
-        EXPECT_EQ(location->GameFolder, row.folder);
-        EXPECT_EQ(location->windowsPath, row.windowsPath);
-        EXPECT_EQ(location->Utpath, std::string("/mapped/") + row.windowsPath);
-    }
+    return field.empty() ? std::vector<std::string>() : test::split(field, '|');
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, LocateGameConfig, testing::ValuesIn(kLocateRows), test::RowName());
-
-struct DriverRow {
-    const char *name, *listItem, *displayName, *className;
-};
-
-constexpr DriverRow kDriverRows[] = {
-    {"software", "SoftwareRender", "Software", "SoftDrv.SoftwareRenderDevice"},
-    {"glide_uses_the_class_the_game_loads", "GlideRender", "Glide", "GlideDrv.GlideRenderDevice"},
-    {"opengl", "OpenGLRender", "OpenGl", "OpenGLDrv.OpenGLRenderDevice"},
-    {"direct3d", "Direct 3D", "Direct 3D", "D3DDrv.D3DRenderDevice"},
-};
-
-class DriverTable : public testing::TestWithParam<DriverRow> {};
-
-TEST_P(DriverTable, BothWritersAndBothListsAgree)
+VELMORA_RULES(LocateGameConfig, ChoosesTheFileTheGameReads, "config-rules.tsv", "locate", 6)
 {
-    const DriverRow& row = GetParam();
-    EXPECT_EQ(classForListItem(row.listItem), row.className);
-    EXPECT_EQ(classForDisplayName(row.displayName), row.className);
-    EXPECT_EQ(displayNameForClass(row.className), row.displayName);
+    const test::TableRow& row = GetParam();
+    const test::TemporaryFolder root;
+    auto time = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+    for (const std::string& file : list(row[2])) {
+        std::filesystem::create_directories(std::filesystem::path(root.file(file)).parent_path());
+        test::writeFile(root.file(file), "[Engine.Engine]\r\n");
+        std::filesystem::last_write_time(root.file(file), time += std::chrono::seconds(1));
+    }
+    const GameConfigRequest request{row[3].empty() ? "" : root.file(row[3]), root.file(kNative)};
+    const auto location = locateGameConfig(FixedLocator(row[1], root.path()), request);
+    ASSERT_EQ(location.has_value(), !row[4].empty());
+    if (!location)
+        return;
+    if (!row[3].empty() || row[4] == kNative) {
+        EXPECT_EQ(location->Utpath, root.file(row[4]));
+    } else {
+        EXPECT_EQ(location->GameFolder, row[1]);
+        EXPECT_EQ(location->windowsPath, row[4]);
+        EXPECT_EQ(location->Utpath, FixedLocator("", root.path()).localPath(row[4]));
+    }
+    EXPECT_TRUE(location->why.starts_with(row[5])) << location->why;
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, DriverTable, testing::ValuesIn(kDriverRows), test::RowName());
+VELMORA_RULES(DriverTable, BothWritersAndBothListsAgree, "config-rules.tsv", "driver", 4)
+{
+    const test::TableRow& row = GetParam();
+    EXPECT_EQ(classForListItem(row[1]), row[3]);
+    EXPECT_EQ(classForDisplayName(row[2]), row[3]);
+    EXPECT_EQ(displayNameForClass(row[3]), row[2]);
+}
+
+VELMORA_RULES(InstalledDrivers, AreFoundBesideTheGameFileAndJoinTheEditCycle, "config-rules.tsv",
+              "installed", 3)
+{
+    const test::TemporaryFolder folder;
+    for (const std::string& file : list(GetParam()[1]))
+        test::writeFile(folder.file(file), "");
+    const std::vector<Driver> installed = installedDrivers(folder.file("UnrealTournament.ini"));
+    std::vector<std::string> names;
+    for (const Driver& driver : installed)
+        names.emplace_back(driver.displayName);
+    EXPECT_EQ(names, list(GetParam()[2]));
+    // The cycle runs through the installed renderers back to its start.
+    std::string last = "Software";
+    for (const std::string& name : names)
+        last = *nextInCycle(kDeviceRow, last, installed) == name ? name : "wrong";
+    EXPECT_EQ(nextInCycle(kDeviceRow, last, installed), "Direct 3D");
+}
+
+VELMORA_RULES(ResolutionList, TableSizesThenWidescreenThenTheScreen, "config-rules.tsv", "screen",
+              5)
+{
+    const test::TableRow& row = GetParam();
+    const auto choices = resolutionChoices(std::stoi(row[1]), std::stoi(row[2]));
+    ASSERT_EQ(choices.size(), std::stoul(row[4]));
+    EXPECT_EQ(choices.back().listItem, row[3]);
+    EXPECT_EQ(std::to_string(choices.back().width) + "*" + std::to_string(choices.back().height),
+              row[3]);
+    EXPECT_EQ(choices[6].listItem + choices[7].listItem, "1600*12001280*720");
+}
+
+VELMORA_RULES(CommandLineTable, ParsesIniAndHelp, "config-rules.tsv", "commandline", 5)
+{
+    const CommandLine line = parseCommandLine(list(GetParam()[1]));
+    EXPECT_EQ(line.help, GetParam()[2] == "yes");
+    EXPECT_EQ(line.iniFile, GetParam()[3]);
+    EXPECT_EQ(line.error, GetParam()[4]);
+    EXPECT_NE(commandLineHelp().find("--ini FILE"), std::string_view::npos);
+}
 
 TEST(DriverNames, NamesNotInTheTableAreShownAsRead)
 {
     for (const char* name : {"GlideDrv.GlideRender", "d3ddrv.d3drenderdevice", "Default"})
         EXPECT_EQ(displayNameForClass(name), name);
     EXPECT_FALSE(classForDisplayName("opengl").has_value());
-    EXPECT_FALSE(classForListItem("<<Select driver>>").has_value());
+    EXPECT_FALSE(classForListItem(kSelectDriver).has_value());
 }
 
 // Each value of a row's cycle steps to the next, the last back to the first; anything else,
-// and a typed row, does not step.
+// and a typed row, does not step. Each key has one section; Coronas's is the render device's.
+VELMORA_RULES(CycleStep, StepsOrStays, "config-rules.tsv", "cycle", 4)
+{
+    const auto next = nextInCycle(std::stoul(GetParam()[1]), GetParam()[2]);
+    EXPECT_EQ(next.value_or(""), GetParam()[3]);
+}
+
 TEST(EditCycle, EveryCycleOfTheCatalogueStepsAndWraps)
 {
     for (std::size_t row = 0; row < kRowCount; ++row) {
@@ -155,76 +172,36 @@ TEST(EditCycle, EveryCycleOfTheCatalogueStepsAndWraps)
             EXPECT_EQ(nextInCycle(row, cycle[i]), cycle[(i + 1) % cycle.size()]) << row;
         EXPECT_EQ(nextInCycle(row, "Default"), std::nullopt) << row;
     }
-    EXPECT_TRUE(settingRows()[kFrameRateRow].cycle.empty() &&
-                settingRows()[kParticleRow].cycle.empty());
-    EXPECT_EQ(nextInCycle(kRowCount, "True"), std::nullopt);
-    // The cycles the game's values need: lower-case, 24 bits and class names stay as they are.
-    EXPECT_EQ(nextInCycle(0, "32"), "16");
-    EXPECT_EQ(nextInCycle(1, "true"), std::nullopt);
-    EXPECT_EQ(nextInCycle(0, "24"), std::nullopt);
-    EXPECT_EQ(nextInCycle(8, "High"), "Low");
-    EXPECT_EQ(nextInCycle(kCoronasRow, "True"), "False");
-    EXPECT_EQ(nextInCycle(kDeviceRow, "Software"), "Direct 3D");
-    EXPECT_EQ(nextInCycle(kDeviceRow, "GlideDrv.GlideRenderDevice"), std::nullopt);
-}
-
-TEST(SettingRows, EachKeyHasOneSection)
-{
-    const auto& rows = settingRows();
-    EXPECT_EQ(rows[kCoronasRow].key, "Coronas");
     EXPECT_EQ(sectionFor("Coronas", "D3DDrv.D3DRenderDevice"), "D3DDrv.D3DRenderDevice");
     EXPECT_EQ(sectionFor(kGameRenderDevice, "D3DDrv.D3DRenderDevice"), kEngine);
     EXPECT_EQ(sectionFor(kCacheSizeMegs, "D3DDrv.D3DRenderDevice"), kGameEngine);
-    EXPECT_EQ(sectionFor(rows[0].key, "D3DDrv.D3DRenderDevice"), kWindowsClient);
+    EXPECT_EQ(sectionFor(settingRows()[0].key, "D3DDrv.D3DRenderDevice"), kWindowsClient);
 }
 
-// A preset applied to a real game file, then read back under the keys the game itself uses, all
-// in WinDrv.WindowsClient but Coronas, which is in the render device's section.
-constexpr std::array<const char*, 9> kGameKeys = {
-    "FullscreenColorbits", "CurvedSurfaces", "LowDetailTextures", "Decals", "NoDynamicLights",
-    "SlowVideoBuffering",  "SkinDetail",     "TextureDetail",     "Coronas"};
-
-struct PresetRow {
-    const char* name;
-    Preset preset;
-    const char *fixture, *device;
-    std::array<const char*, 9> expected;
-};
-
-// clang-format off
-constexpr PresetRow kPresetRows[] = {
-    {"slow_on_direct3d_client", Preset::Slow, "client-451-windows-d3d.ini", "D3DDrv.D3DRenderDevice", {"16", "False", "True", "False", "True", "False", "Low", "Low", "False"}},
-    {"fast_on_stock_software_file", Preset::Fast, "stock-436-server-package-default.ini", "SoftDrv.SoftwareRenderDevice", {"16", "True", "False", "False", "True", "False", "High", "High", "True"}},
-};
-// clang-format on
-
-class PresetOnGameFile : public testing::TestWithParam<PresetRow> {};
-
-TEST_P(PresetOnGameFile, TheGameReadsEveryPresetValue)
+// A preset applied to a real game file, then read back under the keys the game itself uses.
+VELMORA_RULES(PresetOnGameFile, TheGameReadsEveryPresetValue, "config-rules.tsv", "preset", 5)
 {
-    const PresetRow& c = GetParam();
+    const test::TableRow& row = GetParam();
     const test::TemporaryFolder dir;
     const std::string file = dir.file("UnrealTournament.ini");
-    std::filesystem::copy_file(std::string(VELMORA_TESTDATA) + "/ut-ini/" + c.fixture, file);
+    std::filesystem::copy_file(std::string(VELMORA_TESTDATA) + "/ut-ini/" + row[2], file);
 
     ReadModule module;
     module.ReadGameValue(kEngine, kGameRenderDevice, file);
     const std::string device = module.ReadResult;
-    ASSERT_EQ(device, c.device);
+    ASSERT_EQ(device, row[3]);
+    const Preset preset = row[1] == "slow" ? Preset::Slow : Preset::Fast;
     for (const auto& step : presetSteps()) {
         const std::string section(step.section == SectionKind::RenderDevice ? device
                                                                             : kWindowsClient);
-        ASSERT_TRUE(
-            module.WriteGameValue(section, step.key, presetValue(step, c.preset), file).ok());
+        ASSERT_TRUE(module.WriteGameValue(section, step.key, presetValue(step, preset), file).ok());
     }
-    for (std::size_t i = 0; i < kGameKeys.size(); ++i) {
-        module.ReadGameValue(i + 1 < kGameKeys.size() ? std::string(kWindowsClient) : device,
-                             kGameKeys[i], file);
-        EXPECT_EQ(module.ReadResult, c.expected[i]) << kGameKeys[i];
+    for (const std::string& expected : test::split(row[4], '|')) {
+        const std::string key = expected.substr(0, expected.find('='));
+        module.ReadGameValue(key == "Coronas" ? device : std::string(kWindowsClient), key, file);
+        EXPECT_EQ(key + "=" + module.ReadResult, expected);
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, PresetOnGameFile, testing::ValuesIn(kPresetRows), test::RowName());
 
 } // namespace
 } // namespace velmora::config

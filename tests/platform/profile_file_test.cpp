@@ -17,8 +17,6 @@
 namespace velmora::platform {
 namespace {
 
-using test::PrintTo;
-
 namespace fs = std::filesystem;
 using test::writeFile;
 
@@ -89,35 +87,10 @@ TEST_F(ProfileFile, HelpersReportWhatIsOnDisk)
     EXPECT_EQ(fs::canonical(here), fs::canonical(m_dir.path()));
 }
 
-struct FullPathRow {
-    const char* name;
-    const char *fileName, *directory, *expected;
-};
-
-// clang-format off
-const FullPathRow kFullPathRows[] = {
-    {"absolute_name_kept", "/games/ut/System/UnrealTournament.ini", "/home/u", "/games/ut/System/UnrealTournament.ini"},
-    {"bare_name_joined", "Velmora.ini", "/home/u", "/home/u/Velmora.ini"},
-    {"dots_folded", "./a/./b.ini", "/home/u", "/home/u/a/b.ini"},
-    {"parents_folded", "../../x/Help.html", "/home/u/work", "/home/x/Help.html"},
-    {"parent_of_root_is_root", "../../x", "/", "/x"},
-    {"doubled_separators_folded", "a//b", "/home/u/", "/home/u/a/b"},
-    {"trailing_separator_kept", "a/", "/home", "/home/a/"},
-    {"trailing_parent_folded", "a/b/..", "/home", "/home/a"},
-    {"absolute_name_folded", "/a/./b/../c", "/home", "/a/c"},
-    {"decided_empty_name_gives_empty", "", "/home", ""},
-    {"decided_relative_directory_stays_relative", "../../x", "d", "../x"},
-};
-// clang-format on
-
-class FullPath : public testing::TestWithParam<FullPathRow> {};
-
-TEST_P(FullPath, FoldsLikeWindows)
+VELMORA_RULES(FullPath, FoldsLikeWindows, "system-rules.tsv", "fullpath", 4)
 {
-    EXPECT_EQ(fullPathName(GetParam().fileName, GetParam().directory), GetParam().expected);
+    EXPECT_EQ(fullPathName(GetParam()[1], GetParam()[2]), GetParam()[3]);
 }
-
-INSTANTIATE_TEST_SUITE_P(Paths, FullPath, testing::ValuesIn(kFullPathRows), test::RowName());
 
 } // namespace
 } // namespace velmora::platform

@@ -1,7 +1,6 @@
 // Reading and writing one key in profile text, by the rules in tests/data/profile-rules.tsv.
 
 #include "platform/profile.h"
-#include "support/datatable.h"
 #include "support/rowname.h"
 
 #include <string>
@@ -13,28 +12,11 @@
 namespace velmora::platform {
 namespace {
 
-const std::string kRules = VELMORA_TESTDATA "/profile-rules.tsv";
-
-std::vector<std::string> split(const std::string& calls)
-{
-    std::vector<std::string> parts;
-    for (std::size_t start = 0, bar = 0; bar != std::string::npos; start = bar + 1) {
-        bar = calls.find('|', start);
-        parts.push_back(calls.substr(start, bar - start));
-    }
-    return parts;
-}
-
-class ReadRule : public testing::TestWithParam<test::TableRow> {};
-
-TEST_P(ReadRule, GivesWindowsResult)
+VELMORA_RULES(ReadRule, GivesWindowsResult, "profile-rules.tsv", "read", 7)
 {
     const test::TableRow& r = GetParam();
     EXPECT_EQ(profileReadText(r[1], r[2], r[3], r[4], std::stoul(r[5])), r[6]);
 }
-
-INSTANTIATE_TEST_SUITE_P(Text, ReadRule, testing::ValuesIn(test::readTable(kRules, "read", 7)),
-                         test::TableRowName());
 
 // Windows takes a value's length modulo 65536.
 TEST(ReadLongValue, DecidedValuesPast65535CharactersDoNotWrap)
@@ -45,12 +27,11 @@ TEST(ReadLongValue, DecidedValuesPast65535CharactersDoNotWrap)
     }
 }
 
-class WriteRule : public testing::TestWithParam<test::TableRow> {};
-
-TEST_P(WriteRule, GivesExpectedBytes)
+VELMORA_RULES(WriteRule, GivesExpectedBytes, "profile-rules.tsv", "write", 7)
 {
     const test::TableRow& row = GetParam();
-    const auto sections = split(row[2]), keys = split(row[3]), values = split(row[4]);
+    const auto sections = test::split(row[2], '|'), keys = test::split(row[3], '|'),
+               values = test::split(row[4], '|');
     ASSERT_TRUE(keys.size() == sections.size() && values.size() == sections.size());
     std::string text = row[1];
     TextEdit edit;
@@ -65,14 +46,9 @@ TEST_P(WriteRule, GivesExpectedBytes)
     EXPECT_EQ(edit.status == WriteStatus::Refused, !edit.reason.empty()) << "a refusal says why";
 }
 
-INSTANTIATE_TEST_SUITE_P(Text, WriteRule, testing::ValuesIn(test::readTable(kRules, "write", 7)),
-                         test::TableRowName());
-
 // Requests that would break the file's structure or write a name that could never be read
 // back; Windows writes all of them.
-class RefusedWrite : public testing::TestWithParam<test::TableRow> {};
-
-TEST_P(RefusedWrite, ChangesNothingAndSaysWhy)
+VELMORA_RULES(RefusedWrite, ChangesNothingAndSaysWhy, "profile-rules.tsv", "refused", 4)
 {
     const test::TableRow& row = GetParam();
     const TextEdit edit = profileWriteText("[s]\r\nk=v\r\n", row[1], row[2], row[3]);
@@ -80,10 +56,6 @@ TEST_P(RefusedWrite, ChangesNothingAndSaysWhy)
     EXPECT_FALSE(edit.reason.empty());
     EXPECT_TRUE(edit.contents.empty());
 }
-
-INSTANTIATE_TEST_SUITE_P(Text, RefusedWrite,
-                         testing::ValuesIn(test::readTable(kRules, "refused", 4)),
-                         test::TableRowName());
 
 } // namespace
 } // namespace velmora::platform

@@ -1,17 +1,20 @@
 #include "faultkit.h"
 
+#include "support/datatable.h"
+
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
-#include <fstream>
 #include <grp.h>
-#include <sstream>
-#include <sys/resource.h>
+#include <new>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
+
+#include <gtest/gtest.h>
 
 namespace velmora::test {
 
@@ -21,81 +24,42 @@ namespace {
 
 constexpr uid_t kNobody = 65534;
 
-std::string readFollowing(const std::string& path, unsigned mode)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in && (mode & S_IRUSR) == 0 && ::chmod(path.c_str(), mode | S_IRUSR) == 0) {
-        std::string bytes = readFile(path);
-        ::chmod(path.c_str(), mode);
-        return bytes;
-    }
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
-// Capabilities survive a uid change only when asked to; make sure none did.
-bool hasNoCapabilities()
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.starts_with("CapEff:")) {
-            return std::strtoull(line.c_str() + 7, nullptr, 16) == 0;
-        }
-    }
-    return false;
-}
-
 std::string takeLimits(const ChildLimits& limits)
 {
-    if (limits.umask) {
+    if (limits.umask)
         ::umask(*limits.umask);
-    }
-    if (limits.fileSizeLimit) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{*limits.fileSizeLimit, *limits.fileSizeLimit};
-        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) {
-            return std::string("setrlimit: ") + std::strerror(errno);
-        }
-    }
-    if (limits.unprivileged && ::geteuid() == 0) {
-        if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) {
-            return std::string("dropping root: ") + std::strerror(errno);
-        }
-        if (::geteuid() == 0 || !hasNoCapabilities()) {
-            return "capabilities survived the change of user";
-        }
-    }
+    const rlimit size{limits.fileSizeLimit.value_or(0), limits.fileSizeLimit.value_or(0)};
+    if (limits.fileSizeLimit &&
+        (std::signal(SIGXFSZ, SIG_IGN) == SIG_ERR || ::setrlimit(RLIMIT_FSIZE, &size) != 0))
+        return std::string("setrlimit: ") + std::strerror(errno);
+    if (limits.unprivileged && ::geteuid() == 0 &&
+        (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
+        return std::string("dropping root: ") + std::strerror(errno);
     return {};
 }
 
-void writeAll(int fd, const std::string& bytes)
-{
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n <= 0 && errno != EINTR) {
-            return;
-        }
-        done += n > 0 ? static_cast<std::size_t>(n) : 0;
-    }
-}
-
-[[noreturn]] void runChild(int fd, const ChildLimits& limits,
-                           const std::function<platform::WriteOutcome()>& write)
-{
-    const std::string trouble = takeLimits(limits);
-    if (!trouble.empty()) {
-        writeAll(fd, "E" + trouble);
-        ::_exit(0);
-    }
-    const platform::WriteOutcome outcome = write();
-    writeAll(fd, "O" + std::to_string(static_cast<int>(outcome.status)) + ":" + outcome.reason);
-    ::_exit(0);
-}
-
 } // namespace
+
+void lay(const std::string& root, const std::string& layout, const std::string& bytes)
+{
+    std::vector<std::pair<std::string, mode_t>> modes;
+    for (const std::string& item : split(layout, ' ')) {
+        const auto part = split(item, ':');
+        if (item.empty())
+            continue;
+        const std::string path = root + "/" + part.at(1);
+        fs::create_directories(part[0] == "d" ? fs::path(path) : fs::path(path).parent_path());
+        if (part[0] == "f")
+            writeFile(path, bytes);
+        else if (part[0] == "l")
+            fs::create_symlink(part.at(2).starts_with("$T") ? root + part[2].substr(2) : part[2],
+                               path);
+        if (part[0] != "l" && part.size() > 2)
+            modes.emplace_back(path, static_cast<mode_t>(std::stoul(part[2], nullptr, 8)));
+    }
+    for (auto it = modes.rbegin(); it != modes.rend(); ++it)
+        ::chmod(it->first.c_str(), it->second);
+}
 
 Tree snapshot(const fs::path& root)
 {
@@ -105,21 +69,19 @@ Tree snapshot(const fs::path& root)
          it != fs::recursive_directory_iterator(); it.increment(error)) {
         struct stat st {};
         const std::string path = it->path().string();
-        if (::lstat(path.c_str(), &st) != 0) {
+        if (::lstat(path.c_str(), &st) != 0)
             continue;
-        }
-        Entry entry;
+        Entry& entry = tree[it->path().lexically_relative(root).string()];
         entry.mode = st.st_mode & 07777;
-        if (S_ISLNK(st.st_mode)) {
-            entry.kind = 'l';
+        entry.kind = S_ISLNK(st.st_mode) ? 'l' : S_ISDIR(st.st_mode) ? 'd' : 'f';
+        if (entry.kind == 'l') {
             entry.content = fs::read_symlink(it->path(), error).string();
-        } else if (S_ISDIR(st.st_mode)) {
-            entry.kind = 'd';
-        } else {
-            entry.kind = 'f';
-            entry.content = readFollowing(path, entry.mode);
+        } else if (entry.kind == 'f') {
+            // Files the test made unreadable are read by their owner for a moment.
+            ::chmod(path.c_str(), entry.mode | S_IRUSR);
+            entry.content = readFile(path);
+            ::chmod(path.c_str(), entry.mode);
         }
-        tree[it->path().lexically_relative(root).string()] = entry;
     }
     return tree;
 }
@@ -128,70 +90,48 @@ std::optional<platform::WriteOutcome>
 writeInChild(const ChildLimits& limits, const std::function<platform::WriteOutcome()>& write,
              std::string& trouble)
 {
-    int fds[2];
-    if (::pipe2(fds, O_CLOEXEC) != 0) {
-        trouble = std::string("pipe: ") + std::strerror(errno);
+    // The child reports in memory it shares with the parent: its outcome, or why it could not
+    // take on the limits.
+    struct Report {
+        char kind; // 'O' outcome, 'E' trouble
+        int status;
+        char text[4000];
+    };
+    void* shared =
+        ::mmap(nullptr, sizeof(Report), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+    if (shared == MAP_FAILED) {
+        trouble = std::string("mmap: ") + std::strerror(errno);
         return std::nullopt;
     }
+    auto* report = new (shared) Report{};
     const pid_t pid = ::fork();
     if (pid == 0) {
-        ::close(fds[0]);
-        runChild(fds[1], limits, write);
-    }
-    ::close(fds[1]);
-    if (pid < 0) {
-        trouble = std::string("fork: ") + std::strerror(errno);
-        ::close(fds[0]);
-        return std::nullopt;
-    }
-    std::string message;
-    char buffer[4096];
-    for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) != 0;) {
-        if (n > 0) {
-            message.append(buffer, static_cast<std::size_t>(n));
-        } else if (errno != EINTR) {
-            break;
+        std::string text = takeLimits(limits);
+        report->kind = text.empty() ? 'O' : 'E';
+        if (text.empty()) {
+            const platform::WriteOutcome outcome = write();
+            report->status = static_cast<int>(outcome.status);
+            text = outcome.reason;
         }
+        text.copy(report->text, sizeof report->text - 1);
+        ::_exit(0);
     }
-    ::close(fds[0]);
     int status = 0;
-    ::waitpid(pid, &status, 0);
-    if (!WIFEXITED(status) || message.empty()) {
+    std::optional<platform::WriteOutcome> outcome;
+    if (pid <= 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || !report->kind)
         trouble = "the child did not report (wait status " + std::to_string(status) + ")";
-        return std::nullopt;
-    }
-    if (message[0] == 'E') {
-        trouble = message.substr(1);
-        return std::nullopt;
-    }
-    const std::size_t colon = message.find(':');
-    platform::WriteOutcome outcome;
-    outcome.status = static_cast<platform::WriteStatus>(std::stoi(message.substr(1, colon - 1)));
-    outcome.reason = message.substr(colon + 1);
+    else if (report->kind == 'E')
+        trouble = report->text;
+    else
+        outcome = {static_cast<platform::WriteStatus>(report->status), report->text};
+    ::munmap(shared, sizeof(Report));
     return outcome;
 }
 
 void PrintTo(const Entry& entry, std::ostream* out)
 {
-    *out << entry.kind << ' ' << std::oct << entry.mode << std::dec << " \"";
-    for (const char c : entry.content.substr(0, 200)) {
-        if (c == '\r' || c == '\n' || c == '\0') {
-            *out << (c == '\r' ? "\\r" : c == '\n' ? "\\n" : "\\0");
-        } else {
-            *out << c;
-        }
-    }
-    *out << (entry.content.size() > 200 ? "\"..." : "\"");
+    *out << entry.kind << ' ' << std::oct << entry.mode << std::dec << ' '
+         << ::testing::PrintToString(entry.content.substr(0, 200));
 }
 
 } // namespace velmora::test
-
-namespace velmora::platform {
-
-void PrintTo(WriteStatus status, std::ostream* out)
-{
-    constexpr const char* names[] = {"Written", "Unchanged", "Refused", "Failed"};
-    *out << names[static_cast<int>(status)];
-}
-
-} // namespace velmora::platform

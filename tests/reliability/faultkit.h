@@ -1,8 +1,8 @@
 #pragma once
 
-// Machinery for the fault and crash tests: a snapshot of everything in a folder, and a write
-// run in a forked child under limits that even root cannot override (a dropped identity, a
-// file size limit).
+// Machinery for the fault and crash tests: files laid out from a one-line description, a
+// snapshot of everything in a folder, and a write run in a forked child under limits that even
+// root cannot override (a dropped identity, a file size limit).
 
 #include "platform/outcome.h"
 #include "support/fakeprefix.h"
@@ -17,6 +17,11 @@
 #include <sys/types.h>
 
 namespace velmora::test {
+
+// Lays out `layout` in `root`: items separated by blanks, each "d:folder", "f:file" (holding
+// `bytes`) or "l:link:target", with ":mode" in octal after a folder or file; $T in a link target
+// stands for `root`. Modes are set last, innermost first, so a locked folder can be filled.
+void lay(const std::string& root, const std::string& layout, const std::string& bytes);
 
 // What lies at one path: kind, mode, and the bytes of a file or the target of a link.
 struct Entry {
@@ -33,7 +38,7 @@ Tree snapshot(const std::filesystem::path& root);
 
 // How the child that performs a write is restricted.
 struct ChildLimits {
-    bool unprivileged = false;             // run as nobody (65534) without capabilities
+    bool unprivileged = false;             // run as nobody (65534)
     std::optional<rlim_t> fileSizeLimit{}; // RLIMIT_FSIZE in bytes; SIGXFSZ ignored
     std::optional<mode_t> umask{};
 };
@@ -45,7 +50,3 @@ writeInChild(const ChildLimits& limits, const std::function<platform::WriteOutco
              std::string& trouble);
 
 } // namespace velmora::test
-
-namespace velmora::platform {
-void PrintTo(WriteStatus status, std::ostream* out);
-} // namespace velmora::platform

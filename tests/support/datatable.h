@@ -1,7 +1,8 @@
 #pragma once
 
-// Tab-separated test tables: one row a line, '#' lines are comments, and fields may hold C
-// escapes (\r \n \t \v \0 \\ \xHH), so any bytes fit in a field.
+// Tab-separated test tables in tests/data: one row a line, '#' lines are comments, the first
+// field names the kind of row and the second the rule, and fields may hold C escapes
+// (\r \n \t \v \0 \\ \xHH), so any bytes fit in a field.
 
 #include <string>
 #include <string_view>
@@ -15,12 +16,7 @@ using TableRow = std::vector<std::string>;
 std::vector<TableRow> readTable(const std::string& path, std::string_view kind,
                                 std::size_t columns);
 
-// A row of tests/data/wine-registry.tsv: a value that `wine reg add` wrote, and what each
-// lookup must find for it ("(empty)" in the table is empty text).
-struct WineRegistryRow {
-    std::string name, key, value, win32, linux;
-};
-
-std::vector<WineRegistryRow> wineRegistryRows(const std::string& path);
+// `text` cut at every `separator`.
+std::vector<std::string> split(const std::string& text, char separator);
 
 } // namespace velmora::test

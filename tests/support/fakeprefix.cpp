@@ -4,9 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -17,6 +15,47 @@
 namespace velmora::test {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// `text` (UTF-8) escaped as Wine writes strings in its registry files.
+std::string wineEscape(std::string_view text)
+{
+    const std::u16string units = platform::utf16FromUtf8(text);
+    std::string out;
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        const char16_t unit = units[i];
+        // Wine writes the short \x form unless a hex digit follows and would join it.
+        const char16_t next = i + 1 < units.size() ? units[i + 1] : u' ';
+        const bool hexFollows = next < 0x80 && std::isxdigit(static_cast<int>(next));
+        char buffer[8];
+        if (unit == u'\\' || unit == u'"') {
+            out += {'\\', static_cast<char>(unit)};
+        } else if (unit >= 0x20 && unit < 0x7F) {
+            out += static_cast<char>(unit);
+        } else {
+            std::snprintf(buffer, sizeof buffer, hexFollows ? "\\x%04x" : "\\x%x", unsigned{unit});
+            out += buffer;
+        }
+    }
+    return out;
+}
+
+// A system.reg whose game key holds `folder` (UTF-8) as a REG_SZ.
+std::string systemRegWithFolder(std::string_view folder, RegistryView view)
+{
+    const bool wow = view == RegistryView::Wow6432Node;
+    return std::string("WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n") +
+           (wow ? "#arch=win64\n" : "#arch=win32\n") +
+           "\n[Software\\\\Microsoft\\\\Windows NT\\\\CurrentVersion] 1720000000 0\n"
+           "#time=1dacd2de7618000\n\"CurrentVersion\"=\"6.1\"\n\n[Software\\\\" +
+           (wow ? "Wow6432Node\\\\" : "") +
+           "Unreal Technology\\\\Installed Apps\\\\UnrealTournament] 1720000000\n"
+           "#time=1dacd2de7618000\n\"Folder\"=\"" +
+           wineEscape(folder) + "\"\n\"Version\"=\"436\"\n";
+}
+
+} // namespace
 
 void writeFile(const std::string& path, std::string_view bytes)
 {
@@ -60,41 +99,6 @@ TemporaryFolder::~TemporaryFolder()
     fs::remove_all(m_path, error);
 }
 
-std::string wineEscape(std::string_view text)
-{
-    const std::u16string units = platform::utf16FromUtf8(text);
-    std::string out;
-    for (std::size_t i = 0; i < units.size(); ++i) {
-        const char16_t unit = units[i];
-        // Wine writes the short \x form unless a hex digit follows and would join it.
-        const char16_t next = i + 1 < units.size() ? units[i + 1] : u' ';
-        const bool hexFollows = next < 0x80 && std::isxdigit(static_cast<int>(next));
-        char buffer[8];
-        if (unit == u'\\' || unit == u'"') {
-            out += {'\\', static_cast<char>(unit)};
-        } else if (unit >= 0x20 && unit < 0x7F) {
-            out += static_cast<char>(unit);
-        } else {
-            std::snprintf(buffer, sizeof buffer, hexFollows ? "\\x%04x" : "\\x%x", unsigned{unit});
-            out += buffer;
-        }
-    }
-    return out;
-}
-
-std::string systemRegWithFolder(std::string_view folder, RegistryView view)
-{
-    const bool wow = view == RegistryView::Wow6432Node;
-    return std::string("WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n") +
-           (wow ? "#arch=win64\n" : "#arch=win32\n") +
-           "\n[Software\\\\Microsoft\\\\Windows NT\\\\CurrentVersion] 1720000000 0\n"
-           "#time=1dacd2de7618000\n\"CurrentVersion\"=\"6.1\"\n\n[Software\\\\" +
-           (wow ? "Wow6432Node\\\\" : "") +
-           "Unreal Technology\\\\Installed Apps\\\\UnrealTournament] 1720000000\n"
-           "#time=1dacd2de7618000\n\"Folder\"=\"" +
-           wineEscape(folder) + "\"\n\"Version\"=\"436\"\n";
-}
-
 FakePrefix writeFakePrefix(const std::string& root, std::string_view folder, RegistryView view)
 {
     const fs::path rootPath(root);
@@ -108,16 +112,13 @@ FakePrefix writeFakePrefix(const std::string& root, std::string_view folder, Reg
 #endif
     writeFile(prefix.systemReg, systemRegWithFolder(folder, view));
     if (folder.size() >= 2 && (folder[0] == 'C' || folder[0] == 'c') && folder[1] == ':') {
-        fs::path game = prefix.driveC;
-        for (std::string_view rest = folder.substr(2); !rest.empty();) {
-            const std::size_t end = std::min(rest.find('\\'), rest.size());
-            if (end > 0)
-                game /= std::string(rest.substr(0, end));
-            rest.remove_prefix(std::min(end + 1, rest.size()));
-        }
+        std::string rest(folder.substr(2));
+        std::replace(rest.begin(), rest.end(), '\\', '/');
+        const fs::path game =
+            (fs::path(prefix.driveC) / fs::path(rest).relative_path()).lexically_normal();
         fs::create_directories(game / "System");
-        prefix.gameFolder = game.string();
-        prefix.systemFolder = (game / "System").string();
+        prefix.gameFolder = game.has_filename() ? game.string() : game.parent_path().string();
+        prefix.systemFolder = prefix.gameFolder + "/System";
     }
     return prefix;
 }

@@ -38,12 +38,6 @@ struct FakePrefix {
     std::string gameFolder, systemFolder; // Unix paths of a folder on drive C and its System
 };
 
-// `text` (UTF-8) escaped as Wine writes strings in its registry files.
-std::string wineEscape(std::string_view text);
-
-// A system.reg whose game key holds `folder` (UTF-8) as a REG_SZ.
-std::string systemRegWithFolder(std::string_view folder, RegistryView view);
-
 // A prefix in `root` with system.reg, drive_c and the c: and z: links Wine makes. When `folder`
 // is on drive C, it and its System folder are created too.
 FakePrefix writeFakePrefix(const std::string& root, std::string_view folder,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/datatable.h"
+
 #include <ostream>
 #include <string>
 #include <vector>
@@ -23,6 +25,20 @@ struct TableRowName {
         return row.param.front();
     }
 };
+
+// Instantiates `Suite`, a TestWithParam<TableRow>, with the rows of `kind` in tests/data/`file`.
+#define VELMORA_TABLE_ROWS(Suite, file, kind, columns)                                             \
+    INSTANTIATE_TEST_SUITE_P(                                                                      \
+        , Suite,                                                                                   \
+        ::testing::ValuesIn(::velmora::test::readTable(VELMORA_TESTDATA "/" file, kind, columns)), \
+        ::velmora::test::TableRowName())
+
+// Declares the test `Suite.Name` for every row of `kind` in tests/data/`file`; the body that
+// follows checks one row, GetParam().
+#define VELMORA_RULES(Suite, Name, file, kind, columns)                                            \
+    class Suite : public ::testing::TestWithParam<::velmora::test::TableRow> {};                   \
+    VELMORA_TABLE_ROWS(Suite, file, kind, columns);                                                \
+    TEST_P(Suite, Name)
 
 // Prints a row as its name, so test lists show no byte dumps; test files bring it in with
 // `using test::PrintTo;`.

@@ -1,15 +1,21 @@
 #include "platform/fileio.h"
+#include "config/catalogue.h"
 #include "platform/profile.h"
 #include "platform/ui/controls.h"
-#include "support/wine.h"
 #include "windowharness.h"
 
 #include <filesystem>
 
 #include <QAction>
+#include <QDialog>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QLocale>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
+#include <QTreeWidget>
 
 using namespace velmora;
 using platform::ui::MessageAnswer;
@@ -20,81 +26,64 @@ class FrmmainTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { h = std::make_unique<test::WindowHarness>(); }
+    void init()
+    {
+        h = std::make_unique<test::WindowHarness>();
+        h->install(test::fixture("client-451-windows-d3d.ini"));
+    }
     void cleanup() { h->finish(); }
 
-    void ShowsTheFifteenSettingsAndPanels()
+    void ShowsTheFileAndMemory_data()
     {
-        h->install(test::fixture(kFixture));
-        h->showMain();
-        QCOMPARE(h->rows("Frmmain", "List1").join(' '),
-                 "FullscreenColorbits CurvedSurfaces LowDetailTextures SlowVideoBuffering Decals "
-                 "NoDynamicLights Coronas SkinDetail TextureDetail NoLighting MinDesiredFrameRate "
-                 "ScreenFlashes NoFractalAnim ParticleDensity GameRenderDevice");
-        QCOMPARE(h->rows("Frmmain", "List2"), test::kD3dRows);
-        QStringList panels;
-        for (int i = 1; i <= 6; ++i) {
-            panels << panel(i);
-        }
-        QCOMPARE(panels.join('|'), "Current resoltution:|1920 x 1080|Total detected  memory:| "
-                                   "128Mb|Unreal Cache:| 4Mb");
-        QCOMPARE(h->readModule.ReadCount, 0);
-        QCOMPARE(h->registry.loadedWindow("Frmmain")->windowTitle(), "Velmora");
-        QCOMPARE(control<platform::ui::DesignComboBox>("Combo1")->currentText(),
-                 "<<Select driver>>");
-        QCOMPARE(control<platform::ui::DesignComboBox>("Combo2")->currentText(),
-                 "<<Select Resolution>>");
-        QVERIFY(!shown("Picture1") && !shown("Picture2"));
-    }
-
-    void DisplayFollowsTheFileAndMemory_data()
-    {
-        QTest::addColumn<QByteArray>("device"); // empty: no keys at all
+        QTest::addColumn<QByteArray>("file"); // null: the D3D fixture
         QTest::addColumn<int>("megabytes");
-        QTest::addColumn<QString>("shown"); // driver | resolution | suggested cache | memory
+        QTest::addColumn<QString>("expected"); // rows 0 and 14 | the six panels | suggested cache
         // clang-format off
-        QTest::newRow("OpenGL is named; 96 MB suggest 72") << QByteArray("OpenGLDrv.OpenGLRenderDevice") << 96 << "OpenGl|800 x 600| 72| 96Mb";
-        QTest::newRow("Missing keys show Default; 24 GB suggest what the game takes") << QByteArray() << 24576 << "Default|Default x Default| 512| 24576Mb";
+        QTest::newRow("The fixture's rows and panels; 128 MB suggest 96") << QByteArray() << 128 << "32|Direct 3D|Current resoltution:|1920 x 1080|Total detected  memory:| 128Mb|Unreal Cache:| 4Mb| 96";
+        QTest::newRow("OpenGL is named; 96 MB suggest 72") << QByteArray("[Engine.Engine]\r\nGameRenderDevice=OpenGLDrv.OpenGLRenderDevice\r\n[WinDrv.WindowsClient]\r\nFullscreenViewportX=0800\r\nFullscreenViewportY=600\r\n") << 96 << "Default|OpenGl|Current resoltution:|800 x 600|Total detected  memory:| 96Mb|Unreal Cache:| DefaultMb| 72";
+        QTest::newRow("Missing keys show Default; 24 GB suggest what the game takes") << QByteArray("") << 24576 << "Default|Default|Current resoltution:|Default x Default|Total detected  memory:| 24576Mb|Unreal Cache:| DefaultMb| 512";
         // clang-format on
     }
-    void DisplayFollowsTheFileAndMemory()
+    void ShowsTheFileAndMemory()
     {
-        QFETCH(QByteArray, device);
+        QFETCH(QByteArray, file);
         QFETCH(int, megabytes);
-        QFETCH(QString, shown);
-        if (!device.isEmpty()) {
-            h->install("[Engine.Engine]\r\nGameRenderDevice=" + device.toStdString() +
-                       "\r\n[WinDrv.WindowsClient]\r\nFullscreenViewportX=0800\r\n"
-                       "FullscreenViewportY=600\r\n");
+        QFETCH(QString, expected);
+        if (!file.isNull()) {
+            h->install(file.toStdString());
         }
         h->system.memory = std::uint64_t(megabytes) * test::kMb;
         h->showMain();
-        QCOMPARE(QStringList({row(14), panel(2),
-                              control<platform::ui::DesignTextBox>("Text1")->text(), panel(4)})
-                     .join('|'),
-                 shown);
-        QCOMPARE(row(0) + panel(6), "Default DefaultMb");
         // Every value is wide enough for its text, and every panel starts after the one before
         // and ends inside the bar.
         auto* bar = control<platform::ui::DesignStatusBar>("StatusBar1");
-        int left = 0;
-        for (int i = 1; i <= 6; ++i) {
-            auto* current = bar->findChild<QLabel*>(QStringLiteral("Panel%1").arg(i));
-            QVERIFY(i % 2 != 0 || current->width() >= current->sizeHint().width());
-            QVERIFY(current->x() >= left && current->geometry().right() < bar->width());
-            left = current->geometry().right();
+        QStringList texts{row(0), row(14)};
+        for (int i = 1, left = 0; i <= 6; ++i) {
+            const auto* label = bar->findChild<QLabel*>(QStringLiteral("Panel%1").arg(i));
+            texts << panel(i);
+            QVERIFY(i % 2 != 0 || label->width() >= label->sizeHint().width());
+            QVERIFY(label->x() >= left && label->geometry().right() < bar->width());
+            left = label->geometry().right();
         }
+        QCOMPARE((texts << control<platform::ui::DesignTextBox>("Text1")->text()).join('|'),
+                 expected);
+        QCOMPARE(h->registry.loadedWindow("Frmmain")->windowTitle(), "Velmora");
+        QCOMPARE(control("Frame4")->toolTip(),
+                 QString::fromStdString(h->Utpath) + "\nThe game's folder from the registry");
+        QCOMPARE(control<platform::ui::DesignComboBox>("Combo1")->currentText() +
+                     control<platform::ui::DesignComboBox>("Combo2")->currentText(),
+                 "<<Select driver>><<Select Resolution>>");
+        QVERIFY(!shown("Picture1") && !shown("Picture2"));
     }
 
     void NoWritesNothingAndOnlyARealActivationRefills()
     {
-        h->install(test::fixture(kFixture));
+        const std::string game = h->game();
         h->showMain();
-        expectPresetQuestion(MessageAnswer::No);
-        h->dialogs.expectMessage("User abort", "Information", MessageIcon::Information,
-                                 MessageButtons::Ok);
+        h->expectPreset(MessageAnswer::No);
+        h->expectBox("User abort", "Information", MessageIcon::Information);
         h->click("Frmmain", "Option2");
-        QCOMPARE(h->game(), test::fixture(kFixture));
+        QCOMPARE(h->game(), game);
         QVERIFY(!shown("Picture1"));
         QVERIFY(platform::writeProfileString(h->Utpath, "WinDrv.WindowsClient", "Decals", "False")
                     .ok());
@@ -104,41 +93,36 @@ private slots:
         QVERIFY(control<QRadioButton>("Option2")->isChecked());
         // Returning from another window of the program refills and clears the options.
         control<QAction>("About")->trigger();
-        QVERIFY(h->registry.loadedWindow("frmAbout")->isVisible());
         h->registry.userActivates("Frmmain");
         QCOMPARE(row(4), "False");
         QVERIFY(!control<QRadioButton>("Option2")->isChecked());
-        QCOMPARE(h->rows("Frmmain", "List1").size() + h->rows("Frmmain", "List2").size(), 30);
     }
 
     void CacheSizeIsBoundedByMemory()
     {
         h->showMain();
-        auto* text1 = control<platform::ui::DesignTextBox>("Text1");
-        h->dialogs.expectMessage("Memory value u specified is too large, maximum=128 Mb", "Error",
-                                 MessageIcon::Information, MessageButtons::Ok);
-        typeCache("200");
-        QCOMPARE(text1->text(), "128");
-        typeCache("12x8");
-        QCOMPARE(text1->text(), "128");
-        typeCache("");
-        QCOMPARE(text1->text(), "");
+        h->expectBox("Memory value u specified is too large, maximum=128 Mb", "Error",
+                     MessageIcon::Information);
+        for (const char* typed : {"200", "12x8"}) {
+            typeCache(typed);
+            QCOMPARE(control<platform::ui::DesignTextBox>("Text1")->text(), "128");
+        }
     }
 
     void DoneStopsAndWritesInOrder_data()
     {
-        QTest::addColumn<QString>("cache");      // typed; null: the suggestion untouched
-        QTest::addColumn<int>("driver");         // -2 never opened, -1 opened and closed
-        QTest::addColumn<int>("resolution");     // as driver
-        QTest::addColumn<QString>("message");    // the stop, or empty
-        QTest::addColumn<QStringList>("writes"); // CacheSizeMegs, GameRenderDevice, X, Y
+        QTest::addColumn<QString>("cache");   // typed; null: the suggestion untouched
+        QTest::addColumn<int>("driver");      // -2 never opened, -1 opened and closed
+        QTest::addColumn<int>("resolution");  // as driver
+        QTest::addColumn<QString>("message"); // the stop, or empty
+        QTest::addColumn<QString>("file");    // cache, device, width, height: the file, then shown
         // clang-format off
-        QTest::newRow("Done right after start writes the cache and asks for a driver") << QString() << -2 << -2 << "Please select Drivertype" << QStringList{" 96"};
-        QTest::newRow("An empty cache size writes nothing") << "" << -2 << -2 << "No value specified for memory usage" << QStringList{};
-        QTest::newRow("A driver list closed without a choice asks for a driver") << "64" << -1 << -2 << "Please select Drivertype" << QStringList{"64"};
-        QTest::newRow("A driver without a resolution asks for a resolution") << "64" << 1 << -2 << "Please select Resolution" << QStringList{"64", "GlideDrv.GlideRenderDevice"};
-        QTest::newRow("A resolution list closed without a choice asks again") << "64" << 0 << -1 << "Please select you're resolution!" << QStringList{"64", "SoftDrv.SoftwareRenderDevice"};
-        QTest::newRow("All three chosen are written, the lists refreshed") << "64" << 2 << 4 << "" << QStringList{"64", "OpenGLDrv.OpenGLRenderDevice", "1152", "864"};
+        QTest::newRow("Done right after start writes the cache and asks for a driver") << QString() << -2 << -2 << "Please select Drivertype" << "96|D3DDrv.D3DRenderDevice|1920|1080| 96Mb|Direct 3D|1920 x 1080";
+        QTest::newRow("An empty cache size writes nothing") << "" << -2 << -2 << "No value specified for memory usage" << "4|D3DDrv.D3DRenderDevice|1920|1080| 4Mb|Direct 3D|1920 x 1080";
+        QTest::newRow("A driver without a resolution asks for a resolution") << "64" << 1 << -2 << "Please select Resolution" << "64|GlideDrv.GlideRenderDevice|1920|1080| 64Mb|Glide|1920 x 1080";
+        QTest::newRow("A resolution list closed without a choice asks again") << "64" << 0 << -1 << "Please select you're resolution!" << "64|SoftDrv.SoftwareRenderDevice|1920|1080| 64Mb|Software|1920 x 1080";
+        QTest::newRow("All three chosen are written, the lists refreshed") << "64" << 2 << 4 << "" << "64|OpenGLDrv.OpenGLRenderDevice|1152|864| 64Mb|OpenGl|1152 x 864";
+        QTest::newRow("The patched game's renderer and a widescreen size") << "64" << 4 << 10 << "" << "64|XOpenGLDrv.XOpenGLRenderDevice|1920|1080| 64Mb|XOpenGL|1920 x 1080";
         // clang-format on
     }
     void DoneStopsAndWritesInOrder()
@@ -147,8 +131,8 @@ private slots:
         QFETCH(int, driver);
         QFETCH(int, resolution);
         QFETCH(QString, message);
-        QFETCH(QStringList, writes);
-        h->install(test::fixture(kFixture));
+        QFETCH(QString, file);
+        test::writeFile(h->prefix.systemFolder + "/xopengldrv.DLL", ""); // Wine ignores case
         h->showMain();
         if (!cache.isNull()) {
             typeCache(cache);
@@ -157,116 +141,114 @@ private slots:
             openAndPick("Combo1", driver);
         }
         if (resolution != -2) {
-            h->dialogs.expectMessage("Warning setting resolution too high MAY CAUSE DAMAGE TO PC",
-                                     "WARNING", MessageIcon::Warning, MessageButtons::Ok);
+            h->expectBox("Warning setting resolution too high MAY CAUSE DAMAGE TO PC", "WARNING",
+                         MessageIcon::Warning);
             openAndPick("Combo2", -1); // the warning comes on the first opening only
             openAndPick("Combo2", resolution);
-            QCOMPARE(control<platform::ui::DesignComboBox>("Combo2")->count(), 7);
+            // The table's seven, six widescreen sizes, then the screen's own.
+            auto* combo2 = control<platform::ui::DesignComboBox>("Combo2");
+            const QSize screen = QGuiApplication::primaryScreen()->size();
+            QCOMPARE(combo2->itemText(10) + combo2->itemText(combo2->count() - 1),
+                     QStringLiteral("1920*1080%1*%2").arg(screen.width()).arg(screen.height()));
         }
         if (!message.isEmpty()) {
             h->expectError(message);
         }
         h->click("Frmmain", "Command1");
-
-        const char* keys[][2] = {{"Engine.GameEngine", "CacheSizeMegs"},
-                                 {"Engine.Engine", "GameRenderDevice"},
-                                 {"WinDrv.WindowsClient", "FullscreenViewportX"},
-                                 {"WinDrv.WindowsClient", "FullscreenViewportY"}};
-        std::string expected = test::fixture(kFixture);
-        for (qsizetype i = 0; i < writes.size(); ++i) {
-            std::string value = writes[i].toStdString();
-            if (test::runningUnderWine()) // Wine drops the leading blanks of a value it writes
-                value.erase(0, value.find_first_not_of(' '));
-            expected = test::written(expected, keys[i][0], keys[i][1], value);
+        QStringList texts;
+        for (const char* key :
+             {"CacheSizeMegs", "GameRenderDevice", "FullscreenViewportX", "FullscreenViewportY"}) {
+            texts << QString::fromStdString(platform::getProfileString(
+                h->Utpath, std::string(config::sectionFor(key, {})), key, "-", 256));
         }
-        QCOMPARE(h->game(), expected);
-        const bool done = message.isEmpty();
-        QCOMPARE(shown("Picture2"), done);
         // Stopped or not, the lists show what the file holds now.
-        QCOMPARE(panel(6), " " + (writes.isEmpty() ? "4" : writes[0].trimmed()) + "Mb");
-        QCOMPARE(row(14) + panel(2), done ? "OpenGl1152 x 864" : row(14) + "1920 x 1080");
+        QCOMPARE((texts << panel(6) << row(14) << panel(2)).join('|'), file);
+        QCOMPARE(shown("Picture2"), message.isEmpty());
     }
 
     void PresetWritesItsColumnAndRefills()
     {
-        h->install(test::fixture(kFixture));
         h->showMain();
-        expectPresetQuestion(MessageAnswer::Yes);
+        h->expectPreset(MessageAnswer::Yes);
         h->expectApplied();
         h->click("Frmmain", "Option1");
         QCOMPARE(h->rows("Frmmain", "List2").mid(0, 9).join('|'),
                  "16|False|True|False|False|True|False|Low|Low");
-        QCOMPARE(value("D3DDrv.D3DRenderDevice", "Coronas"), "False");
-        QVERIFY(!control<QRadioButton>("Option1")->isChecked());
-        QVERIFY(shown("Picture1"));
+        QVERIFY(!control<QRadioButton>("Option1")->isChecked() && shown("Picture1"));
     }
 
-    void FailedWriteInDoneIsReportedAndStops()
+    void RestoreMenuPutsBackTheFileAsItWas()
     {
-        // The game folder is a file, so nothing below it can be created, not even by root.
-        std::filesystem::remove_all(h->prefix.gameFolder);
-        test::writeFile(h->prefix.gameFolder, "not a folder");
+        const std::string game = h->game();
         h->showMain();
-        h->expectError(failure("Engine.GameEngine", " 96"));
-        h->click("Frmmain", "Command1");
-        QVERIFY(!shown("Picture2"));
+        h->expectPreset(MessageAnswer::Yes);
+        h->expectApplied();
+        h->click("Frmmain", "Option1");
+        QCOMPARE(row(0), "16");
+        control<QAction>("Restore")->trigger();
+        auto* dialog = control<QDialog>("frmRestore");
+        auto* list = dialog->findChild<QTreeWidget*>("List1");
+        QCOMPARE(list->topLevelItemCount(), 1);
+        const QTreeWidgetItem* item = list->topLevelItem(0);
+        QCOMPARE(item->text(2), QLocale().toString(qulonglong(game.size())) + " bytes");
+        for (const MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
+            h->dialogs.expectMessage(
+                "Restore the game's file as it was on " + item->text(0) + " at " + item->text(1) +
+                    "? The file as it is now is kept as a backup first.",
+                "Restore", MessageIcon::Question, MessageButtons::YesNo, answer);
+            QTest::mouseClick(dialog->findChild<QPushButton*>("cmdRestore"), Qt::LeftButton);
+        }
+        QCOMPARE(h->game(), game);
+        QCOMPARE(row(0), "32");
+        QCOMPARE(h->backups.list().size(), 2U); // the preset's file is kept too
     }
 
-    void FailedWriteInPresetStopsWithoutSuccess()
+    void FailedWritesAreReportedAndStop()
     {
-        // No render device: the Coronas write is refused before anything is written, and the
-        // option can run the preset again.
+        // No render device: the preset's Coronas write is refused before anything is written,
+        // and the option can run the preset again.
         const std::string game = "[Engine.Engine]\r\nGameRenderDevice=\r\n";
         h->install(game);
-        const QString refusal = failure("", "False");
+        const QString refusal = h->failure(h->Utpath, "", "False");
         h->showMain();
         for (int attempt = 0; attempt < 2; ++attempt) {
-            expectPresetQuestion(MessageAnswer::Yes);
+            h->expectPreset(MessageAnswer::Yes);
             h->expectError(refusal);
             h->click("Frmmain", "Option1");
             QCOMPARE(h->game(), game);
             QVERIFY(!control<QRadioButton>("Option1")->isChecked());
         }
         QVERIFY(!shown("Picture1"));
+        // The game folder is a file, so nothing below it can be created, not even by root.
+        std::filesystem::remove_all(h->prefix.gameFolder);
+        test::writeFile(h->prefix.gameFolder, "not a folder");
+        h->expectError(h->failure(h->Utpath, "Engine.GameEngine", " 96"));
+        h->click("Frmmain", "Command1");
+        QVERIFY(!shown("Picture2"));
     }
 
-    void ExitAsks_data()
+    void ExitAsksEveryWayAndYesClosesEveryWindow()
     {
-        QTest::addColumn<QString>("how");
-        QTest::addColumn<bool>("yes");
-        QTest::newRow("No at the Exit button keeps the window") << "CmdExit" << false;
-        QTest::newRow("No at the File menu's Exit keeps the window") << "exit" << false;
-        QTest::newRow("No at the close button keeps the window") << "close" << false;
-        QTest::newRow("Yes ends the program and closes every window") << "CmdExit" << true;
-    }
-    void ExitAsks()
-    {
-        QFETCH(QString, how);
-        QFETCH(bool, yes);
         h->showMain();
         h->registry.setVisible("frmAbout", true);
-        h->dialogs.expectMessage("Exit Program?", "Exit program", MessageIcon::Information,
-                                 MessageButtons::YesNo,
-                                 yes ? MessageAnswer::Yes : MessageAnswer::No);
-        if (how == "close") {
-            QVERIFY(!h->registry.loadedWindow("Frmmain")->close());
-        } else if (how == "exit") {
-            control<QAction>("exit")->trigger();
-        } else {
-            h->click("Frmmain", how);
+        for (const auto answer : {MessageAnswer::No, MessageAnswer::No, MessageAnswer::Yes}) {
+            h->dialogs.expectMessage("Exit Program?", "Exit program", MessageIcon::Information,
+                                     MessageButtons::YesNo, answer);
         }
-        QCOMPARE(h->registry.hasEnded(), yes);
-        QCOMPARE(h->registry.isLoaded("Frmmain") && h->registry.isLoaded("frmAbout"), !yes);
-        QCOMPARE(h->registry.exitCode(), 0);
+        QVERIFY(!h->registry.loadedWindow("Frmmain")->close());
+        control<QAction>("exit")->trigger();
+        QVERIFY(!h->registry.hasEnded() && h->registry.isLoaded("frmAbout"));
+        h->click("Frmmain", "CmdExit");
+        QVERIFY(h->registry.hasEnded() && !h->registry.isLoaded("Frmmain"));
+        QVERIFY(!h->registry.isLoaded("frmAbout") && h->registry.exitCode() == 0);
     }
 
     void HelpSaysWhereItLookedOrOpensTheFile()
     {
         const QString help =
             QString::fromStdString(platform::fullPathName("Help.html", h->workFolder));
-        h->dialogs.expectMessage("Unable to open help file check if Help file is there. Path= " +
-                                     help,
-                                 "", MessageIcon::Critical, MessageButtons::Ok);
+        h->expectBox("Unable to open help file check if Help file is there. Path= " + help, "",
+                     MessageIcon::Critical);
         h->showMain();
         control<QAction>("Help")->trigger();
         QVERIFY(h->dialogs.expectEmpty());
@@ -276,8 +258,6 @@ private slots:
     }
 
 private:
-    static inline const std::string kFixture = "client-451-windows-d3d.ini";
-
     template <class T = QWidget> T* control(const char* name) { return h->get<T>("Frmmain", name); }
     QString row(int index) { return h->rows("Frmmain", "List2").value(index); }
     QString panel(int index)
@@ -285,10 +265,6 @@ private:
         return control<platform::ui::DesignStatusBar>("StatusBar1")->panelText(index);
     }
     bool shown(const char* picture) { return control(picture)->isVisible(); }
-    std::string value(const char* section, const char* key)
-    {
-        return platform::getProfileString(h->Utpath, section, key, "(none)", 256);
-    }
     void typeCache(const QString& text)
     {
         auto* text1 = control<platform::ui::DesignTextBox>("Text1");
@@ -311,18 +287,6 @@ private:
                           view->visualRect(view->model()->index(item, 0)).center());
         QTRY_VERIFY(!view->isVisible());
         QCOMPARE(combo->currentIndex(), item);
-    }
-    void expectPresetQuestion(MessageAnswer answer)
-    {
-        h->dialogs.expectMessage(
-            " Changes will immediately be made in Unreal Tournament.ini. Continu update?",
-            "Continue update ?", MessageIcon::Question, MessageButtons::YesNo, answer);
-    }
-    // The failure the profile engine reports for such a write, as the window must show it.
-    QString failure(const std::string& section, const std::string& value)
-    {
-        const auto probe = platform::writeProfileString(h->Utpath, section, "Probe", value);
-        return QString::fromStdString("Unable to write " + h->Utpath + ": " + probe.reason);
     }
     std::unique_ptr<test::WindowHarness> h;
 };

@@ -29,13 +29,6 @@ std::string fixture(const std::string& name)
     return bytes;
 }
 
-std::string written(std::string bytes, const std::string& section, const std::string& key,
-                    const std::string& value)
-{
-    auto edit = platform::profileWriteText(bytes, section, key, value);
-    return edit.status == platform::WriteStatus::Written ? edit.contents : bytes;
-}
-
 namespace {
 
 #ifdef _WIN32
@@ -77,12 +70,14 @@ WindowHarness::WindowHarness()
 #endif
     std::filesystem::create_directory(workFolder);
     system.directory = workFolder;
+    readModule.beforeWrite = [this](const std::string& file) { return backups.ensureBackup(file); };
     registerAll();
 }
 
 void WindowHarness::registerAll()
 {
-    app::registerWindows(registry, {dialogs, documents, *locator, system, readModule});
+    app::registerWindows(registry,
+                         {dialogs, documents, *locator, system, readModule, {}, &backups});
 }
 
 void WindowHarness::loseGame()
@@ -98,12 +93,6 @@ void WindowHarness::finish()
     QVERIFY(QApplication::topLevelWidgets().isEmpty());
     QString why;
     QVERIFY2(dialogs.expectEmpty(&why), qPrintable(why));
-}
-
-void WindowHarness::showMain()
-{
-    registry.setVisible("Frmmain", false);
-    registry.setVisible("Frmmain", true);
 }
 
 QStringList WindowHarness::rows(const QString& window, const QString& list) const
@@ -123,21 +112,19 @@ void WindowHarness::clickRow(const QString& window, const QString& list, int row
                       box->visualItemRect(box->item(row)).center());
 }
 
-void WindowHarness::click(const QString& window, const QString& control)
+void WindowHarness::expectPreset(platform::ui::MessageAnswer answer)
 {
-    QTest::mouseClick(get(window, control), Qt::LeftButton);
+    dialogs.expectMessage(
+        " Changes will immediately be made in Unreal Tournament.ini. Continu update?",
+        "Continue update ?", platform::ui::MessageIcon::Question,
+        platform::ui::MessageButtons::YesNo, answer);
 }
 
-void WindowHarness::expectError(const QString& text)
+QString WindowHarness::failure(const std::string& file, const std::string& section,
+                               const std::string& value)
 {
-    dialogs.expectMessage(text, "Error", platform::ui::MessageIcon::Critical,
-                          platform::ui::MessageButtons::Ok);
-}
-
-void WindowHarness::expectApplied()
-{
-    dialogs.expectMessage("Graphics changes have been applied", "Done",
-                          platform::ui::MessageIcon::Information, platform::ui::MessageButtons::Ok);
+    const auto probe = platform::writeProfileString(file, section, "Probe", value);
+    return QString::fromStdString("Unable to write " + file + ": " + probe.reason);
 }
 
 } // namespace velmora::test

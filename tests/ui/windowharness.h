@@ -3,6 +3,7 @@
 // The program's real windows as main() registers them, over a fresh Wine-style prefix with the
 // game at C:\UnrealTournament, a working folder, 128 MB of memory and scripted dialogs.
 
+#include "backup/backup.h"
 #include "config/readmodule.h"
 #include "platform/gamelocator.h"
 #include "platform/systeminfo.h"
@@ -16,18 +17,17 @@
 #include <string>
 
 #include <QStringList>
+#include <QTest>
 #include <QWidget>
 
 namespace velmora::test {
+
+using platform::ui::MessageIcon;
 
 inline constexpr std::uint64_t kMb = 1024 * 1024;
 
 // A game file of tests/data/ut-ini.
 std::string fixture(const std::string& name);
-
-// `bytes` after the profile engine writes `value` under `key` in `section`.
-std::string written(std::string bytes, const std::string& section, const std::string& key,
-                    const std::string& value);
 
 // The fifteen values the main window and the editor show for client-451-windows-d3d.ini.
 extern const QStringList kD3dRows;
@@ -49,7 +49,12 @@ public:
     void loseGame(); // the registry holds no game entry from now on
     void install(const std::string& bytes) { writeFile(Utpath, bytes); }
     std::string game() const { return readFile(Utpath); }
-    void showMain(); // loaded hidden first, as the splash does
+    // Loaded hidden first, as the splash does.
+    void showMain()
+    {
+        registry.setVisible("Frmmain", false);
+        registry.setVisible("Frmmain", true);
+    }
 
     template <class T = QWidget> T* get(const QString& window, const QString& name) const
     {
@@ -58,9 +63,32 @@ public:
     }
     QStringList rows(const QString& window, const QString& list) const;
     void clickRow(const QString& window, const QString& list, int row);
-    void click(const QString& window, const QString& control);
-    void expectError(const QString& text);
-    void expectApplied();
+    void click(const QString& window, const QString& control)
+    {
+        QTest::mouseClick(get(window, control), Qt::LeftButton);
+    }
+    // The lines of `list` in `window` joined by '|'.
+    QString joined(const QString& window, const QString& list) const
+    {
+        return rows(window, list).join('|');
+    }
+    void openEditor()
+    {
+        showMain();
+        click("Frmmain", "Option3");
+    } // "User defined"
+    void expectError(const QString& text) { expectBox(text, "Error", MessageIcon::Critical); }
+    void expectApplied()
+    {
+        expectBox("Graphics changes have been applied", "Done", MessageIcon::Information);
+    }
+    void expectBox(const QString& text, const QString& title, platform::ui::MessageIcon icon)
+    {
+        dialogs.expectMessage(text, title, icon, platform::ui::MessageButtons::Ok);
+    }
+    void expectPreset(platform::ui::MessageAnswer answer);
+    // The text a window shows when writing `value` under `section` of `file` fails as it fails now.
+    QString failure(const std::string& file, const std::string& section, const std::string& value);
 
     TemporaryFolder folder;
     FakePrefix prefix;
@@ -69,6 +97,7 @@ public:
     platform::ui::ScriptedDialogs dialogs;
     platform::ui::FakeDocumentOpener documents;
     config::ReadModule readModule;
+    backup::BackupSession backups{folder.file("backups")}; // made before writes, as main() does
     std::unique_ptr<platform::GameLocator> locator;
     platform::ui::WindowRegistry registry; // last: its windows go before the services they use
 

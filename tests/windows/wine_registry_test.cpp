@@ -1,41 +1,62 @@
-// The Win32 registry lookup over the keys that `wine reg add` wrote into the test prefix
-// (tests/data/wine-registry.tsv; written by wine-registry-setup.sh before these tests run).
+// The registry rows of tests/data/wine-registry.tsv, which wine-registry-setup.sh wrote with
+// `wine reg add` into the test prefix before these tests run: looked up by the Win32 lookup in
+// the Windows build, and by the Linux lookup over the prefix's system.reg in the native build
+// (registry_wine_check, which CTest runs against the same prefix).
 
 #include "platform/gamelocator.h"
-#include "platform/registry_win.h"
-#include "support/datatable.h"
 #include "support/rowname.h"
+#ifdef _WIN32
+#include "platform/registry_win.h"
+#else
+#include "platform/fileio.h"
+#include "platform/registry_text.h"
+
+#include <cstdlib>
+#endif
 
 #include <gtest/gtest.h>
 
 namespace velmora::platform {
 namespace {
 
-using test::PrintTo;
-using PrefixRow = test::WineRegistryRow;
-
-std::vector<PrefixRow> prefixRows()
+std::string expected(const std::string& field)
 {
-    return test::wineRegistryRows(VELMORA_TESTDATA "/wine-registry.tsv");
+    return field == "(empty)" ? "" : field;
 }
 
-class WineRegistryTest : public ::testing::TestWithParam<PrefixRow> {};
-
-TEST_P(WineRegistryTest, Win32LookupFindsTheValue)
+// reg: name view key value type data win32 linux; "(empty)" is empty text.
+#ifdef _WIN32
+VELMORA_RULES(WineRegistry, Win32LookupFindsTheValue, "wine-registry.tsv", "reg", 8)
 {
-    const auto& row = GetParam();
-    EXPECT_EQ(ReadRegistryString(HKEY_LOCAL_MACHINE, row.key, row.value), row.win32);
+    const test::TableRow& row = GetParam();
+    EXPECT_EQ(ReadRegistryString(HKEY_LOCAL_MACHINE, row[2], row[3]), expected(row[6]));
 }
-
-INSTANTIATE_TEST_SUITE_P(Table, WineRegistryTest, ::testing::ValuesIn(prefixRows()),
-                         test::RowName());
+#else
+// Wow6432Node first, as the game's lookup does.
+VELMORA_RULES(WineRegistry, LinuxLookupFindsTheValueInSystemReg, "wine-registry.tsv", "reg", 8)
+{
+    const char* prefix = std::getenv("WINEPREFIX");
+    static const auto hive = [&] {
+        const auto text = readWholeFile(std::string(prefix ? prefix : "") + "/system.reg");
+        return text ? RegistryHive::parse(*text) : std::nullopt;
+    }();
+    ASSERT_TRUE(hive.has_value()) << "no readable system.reg in WINEPREFIX";
+    const test::TableRow& row = GetParam();
+    ASSERT_TRUE(row[2].starts_with("Software\\"));
+    const std::string found =
+        ReadRegistryString(*hive, "Software\\Wow6432Node\\" + row[2].substr(9), row[3]);
+    EXPECT_EQ(found.empty() ? ReadRegistryString(*hive, row[2], row[3]) : found, expected(row[7]));
+}
+#endif
 
 TEST(WineRegistryGameKey, SystemLocatorFindsThe32bitInstallersFolder)
 {
     const auto locator = makeSystemGameLocator();
-    const std::string ini = "C:\\Games\\UnrealTournament\\System\\UnrealTournament.ini";
     EXPECT_EQ(locator->gameFolder(), "C:\\Games\\UnrealTournament");
+#ifdef _WIN32
+    const std::string ini = "C:\\Games\\UnrealTournament\\System\\UnrealTournament.ini";
     EXPECT_EQ(locator->localPath(ini), ini);
+#endif
 }
 
 } // namespace

@@ -3,12 +3,16 @@
 #include "config/gameconfig.h"
 #include "platform/gamelocator.h"
 
+#include <cstdlib>
+
 namespace velmora::tools {
 
 std::optional<std::string> findGameFile()
 {
     const auto locator = platform::makeSystemGameLocator();
-    const auto location = config::locateGameConfig(*locator);
+    const char* home = std::getenv("HOME");
+    const auto location = config::locateGameConfig(
+        *locator, {{}, config::nativeGameConfig(home != nullptr ? home : "")});
     if (!location) {
         return std::nullopt;
     }
