@@ -32,6 +32,11 @@ int main(int argc, char* argv[])
         std::fputs(velmora::config::commandLineHelp().data(), stdout);
         return 0;
     }
+    // Under Wine the system font engine measures its fonts so that a text box draws its text
+    // above the box; Qt's FreeType engine measures the same fonts right.
+    if (velmora::platform::runningUnderWine() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "windows:fontengine=freetype");
+    }
     QApplication app(argc, argv);
     // Qt has taken its own options out of argv by now.
     const velmora::config::CommandLine commandLine =

@@ -22,4 +22,8 @@ public:
     std::string currentDirectory() const override;
 };
 
+// True under Wine (its ntdll exports wine_get_version), for the few places where Wine is known
+// to differ from Windows; false on Windows and on every other system.
+bool runningUnderWine();
+
 } // namespace velmora::platform

@@ -1,9 +1,9 @@
 #include "config/readmodule.h"
+#include "platform/systeminfo.h"
 #include "sets/apply.h"
 #include "sets/store.h"
 #include "support/fakeprefix.h"
 #include "support/rowname.h"
-#include "support/wine.h"
 
 #include <gtest/gtest.h>
 
@@ -208,7 +208,7 @@ TEST_P(SetsTest, GivesItsResultAndLeavesTheFileBytes)
     }
     EXPECT_EQ(run(row, path), row.result);
     // Wine rewrites the whole file on every write (docs/windows.md): bytes only elsewhere.
-    if (!test::runningUnderWine()) {
+    if (!platform::runningUnderWine()) {
         const std::string& unchanged = row.between.empty() ? row.before : row.between;
         EXPECT_EQ(test::readFile(path), fileBytes(row.after.empty() ? unchanged : row.after));
     }

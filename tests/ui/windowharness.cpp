@@ -5,7 +5,6 @@
 #include "platform/gamelocator_wine.h"
 #include "platform/profile.h"
 #include "platform/ui/controls.h"
-#include "support/wine.h"
 
 #include <filesystem>
 
@@ -18,7 +17,8 @@ std::string fixture(const std::string& name)
 {
     std::string bytes = readFile(VELMORA_TESTDATA "/ut-ini/" + name);
 #ifdef _WIN32
-    if (runningUnderWine()) { // Wine rewrites the whole file on each write: start in its form
+    if (platform::runningUnderWine()) { // Wine rewrites the whole file on each write: start in its
+                                        // form
         const TemporaryFolder folder;
         writeFile(folder.file("f.ini"), bytes);
         WritePrivateProfileStringA("velmora", "k", "v", folder.file("f.ini").c_str());

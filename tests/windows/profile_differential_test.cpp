@@ -4,9 +4,9 @@
 
 #include "platform/fileio.h"
 #include "platform/profile.h"
+#include "platform/systeminfo.h"
 #include "support/fakeprefix.h"
 #include "support/rowname.h"
-#include "support/wine.h"
 
 #include <gtest/gtest.h>
 
@@ -32,7 +32,7 @@ VELMORA_RULES(ProfileReadDifferential, PortableEngineAndWin32Agree, "profile-dif
     const std::size_t size = std::stoul(row[5]);
     EXPECT_EQ(portable::getProfileString(path, row[2], row[3], row[4], size), row[6])
         << "portable engine";
-    const bool deviates = row[7] != kSame && test::runningUnderWine();
+    const bool deviates = row[7] != kSame && platform::runningUnderWine();
     EXPECT_EQ(getProfileString(path, row[2], row[3], row[4], size), deviates ? row[7] : row[6])
         << (deviates ? "the Wine deviation" : "Win32");
     EXPECT_TRUE(!deviates || row[7] != row[6]);
@@ -58,7 +58,7 @@ VELMORA_RULES(ProfileWriteDifferential, PortableEngineAndWin32ReadBackTheSame,
         const std::string after = readWholeFile(path).value_or(kAbsent);
         if (!win32 || row[8] == kSame) {
             EXPECT_EQ(after, row[7]);
-        } else if (test::runningUnderWine()) {
+        } else if (platform::runningUnderWine()) {
             EXPECT_EQ(after, row[8]) << "Wine rewrites the whole file";
         }
     }

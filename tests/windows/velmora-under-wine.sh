@@ -3,7 +3,7 @@
 # whose registry names the game's folder (written with `wine reg add`, in the 32-bit view as
 # the game's installer does), started under Xvfb from its own folder. The main window's "Fast
 # system" preset is chosen from the keyboard and confirmed; the game's UnrealTournament.ini
-# must then have changed. Windows are waited for by polling: the first start in a new prefix
+# must then hold the preset's values. Windows are waited for by polling: the first start in a new prefix
 # takes about fifteen seconds.
 #   velmora-under-wine.sh ZIP WORK_FOLDER PICTURE     PICTURE: the main window, as PNG
 set -euo pipefail
@@ -22,46 +22,61 @@ export WINEPREFIX=$work/prefix WINEARCH=win64 WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 unset DISPLAY WAYLAND_DISPLAY
 wineboot -i >/dev/null 2>&1
+# Xvfb has no window manager: Wine then places, decorates and focuses its windows itself,
+# else no window is ever activated and the keys go nowhere.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null </dev/null
 wine reg add 'HKLM\Software\Unreal Technology\Installed Apps\UnrealTournament' /v Folder \
     /t REG_SZ /d 'C:\UnrealTournament' /reg:32 /f >/dev/null </dev/null
 ini=$WINEPREFIX/drive_c/UnrealTournament/System/UnrealTournament.ini
 mkdir -p "$(dirname "$ini")"
 cp "$source_dir/tests/data/ut-ini/client-451-windows-d3d.ini" "$ini"
-cp "$ini" "$work/UnrealTournament.ini.before"
 wineserver -w
 
-xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" bash -c '
+# An X server of its own on the first free display number (Xvfb writes the number it took).
+Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp 3>"$work/display" 2>/dev/null &
+xvfb=$!
+trap 'kill "$xvfb" 2>/dev/null || true' EXIT
+for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
+    sleep 0.1
+done
+[ -s "$work/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
+DISPLAY=:$(cat "$work/display") bash -c '
     set -euo pipefail
     program=$1 picture=$2
+    # xdotool takes a title as a regular expression: this one matches exactly the title.
+    exactly() { printf "^%s\$" "$(printf "%s" "$1" | sed "s/[][\\^\$.*+?(){}|]/\\\\&/g")"; }
     # The visible window with this exact title, waited for.
     window() {
-        timeout 90 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1 ||
+        timeout 90 xdotool search --sync --onlyvisible --name "$(exactly "$1")" | head -n 1 ||
             { echo "no window \"$1\" under Wine" >&2; return 1; }
     }
     # Waits until no window with this title is visible.
     gone() {
         for _ in $(seq 240); do
-            xdotool search --onlyvisible --name "^$1\$" >/dev/null || return 0
+            xdotool search --onlyvisible --name "$(exactly "$1")" >/dev/null || return 0
             sleep 0.25
         done
         echo "window \"$1\" stayed open" >&2
         return 1
     }
-    # The splash comes first under the same title: the main window is the one of another
-    # size, once no window of the splash'"'"'s size is left.
-    size() { xdotool getwindowgeometry --shell "$1" 2>/dev/null | grep -E "^(WIDTH|HEIGHT)=" | tr "\n" " "; }
+    # The splash comes first under the same title and goes within a fraction of a second:
+    # the main window is the one still there after two seconds.
     main_window() {
-        local splash_size main="" others w
-        splash_size=$(size "$(window Velmora)")
+        local previous="" current seen=0
+        window Velmora >/dev/null
         for _ in $(seq 240); do
-            main="" others=0
-            for w in $(xdotool search --onlyvisible --name "^Velmora\$" 2>/dev/null); do
-                if [ "$(size "$w")" = "$splash_size" ]; then others=1; else main=$w; fi
-            done
-            if [ -n "$main" ] && [ "$others" = 0 ]; then
-                echo "$main"
-                return
+            current=$(xdotool search --onlyvisible --name "^Velmora\$" 2>/dev/null | tr "\n" " ")
+            if [ -n "$current" ] && [ "$current" = "$previous" ]; then
+                seen=$((seen + 1))
+                if [ "$seen" -ge 8 ]; then
+                    echo "${current%% *}"
+                    return
+                fi
+            else
+                seen=0
             fi
+            previous=$current
             sleep 0.25
         done
         echo "no main window after the splash" >&2
@@ -88,7 +103,9 @@ xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" bash -c '
     }
     # A message box answered from the keyboard, then waited for to close.
     answer() {
-        keys "$(window "$1")" "$2"
+        local box
+        box=$(window "$1")
+        keys "$box" "$2"
         gone "$1"
     }
 
@@ -111,8 +128,11 @@ xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" bash -c '
 wineserver -w
 
 convert "$picture" -strip -define png:exclude-chunks=date,time "$picture"
-if cmp -s "$work/UnrealTournament.ini.before" "$ini"; then
-    echo "velmora.exe under Wine left UnrealTournament.ini unchanged" >&2
-    exit 1
-fi
+# "Fast system" sets 16-bit colour and curved surfaces; the fixture has 32 and False.
+for line in FullscreenColorBits=16 CurvedSurfaces=True; do
+    if ! tr -d '\r' <"$ini" | grep -qx "$line"; then
+        echo "velmora.exe under Wine did not write $line to $ini" >&2
+        exit 1
+    fi
+done
 echo "velmora.exe under Wine found the game and wrote $ini"

@@ -7,9 +7,9 @@
 #include "platform/memory.h"
 #include "platform/profile.h"
 #include "platform/registry_win.h"
+#include "platform/systeminfo.h"
 #include "support/fakeprefix.h"
 #include "support/rowname.h"
-#include "support/wine.h"
 
 #include <filesystem>
 #include <fstream>
@@ -103,10 +103,10 @@ TEST(Win32Memory, TotalMemoryIsTheMachines)
     std::string label;
     std::uint64_t kib = 0;
     const double total = static_cast<double>(totalPhysicalMemory());
-    if (test::runningUnderWine() && meminfo >> label >> kib && label == "MemTotal:")
+    if (platform::runningUnderWine() && meminfo >> label >> kib && label == "MemTotal:")
         EXPECT_NEAR(total / (static_cast<double>(kib) * 1024.0), 1.0, 0.02);
     else
-        EXPECT_FALSE(test::runningUnderWine() || total <= 0) << "no MemTotal in /proc/meminfo";
+        EXPECT_FALSE(platform::runningUnderWine() || total <= 0) << "no MemTotal in /proc/meminfo";
 }
 
 // Values written straight into the registry, then looked up.
