@@ -11,14 +11,18 @@
 #include <QApplication>
 #include <QTest>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace velmora::test {
 
 std::string fixture(const std::string& name)
 {
     std::string bytes = readFile(VELMORA_TESTDATA "/ut-ini/" + name);
 #ifdef _WIN32
-    if (platform::runningUnderWine()) { // Wine rewrites the whole file on each write: start in its
-                                        // form
+    // Wine rewrites the whole file on each write: start in its form.
+    if (platform::runningUnderWine()) {
         const TemporaryFolder folder;
         writeFile(folder.file("f.ini"), bytes);
         WritePrivateProfileStringA("velmora", "k", "v", folder.file("f.ini").c_str());
