@@ -6,7 +6,6 @@
 #include "sets/store.h"
 #include "support/fakeprefix.h"
 #include "support/rowname.h"
-#include "support/wine.h"
 
 #include <gtest/gtest.h>
 

@@ -11,6 +11,9 @@
 #include <random>
 #include <stdexcept>
 #include <system_error>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace velmora::test {
 
@@ -75,15 +78,11 @@ TemporaryFolder::TemporaryFolder()
     // A random name rather than mkdtemp, which MinGW lacks. Open to all, so that a test's
     // child that dropped root can still enter it.
     std::random_device random;
-    for (;;) {
-        const fs::path candidate =
-            fs::temp_directory_path() / ("velmora-test-" + std::to_string(random()));
-        if (fs::create_directory(candidate)) {
-            m_path = candidate.string();
-            fs::permissions(m_path, fs::perms(0755));
-            return;
-        }
-    }
+    do
+        m_path =
+            (fs::temp_directory_path() / ("velmora-test-" + std::to_string(random()))).string();
+    while (!fs::create_directory(m_path));
+    fs::permissions(m_path, fs::perms(0755));
 }
 
 TemporaryFolder::~TemporaryFolder()
@@ -119,6 +118,16 @@ FakePrefix writeFakePrefix(const std::string& root, std::string_view folder, Reg
         prefix.systemFolder = prefix.gameFolder + "/System";
     }
     return prefix;
+}
+
+bool runningUnderWine()
+{
+#ifdef _WIN32
+    const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+#else
+    return false;
+#endif
 }
 
 } // namespace velmora::test

@@ -1,6 +1,7 @@
 #pragma once
 
-// Temporary folders, byte-exact files and Wine-style prefixes for tests of every layer.
+// Temporary folders, byte-exact files, Wine-style prefixes and telling Wine from Windows, for
+// tests of every layer.
 
 #include <string>
 #include <string_view>
@@ -42,5 +43,9 @@ struct FakePrefix {
 // is on drive C, it and its System folder are created too.
 FakePrefix writeFakePrefix(const std::string& root, std::string_view folder,
                            RegistryView view = RegistryView::Wow6432Node);
+
+// True when the test runs under Wine (its ntdll exports wine_get_version), for the few results
+// where Wine is known to differ from Windows; false on Windows and on every other system.
+bool runningUnderWine();
 
 } // namespace velmora::test

@@ -9,7 +9,6 @@
 #include "platform/registry_win.h"
 #include "support/fakeprefix.h"
 #include "support/rowname.h"
-#include "support/wine.h"
 
 #include <filesystem>
 #include <fstream>
