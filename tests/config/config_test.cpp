@@ -47,6 +47,7 @@ TEST(ReadModule, ReadsCutTo254CharactersAndAFailedCopyStopsTheWrite)
     EXPECT_EQ(module.ReadCount, 5);
 
     ASSERT_TRUE(module.WriteGameValue("S", "K", "2", file).ok());
+    // A copy that cannot be kept first stops the write with its reason.
     module.beforeWrite = [](const std::string&) { return platform::WriteOutcome::failed("full"); };
     EXPECT_EQ(module.WriteGameValue("S", "K", "3", file).reason, "full");
     EXPECT_EQ(read("S", "K"), "2");
