@@ -1,9 +1,10 @@
-// The catalogue, the read module and finding the game's file, by the rules in
-// tests/data/config-rules.tsv.
+// The catalogue, the read module, finding the game's file and the main window's figures and
+// texts, by the rules in tests/data/config-rules.tsv.
 
 #include "config/catalogue.h"
 #include "config/commandline.h"
 #include "config/gameconfig.h"
+#include "config/mainwindisplay.h"
 #include "config/readmodule.h"
 #include "platform/fileio.h"
 #include "platform/gamelocator.h"
@@ -22,10 +23,10 @@ namespace velmora::config {
 namespace {
 
 // Counted reads count found and missing keys alike; plain reads give the same and do not count.
-TEST(ReadModule, ReadsCutTo254CharactersAndWritesKeysWithoutCase)
+TEST(ReadModule, ReadsCutTo254CharactersAndAFailedCopyStopsTheWrite)
 {
     const test::TemporaryFolder dir;
-    const std::string file = dir.file("UnrealTournament.ini"), created = dir.file("new.ini");
+    const std::string file = dir.file("UnrealTournament.ini");
     ReadModule module;
     const auto read = [&](const char* section, const char* key) {
         module.ReadResult = "left over";
@@ -45,14 +46,11 @@ TEST(ReadModule, ReadsCutTo254CharactersAndWritesKeysWithoutCase)
     EXPECT_EQ(read("L", "K"), kLong.substr(0, 254));
     EXPECT_EQ(module.ReadCount, 5);
 
-    ASSERT_TRUE(module.WriteGameValue("Engine.GameEngine", "CacheSizeMegs", "96", created).ok());
-    ASSERT_TRUE(module.WriteGameValue("engine.gameengine", "cachesizemegs", "64", created).ok());
-    EXPECT_EQ(platform::readWholeFile(created), "[Engine.GameEngine]\r\nCacheSizeMegs=64\r\n");
+    ASSERT_TRUE(module.WriteGameValue("S", "K", "2", file).ok());
     // A copy that cannot be kept first stops the write with its reason.
     module.beforeWrite = [](const std::string&) { return platform::WriteOutcome::failed("full"); };
-    EXPECT_EQ(module.WriteGameValue("Engine.GameEngine", "CacheSizeMegs", "8", created).reason,
-              "full");
-    EXPECT_EQ(platform::readWholeFile(created), "[Engine.GameEngine]\r\nCacheSizeMegs=64\r\n");
+    EXPECT_EQ(module.WriteGameValue("S", "K", "3", file).reason, "full");
+    EXPECT_EQ(read("S", "K"), "2");
 }
 
 // The registry's folder lives in a temporary folder: backslashes become slashes there.
@@ -201,6 +199,28 @@ VELMORA_RULES(PresetOnGameFile, TheGameReadsEveryPresetValue, "config-rules.tsv"
         module.ReadGameValue(key == "Coronas" ? device : std::string(kWindowsClient), key, file);
         EXPECT_EQ(key + "=" + module.ReadResult, expected);
     }
+}
+
+VELMORA_RULES(MemoryFigures, FiguresAndTexts, "config-rules.tsv", "memory", 7)
+{
+    const test::TableRow& row = GetParam();
+    const auto figures = memoryFigures(std::stoull(row[1]));
+    EXPECT_EQ(figures.detectedMb, std::stoll(row[2]));
+    EXPECT_EQ(figures.suggestedCacheMb, std::stoll(row[3]));
+    EXPECT_EQ(cacheLimitMb(figures.detectedMb), std::stoll(row[4]));
+    EXPECT_EQ(blankSignedNumber(figures.suggestedCacheMb), row[5]);
+    EXPECT_EQ(memoryPanelText(figures.detectedMb), row[6]);
+}
+
+VELMORA_RULES(ResolutionPanel, Text, "config-rules.tsv", "resolution", 4)
+{
+    EXPECT_EQ(resolutionPanelText(GetParam()[1], GetParam()[2]), GetParam()[3]);
+}
+
+VELMORA_RULES(CacheSizeValue, Value, "config-rules.tsv", "cache", 4)
+{
+    EXPECT_EQ(cacheSizeValue(GetParam()[1]), std::stoll(GetParam()[2]));
+    EXPECT_EQ(cacheSizeGiven(GetParam()[1]), GetParam()[3] == "yes");
 }
 
 } // namespace

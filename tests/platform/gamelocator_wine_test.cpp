@@ -40,10 +40,6 @@ protected:
                 text.replace(at, 2, value);
         return text;
     }
-    std::string pfx(const std::string& library) const
-    {
-        return library + "/steamapps/compatdata/13240/pfx";
-    }
 
     test::TemporaryFolder m_temp;
 };
@@ -62,8 +58,10 @@ TEST_F(Prefixes, WinePrefixIfSetElseDotWineThenProtonPrefixesOfEveryLibraryOnce)
     fs::create_directories(path("home/.steam"));
     fs::create_directory_symlink(steam, path("home/.steam/steam"));
     EXPECT_EQ(candidatePrefixes("/opt/prefixes/ut//", path("home")), Paths{"/opt/prefixes/ut"});
-    EXPECT_EQ(candidatePrefixes(std::nullopt, path("home")),
-              (Paths{path("home/.wine"), pfx(path("home/.steam/steam")), pfx(path("games/Lib"))}));
+    const std::string game = "/steamapps/compatdata/13240/pfx"; // the game's Steam app id
+    EXPECT_EQ(
+        candidatePrefixes(std::nullopt, path("home")),
+        (Paths{path("home/.wine"), path("home/.steam/steam") + game, path("games/Lib") + game}));
 }
 
 using PathMapping = Prefixes;

@@ -1,5 +1,7 @@
-// Reading and writing one key in profile text, by the rules in tests/data/profile-rules.tsv.
+// Reading and writing one key in profile text, by the rules in tests/data/profile-rules.tsv,
+// and known values of the real game files in tests/data/ut-ini.
 
+#include "platform/fileio.h"
 #include "platform/profile.h"
 #include "support/rowname.h"
 
@@ -55,6 +57,15 @@ VELMORA_RULES(RefusedWrite, ChangesNothingAndSaysWhy, "profile-rules.tsv", "refu
     EXPECT_EQ(edit.status, WriteStatus::Refused);
     EXPECT_FALSE(edit.reason.empty());
     EXPECT_TRUE(edit.contents.empty());
+}
+
+VELMORA_RULES(RealFileRead, GivesGameValue, "system-rules.tsv", "gamevalue", 5)
+{
+    const std::string folder = VELMORA_TESTDATA "/ut-ini", file = folder + "/" + GetParam()[1];
+    ASSERT_TRUE(fileExists(file)) << file;
+    EXPECT_FALSE(fileExists(folder)) << "a folder is no file";
+    EXPECT_EQ(portable::getProfileString(file, GetParam()[2], GetParam()[3], "Default", 255),
+              GetParam()[4]);
 }
 
 } // namespace

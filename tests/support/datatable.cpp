@@ -43,6 +43,8 @@ std::vector<std::string> split(const std::string& text, char separator)
 std::vector<TableRow> readTable(const std::string& path, std::string_view kind, std::size_t columns)
 {
     std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw std::invalid_argument("cannot read " + path);
     std::vector<TableRow> rows;
     for (std::string line; std::getline(in, line);) {
         TableRow fields = split(line, '\t');

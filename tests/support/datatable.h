@@ -13,6 +13,7 @@ namespace velmora::test {
 using TableRow = std::vector<std::string>;
 
 // The decoded fields after the kind of every row of `kind`; each must have `columns` of them.
+// Throws when the file cannot be read, so that a misplaced table cannot pass with no rows.
 std::vector<TableRow> readTable(const std::string& path, std::string_view kind,
                                 std::size_t columns);
 

@@ -75,15 +75,11 @@ TemporaryFolder::TemporaryFolder()
     // A random name rather than mkdtemp, which MinGW lacks. Open to all, so that a test's
     // child that dropped root can still enter it.
     std::random_device random;
-    for (;;) {
-        const fs::path candidate =
-            fs::temp_directory_path() / ("velmora-test-" + std::to_string(random()));
-        if (fs::create_directory(candidate)) {
-            m_path = candidate.string();
-            fs::permissions(m_path, fs::perms(0755));
-            return;
-        }
-    }
+    do
+        m_path =
+            (fs::temp_directory_path() / ("velmora-test-" + std::to_string(random()))).string();
+    while (!fs::create_directory(m_path));
+    fs::permissions(m_path, fs::perms(0755));
 }
 
 TemporaryFolder::~TemporaryFolder()

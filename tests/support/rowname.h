@@ -2,7 +2,6 @@
 
 #include "support/datatable.h"
 
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -10,15 +9,8 @@
 
 namespace velmora::test {
 
-// Names a parameterised test after its row, so a failure names the rule it broke.
-struct RowName {
-    template <typename Row> std::string operator()(const ::testing::TestParamInfo<Row>& row) const
-    {
-        return row.param.name;
-    }
-};
-
-// The same for a row of a data table (support/datatable.h), whose first field is its name.
+// Names a test after its row of a data table (support/datatable.h), whose first field is the
+// rule it checks, so a failure names the rule it broke.
 struct TableRowName {
     std::string operator()(const ::testing::TestParamInfo<std::vector<std::string>>& row) const
     {
@@ -39,17 +31,5 @@ struct TableRowName {
     class Suite : public ::testing::TestWithParam<::velmora::test::TableRow> {};                   \
     VELMORA_TABLE_ROWS(Suite, file, kind, columns);                                                \
     TEST_P(Suite, Name)
-
-// Prints a row as its name, so test lists show no byte dumps; test files bring it in with
-// `using test::PrintTo;`.
-template <typename Row>
-requires requires(const Row& row)
-{
-    row.name;
-}
-void PrintTo(const Row& row, std::ostream* out)
-{
-    *out << row.name;
-}
 
 } // namespace velmora::test
