@@ -11,8 +11,7 @@
 #include <QTest>
 
 using namespace velmora;
-using platform::ui::MessageButtons;
-using platform::ui::MessageIcon;
+using namespace velmora::platform::ui;
 
 namespace {
 
@@ -39,13 +38,10 @@ private slots:
         QCOMPARE(h->rows("Form4", "List1"), h->rows("Frmmain", "List1"));
         QCOMPARE(h->rows("Form5", "List1"), h->rows("Frmmain", "List1"));
         QCOMPARE(values() + values("Form5"), test::kD3dRows + test::kD3dRows);
-        QVERIFY(!h->registry.loadedWindow("Frmmain")->isVisible());
-        QVERIFY(!h->registry.loadedWindow("Form5")->isVisible());
-        QCOMPARE(h->get<platform::ui::DesignStatusBar>("Form4", "StB1")->panelText(1),
-                 "Found 0 saved settings");
+        QVERIFY(!h->registry.loadedWindow("Frmmain")->isVisible() &&
+                !h->registry.loadedWindow("Form5")->isVisible());
+        QCOMPARE(h->get<DesignStatusBar>("Form4", "StB1")->panelText(1), "Found 0 saved settings");
         QVERIFY(!h->get("Form4", "Command2")->isEnabled());
-        QCOMPARE(test::readFile(h->storeFile), kEmptyStore);
-        QCOMPARE(h->game(), game);
     }
 
     void RowsStepAndEntryBoxesCommitByLength()
@@ -54,18 +50,15 @@ private slots:
         auto* text2 = h->get<QLineEdit>("Form4", "Text2");
         clickRow(6); // the lists are disabled until "&Edit"
         h->click("Form4", "Command1");
-        QStringList expected = test::kD3dRows;
-        for (const char* step : {"False", "True"}) {
-            clickRow(6);
-            expected[6] = step;
-            QCOMPARE(values(), expected);
+        // The steps are the catalogue's; the renderer beside the game's file joins the cycle
+        // after the table's drivers.
+        QStringList steps;
+        for (int row : {6, 14, 14, 14, 14, 14, 6}) {
+            clickRow(row);
+            steps << values()[row];
         }
-        // The renderer beside the game's file joins the cycle after the table's drivers.
-        for (const char* step : {"OpenGl", "Glide", "Software", "XOpenGL", "Direct 3D"}) {
-            clickRow(14);
-            expected[14] = step;
-            QCOMPARE(values(), expected);
-        }
+        QCOMPARE(steps.join('|'), "False|OpenGl|Glide|Software|XOpenGL|Direct 3D|True");
+        QCOMPARE(values(), test::kD3dRows);
         clickRow(10);
         QTest::keyClicks(text1, "2");
         QCOMPARE(values()[10], "28.000000");
@@ -112,11 +105,10 @@ private slots:
                      "tournament.ini, Press Update to do that ",
                      "Velmora", MessageIcon::Information);
         h->get<QAction>("Form4", "Save")->trigger();
-        std::string set = "[Velmora]\r\nSaveNumber=1\r\n[Save1]\r\nSaveName=Fast\r\n";
-        for (int i = 0; i < 15; ++i) {
-            set += (h->rows("Form4", "List1")[i] + "=" + values()[i] + "\r\n").toStdString();
-        }
-        QCOMPARE(test::readFile(h->storeFile), set);
+        // The store's layout is the sets layer's; here the edited value reaches it.
+        QVERIFY(test::readFile(h->storeFile)
+                    .starts_with("[Velmora]\r\nSaveNumber=1\r\n[Save1]\r\nSaveName=Fast\r\n"
+                                 "FullscreenColorbits=16\r\n"));
         QVERIFY(values()[0] == "16" && h->game() == game);
 
         // The working folder replaced by a file: nobody, root included, can write the store.
@@ -130,9 +122,8 @@ private slots:
     void UpdateWritesTheChangedRowsAndAFailureKeepsThemPending()
     {
         h->click("Form4", "Command1");
-        for (int row : {14, 6, 0}) {
+        for (int row : {14, 6, 0})
             clickRow(row);
-        }
         // First behind a regular file, where nothing can be written, not even by root.
         auto* main = h->registry.windowAs<mainwin::Frmmain>("Frmmain");
         main->Utpath = h->storeFile + "/UnrealTournament.ini";
@@ -164,15 +155,13 @@ private slots:
         h->click("Form4", "Command1");
         clickRow(0);
         h->get<QAction>("Form4", "Check")->trigger();
-        platform::ui::VelmoraWindow* form5 = h->registry.loadedWindow("Form5");
-        QVERIFY(form5->isVisible());
-        QVERIFY(!form5->close() && !form5->isVisible());
+        VelmoraWindow* form5 = h->registry.loadedWindow("Form5");
+        QVERIFY(form5->isVisible() && !form5->close() && !form5->isVisible());
         QCOMPARE(h->registry.loadedWindow("Form5"), form5);
         h->registry.userActivates("Form4"); // refills: the unapplied edit is gone
         QCOMPARE(values(), test::kD3dRows);
         h->click("Form4", "Command3");
-        QVERIFY(!h->registry.isLoaded("Form4"));
-        QVERIFY(h->registry.loadedWindow("Frmmain")->isVisible());
+        QVERIFY(!h->registry.isLoaded("Form4") && h->registry.loadedWindow("Frmmain")->isVisible());
         QCOMPARE(h->game(), game);
     }
 

@@ -8,7 +8,6 @@
 #include <QTest>
 
 using namespace velmora;
-using platform::ui::MessageButtons;
 using platform::ui::MessageIcon;
 
 class FrmloadTest : public QObject {
@@ -25,10 +24,9 @@ private slots:
         std::string store = "[Velmora]\r\nSaveNumber=3\r\n";
         for (int s = 0; s < 3; ++s) {
             store += "[Save" + std::to_string(s + 1) + "]\r\nSaveName=" + sets[s].first + "\r\n";
-            for (int i = 0; i < 15; ++i) {
+            for (int i = 0; i < 15; ++i)
                 store += std::string(config::settingRows()[std::size_t(i)].key) + "=" +
                          sets[s].second.value(i, test::kD3dRows[i]).toStdString() + "\r\n";
-            }
         }
         test::writeFile(h->storeFile, store);
         h->openEditor();
@@ -39,9 +37,8 @@ private slots:
     {
         h->get<QAction>("Form4", "Load")->trigger();
         QStringList listed;
-        for (int i = 0; i < combo()->count(); ++i) {
+        for (int i = 0; i < combo()->count(); ++i)
             listed << combo()->itemText(i);
-        }
         QCOMPARE(listed.join('|') + QString::number(combo()->currentIndex()), "same|twin|twin-1");
         QVERIFY(!h->get("frmload", "Command1")->isEnabled());
         QTest::keyClick(h->registry.loadedWindow("frmload"), Qt::Key_Return);
