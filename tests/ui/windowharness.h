@@ -67,16 +67,12 @@ public:
     {
         QTest::mouseClick(get(window, control), Qt::LeftButton);
     }
-    // The lines of `list` in `window` joined by '|'.
-    QString joined(const QString& window, const QString& list) const
-    {
-        return rows(window, list).join('|');
-    }
+    // Through "User defined", as a user opens it.
     void openEditor()
     {
         showMain();
         click("Frmmain", "Option3");
-    } // "User defined"
+    }
     void expectError(const QString& text) { expectBox(text, "Error", MessageIcon::Critical); }
     void expectApplied()
     {
