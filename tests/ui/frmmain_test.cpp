@@ -4,6 +4,7 @@
 #include "platform/ui/controls.h"
 #include "windowharness.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include <QAction>
@@ -77,10 +78,8 @@ private slots:
         h->dialogs.expectMessage("Unable to get tournament folder data from registry",
                                  "Error: Unreal Tournament folder data??", MessageIcon::Critical,
                                  MessageButtons::Ok, MessageAnswer::Ok, [&] {
-                                     windowOnScreen = false;
-                                     for (QWidget* widget : QApplication::topLevelWidgets()) {
-                                         windowOnScreen = windowOnScreen || widget->isVisible();
-                                     }
+                                     windowOnScreen = std::ranges::any_of(
+                                         QApplication::topLevelWidgets(), &QWidget::isVisible);
                                  });
         QVERIFY(!h->registry.setVisible("frmSplash", true));
         QVERIFY(!windowOnScreen && h->registry.hasEnded() && h->registry.exitCode() == 1);
@@ -104,7 +103,7 @@ private slots:
         QFETCH(QString, expected);
         if (!file.isNull())
             h->install(file.toStdString());
-        h->system.memory = std::uint64_t(megabytes) * test::kMb;
+        h->system.memory = std::uint64_t(megabytes) << 20;
         h->showMain();
         // Every value is wide enough for its text, and every panel starts after the one before
         // and ends inside the bar.
@@ -253,23 +252,8 @@ private slots:
         QVERIFY(!shown("Picture2"));
     }
 
-    void ExitAsksEveryWayAndYesClosesEveryWindow()
-    {
-        h->showMain();
-        h->registry.setVisible("frmAbout", true);
-        for (const auto answer : {MessageAnswer::No, MessageAnswer::No, MessageAnswer::Yes})
-            h->dialogs.expectMessage("Exit Program?", "Exit program", MessageIcon::Information,
-                                     MessageButtons::YesNo, answer);
-        QVERIFY(!h->registry.loadedWindow("Frmmain")->close());
-        control<QAction>("exit")->trigger();
-        QVERIFY(!h->registry.hasEnded() && h->registry.isLoaded("frmAbout"));
-        h->click("Frmmain", "CmdExit");
-        QVERIFY(h->registry.hasEnded() && h->registry.exitCode() == 0);
-        QVERIFY(!h->registry.isLoaded("Frmmain") && !h->registry.isLoaded("frmAbout"));
-    }
-
     // The About menu's box.
-    void AboutOpensCentredNotModalWithItsTextsOnceUntilOkClosesIt()
+    void AboutOpensCentredNotModalOnceUntilOkAndExitAsksEveryWayAndYesClosesEveryWindow()
     {
         h->showMain();
         control<QAction>("About")->trigger();
@@ -299,6 +283,17 @@ private slots:
         QVERIFY(about.isNull() && !h->registry.isLoaded("frmAbout"));
         control<QAction>("About")->trigger();
         QCOMPARE(label("lblTitle"), "Velmora");
+
+        // Exit closes the box too.
+        for (const auto answer : {MessageAnswer::No, MessageAnswer::No, MessageAnswer::Yes})
+            h->dialogs.expectMessage("Exit Program?", "Exit program", MessageIcon::Information,
+                                     MessageButtons::YesNo, answer);
+        QVERIFY(!h->registry.loadedWindow("Frmmain")->close());
+        control<QAction>("exit")->trigger();
+        QVERIFY(!h->registry.hasEnded() && h->registry.isLoaded("frmAbout"));
+        h->click("Frmmain", "CmdExit");
+        QVERIFY(h->registry.hasEnded() && h->registry.exitCode() == 0);
+        QVERIFY(!h->registry.isLoaded("Frmmain") && !h->registry.isLoaded("frmAbout"));
     }
 
     void HelpSaysWhereItLookedOrOpensTheFile()
@@ -325,8 +320,7 @@ private:
     {
         auto* text1 = control<DesignTextBox>("Text1");
         text1->selectAll();
-        QTest::keyClick(text1, Qt::Key_Backspace);
-        QTest::keyClicks(text1, text);
+        QTest::keyClicks(text1, "\b" + text);
     }
     // Opens a drop-down list and picks `item`, or closes it again when `item` is -1.
     void openAndPick(const char* name, int item)

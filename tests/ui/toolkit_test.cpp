@@ -27,10 +27,9 @@ private slots:
     void init()
     {
         h = std::make_unique<test::WindowHarness>();
-        for (const char* name : {"A", "B"}) {
+        for (const char* name : {"A", "B"})
             h->registry.registerFactory(
                 name, [this] { return std::make_unique<CountingWindow>(h->registry); });
-        }
     }
     void cleanup() { h->finish(); }
 

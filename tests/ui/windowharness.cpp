@@ -55,11 +55,6 @@ std::unique_ptr<platform::GameLocator> locatorFor(const FakePrefix& prefix)
 
 } // namespace
 
-const QStringList kD3dRows =
-    QStringLiteral("32|False|False|True|True|False|True|High|High|False|28.000000|True|False|0|"
-                   "Direct 3D")
-        .split('|');
-
 WindowHarness::WindowHarness()
     : prefix(writeFakePrefix(folder.file("prefix"), "C:\\UnrealTournament")),
       Utpath(prefix.systemFolder + "/UnrealTournament.ini"), workFolder(folder.file("work")),

@@ -24,19 +24,14 @@ namespace velmora::test {
 
 using platform::ui::MessageIcon;
 
-inline constexpr std::uint64_t kMb = 1024 * 1024;
-
 // A game file of tests/data/ut-ini.
 std::string fixture(const std::string& name);
-
-// The fifteen values the main window and the editor show for client-451-windows-d3d.ini.
-extern const QStringList kD3dRows;
 
 class FixedSystemInfo final : public platform::SystemInfo {
 public:
     std::uint64_t totalPhysicalMemory() const override { return memory; }
     std::string currentDirectory() const override { return directory; }
-    std::uint64_t memory = 128 * kMb;
+    std::uint64_t memory = 128 << 20; // bytes
     std::string directory;
 };
 
