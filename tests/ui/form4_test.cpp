@@ -1,15 +1,15 @@
-#include "config/catalogue.h"
 #include "mainwin/frmmain.h"
 #include "platform/profile.h"
 #include "platform/ui/controls.h"
+#include "sets/store.h"
 #include "windowharness.h"
 
 #include <filesystem>
+#include <map>
 
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QMap>
 #include <QPushButton>
 #include <QTest>
 
@@ -19,7 +19,6 @@ using namespace velmora::platform::ui;
 namespace {
 
 const QString kPrompt = QStringLiteral("Please enter a name to save settings to");
-const std::string kEmptyStore = "[Velmora]\r\nSaveNumber=0\r\n";
 // The fifteen values the editor shows for client-451-windows-d3d.ini.
 const QStringList kD3dRows{"32",        "False", "False", "True", "True",
                            "False",     "True",  "High",  "High", "False",
@@ -40,7 +39,7 @@ private slots:
     }
     void cleanup() { h->finish(); }
 
-    void OpensOverTheFileAndTheStore()
+    void OpensOverTheFileAndTheStoreShowsTheWorkingListsAndExits()
     {
         QCOMPARE(h->rows("Form4", "List1"), h->rows("Frmmain", "List1"));
         QCOMPARE(h->rows("Form5", "List1"), h->rows("Frmmain", "List1"));
@@ -50,6 +49,18 @@ private slots:
         QCOMPARE(h->get<DesignStatusBar>("Form4", "StB1")->panelText(1) +
                      QString::number(h->get("Form4", "Command2")->isEnabled()),
                  "Found 0 saved settings0");
+        // The working lists stay loaded when closed; leaving the editor shows the main window.
+        h->click("Form4", "Command1");
+        clickRow(0);
+        h->get<QAction>("Form4", "Check")->trigger();
+        VelmoraWindow* form5 = h->registry.loadedWindow("Form5");
+        QVERIFY(form5->isVisible() && !form5->close() && !form5->isVisible());
+        QCOMPARE(h->registry.loadedWindow("Form5"), form5);
+        h->registry.userActivates("Form4"); // refills: the unapplied edit is gone
+        QCOMPARE(values(), kD3dRows);
+        h->click("Form4", "Command3");
+        QVERIFY(!h->registry.isLoaded("Form4") && h->registry.loadedWindow("Frmmain")->isVisible());
+        QCOMPARE(h->game(), game);
     }
 
     void RowsStepAndEntryBoxesCommitByLength()
@@ -100,7 +111,6 @@ private slots:
         h->dialogs.expectInput(kPrompt, "Save Settings", "a\nb");
         h->expectError("The settings were not saved. A set name cannot contain a line break.");
         h->get<QAction>("Form4", "Save")->trigger();
-        QCOMPARE(test::readFile(h->storeFile), kEmptyStore);
 
         h->dialogs.expectInput(kPrompt, "Save Settings", "Fast");
         h->expectBox("Settings were saved, REMEMBER no changes were made to Unreal "
@@ -150,21 +160,6 @@ private slots:
         QCOMPARE(h->registry.activeWindow(), h->registry.loadedWindow("Frmmain"));
         QVERIFY(h->get("Frmmain", "Picture1")->isVisible() &&
                 !h->get("Form4", "List1")->isVisible());
-    }
-
-    void WorkingListsAndExit()
-    {
-        h->click("Form4", "Command1");
-        clickRow(0);
-        h->get<QAction>("Form4", "Check")->trigger();
-        VelmoraWindow* form5 = h->registry.loadedWindow("Form5");
-        QVERIFY(form5->isVisible() && !form5->close() && !form5->isVisible());
-        QCOMPARE(h->registry.loadedWindow("Form5"), form5);
-        h->registry.userActivates("Form4"); // refills: the unapplied edit is gone
-        QCOMPARE(values(), kD3dRows);
-        h->click("Form4", "Command3");
-        QVERIFY(!h->registry.isLoaded("Form4") && h->registry.loadedWindow("Frmmain")->isVisible());
-        QCOMPARE(h->game(), game);
     }
 
     // The load dialog, over the sets saveSets() leaves in the store.
@@ -241,16 +236,14 @@ private:
     // opened again to find them.
     void saveSets()
     {
-        const std::pair<const char*, QMap<int, QString>> sets[] = {
+        const std::pair<const char*, std::map<std::size_t, std::string>> stored[] = {
             {"same", {}}, {"twin", {{0, "16"}, {14, "OpenGl"}}}, {"twin", {{4, "False"}}}};
-        std::string store = "[Velmora]\r\nSaveNumber=3\r\n";
-        for (int s = 0; s < 3; ++s) {
-            store += "[Save" + std::to_string(s + 1) + "]\r\nSaveName=" + sets[s].first + "\r\n";
-            for (int i = 0; i < 15; ++i)
-                store += std::string(config::settingRows()[std::size_t(i)].key) + "=" +
-                         sets[s].second.value(i, kD3dRows[i]).toStdString() + "\r\n";
+        for (const auto& [name, changes] : stored) {
+            sets::EditorLists lists = sets::readEditorLists(h->readModule, h->Utpath);
+            for (const auto& [row, value] : changes)
+                lists.values[row] = value;
+            QVERIFY(sets::saveSettingSet(h->storeFile, name, lists).outcome.ok());
         }
-        test::writeFile(h->storeFile, store);
         h->click("Form4", "Command3");
         h->openEditor();
     }
