@@ -93,26 +93,23 @@ void WindowHarness::finish()
 QStringList WindowHarness::rows(const QString& window, const QString& list) const
 {
     QStringList texts;
-    for (auto* box = get<platform::ui::DesignListBox>(window, list);
-         texts.size() < box->rowCount();) {
+    for (auto* box = get<DesignListBox>(window, list); texts.size() < box->rowCount();)
         texts << box->rowText(static_cast<int>(texts.size()));
-    }
     return texts;
 }
 
 void WindowHarness::clickRow(const QString& window, const QString& list, int row)
 {
-    auto* box = get<platform::ui::DesignListBox>(window, list);
+    auto* box = get<DesignListBox>(window, list);
     QTest::mouseClick(box->viewport(), Qt::LeftButton, {},
                       box->visualItemRect(box->item(row)).center());
 }
 
-void WindowHarness::expectPreset(platform::ui::MessageAnswer answer)
+void WindowHarness::expectPreset(MessageAnswer answer)
 {
     dialogs.expectMessage(
         " Changes will immediately be made in Unreal Tournament.ini. Continu update?",
-        "Continue update ?", platform::ui::MessageIcon::Question,
-        platform::ui::MessageButtons::YesNo, answer);
+        "Continue update ?", MessageIcon::Question, MessageButtons::YesNo, answer);
 }
 
 QString WindowHarness::failure(const std::string& file, const std::string& section,

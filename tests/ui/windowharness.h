@@ -22,7 +22,7 @@
 
 namespace velmora::test {
 
-using platform::ui::MessageIcon;
+using namespace platform::ui;
 
 // A game file of tests/data/ut-ini.
 std::string fixture(const std::string& name);
@@ -53,7 +53,7 @@ public:
 
     template <class T = QWidget> T* get(const QString& window, const QString& name) const
     {
-        platform::ui::VelmoraWindow* owner = registry.loadedWindow(window);
+        VelmoraWindow* owner = registry.loadedWindow(window);
         return owner != nullptr ? owner->findChild<T*>(name) : nullptr;
     }
     QStringList rows(const QString& window, const QString& list) const;
@@ -73,11 +73,11 @@ public:
     {
         expectBox("Graphics changes have been applied", "Done", MessageIcon::Information);
     }
-    void expectBox(const QString& text, const QString& title, platform::ui::MessageIcon icon)
+    void expectBox(const QString& text, const QString& title, MessageIcon icon)
     {
-        dialogs.expectMessage(text, title, icon, platform::ui::MessageButtons::Ok);
+        dialogs.expectMessage(text, title, icon, MessageButtons::Ok);
     }
-    void expectPreset(platform::ui::MessageAnswer answer);
+    void expectPreset(MessageAnswer answer);
     // The text a window shows when writing `value` under `section` of `file` fails as it fails now.
     QString failure(const std::string& file, const std::string& section, const std::string& value);
 
@@ -85,12 +85,12 @@ public:
     FakePrefix prefix;
     std::string Utpath, workFolder, storeFile;
     FixedSystemInfo system;
-    platform::ui::ScriptedDialogs dialogs;
-    platform::ui::FakeDocumentOpener documents;
+    ScriptedDialogs dialogs;
+    FakeDocumentOpener documents;
     config::ReadModule readModule;
     backup::BackupSession backups{folder.file("backups")}; // made before writes, as main() does
     std::unique_ptr<platform::GameLocator> locator;
-    platform::ui::WindowRegistry registry; // last: its windows go before the services they use
+    WindowRegistry registry; // last: its windows go before the services they use
 
 private:
     void registerAll();
