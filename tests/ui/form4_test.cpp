@@ -33,7 +33,6 @@ private slots:
     void init()
     {
         h = std::make_unique<test::WindowHarness>();
-        h->install(game);
         test::writeFile(h->prefix.systemFolder + "/XOpenGLDrv.dll", ""); // patch 469's renderer
         h->openEditor();
     }

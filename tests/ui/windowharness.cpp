@@ -63,6 +63,7 @@ WindowHarness::WindowHarness()
 #ifdef _WIN32
     Utpath = prefix.driveC + "\\UnrealTournament\\System\\UnrealTournament.ini"; // as mapped
 #endif
+    install(fixture("client-451-windows-d3d.ini"));
     std::filesystem::create_directory(workFolder);
     system.directory = workFolder;
     readModule.beforeWrite = [this](const std::string& file) { return backups.ensureBackup(file); };

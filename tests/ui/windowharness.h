@@ -1,7 +1,8 @@
 #pragma once
 
 // The program's real windows as main() registers them, over a fresh Wine-style prefix with the
-// game at C:\UnrealTournament, a working folder, 128 MB of memory and scripted dialogs.
+// game at C:\UnrealTournament (its file: client-451-windows-d3d.ini), a working folder, 128 MB of
+// memory and scripted dialogs.
 
 #include "backup/backup.h"
 #include "config/readmodule.h"
