@@ -153,6 +153,7 @@ private slots:
         QTest::newRow("An empty cache size writes nothing") << "" << -2 << -2 << "No value specified for memory usage" << "4|D3DDrv.D3DRenderDevice|1920|1080| 4Mb|Direct 3D|1920 x 1080";
         QTest::newRow("A driver without a resolution asks for a resolution") << "64" << 1 << -2 << "Please select Resolution" << "64|GlideDrv.GlideRenderDevice|1920|1080| 64Mb|Glide|1920 x 1080";
         QTest::newRow("A resolution list closed without a choice asks again") << "64" << 0 << -1 << "Please select you're resolution!" << "64|SoftDrv.SoftwareRenderDevice|1920|1080| 64Mb|Software|1920 x 1080";
+        QTest::newRow("All three chosen are written, the lists refreshed") << "64" << 2 << 4 << "" << "64|OpenGLDrv.OpenGLRenderDevice|1152|864| 64Mb|OpenGl|1152 x 864";
         QTest::newRow("The patched game's renderer and a widescreen size") << "64" << 4 << 10 << "" << "64|XOpenGLDrv.XOpenGLRenderDevice|1920|1080| 64Mb|XOpenGL|1920 x 1080";
         // clang-format on
     }
