@@ -112,11 +112,15 @@ private slots:
             left = label->geometry().right();
         }
         QCOMPARE((texts << control<DesignTextBox>("Text1")->text()).join('|'), expected);
+        // The resolution list ends with the screen's own size.
+        auto* combo2 = control<QComboBox>("Combo2");
+        const QSize screen = QGuiApplication::primaryScreen()->size();
         QCOMPARE(h->registry.loadedWindow("Frmmain")->windowTitle() + control("Frame4")->toolTip() +
-                     control<QComboBox>("Combo1")->currentText() +
-                     control<QComboBox>("Combo2")->currentText(),
+                     control<QComboBox>("Combo1")->currentText() + combo2->currentText() +
+                     combo2->itemText(combo2->count() - 1),
                  "Velmora" + QString::fromStdString(h->Utpath) +
-                     "\nThe game's folder from the registry<<Select driver>><<Select Resolution>>");
+                     "\nThe game's folder from the registry<<Select driver>><<Select Resolution>>" +
+                     QStringLiteral("%1*%2").arg(screen.width()).arg(screen.height()));
         QVERIFY(!shown("Picture1") && !shown("Picture2"));
     }
 
@@ -169,8 +173,10 @@ private slots:
         if (cache == "200")
             h->expectBox("Memory value u specified is too large, maximum=128 Mb", "Error",
                          MessageIcon::Information);
-        if (!cache.isNull())
-            typeCache(cache);
+        if (!cache.isNull()) {
+            control<QLineEdit>("Text1")->selectAll();
+            QTest::keyClicks(control("Text1"), "\b" + cache);
+        }
         if (driver != -2)
             openAndPick("Combo1", driver);
         if (resolution != -2) {
@@ -305,12 +311,6 @@ private:
     QString row(int index) { return h->rows("Frmmain", "List2").value(index); }
     QString panel(int index) { return control<DesignStatusBar>("StatusBar1")->panelText(index); }
     bool shown(const char* picture) { return control(picture)->isVisible(); }
-    void typeCache(const QString& text)
-    {
-        auto* text1 = control<DesignTextBox>("Text1");
-        text1->selectAll();
-        QTest::keyClicks(text1, "\b" + text);
-    }
     // Opens a drop-down list and picks `item`, or closes it again when `item` is -1.
     void openAndPick(const char* name, int item)
     {
