@@ -4,6 +4,7 @@
 #include "sets/store.h"
 #include "windowharness.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 
