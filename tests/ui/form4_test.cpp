@@ -1,23 +1,29 @@
 #include "mainwin/frmmain.h"
 #include "platform/profile.h"
 #include "platform/ui/controls.h"
+#include "sets/store.h"
 #include "windowharness.h"
 
+#include <cstdlib>
 #include <filesystem>
+#include <map>
 
 #include <QAction>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
 using namespace velmora;
-using platform::ui::MessageButtons;
-using platform::ui::MessageIcon;
+using namespace velmora::platform::ui;
 
 namespace {
 
 const QString kPrompt = QStringLiteral("Please enter a name to save settings to");
-const std::string kEmptyStore = "[Velmora]\r\nSaveNumber=0\r\n";
+// The fifteen values the editor shows for client-451-windows-d3d.ini.
+const QStringList kD3dRows{"32",        "False", "False", "True", "True",
+                           "False",     "True",  "High",  "High", "False",
+                           "28.000000", "True",  "False", "0",    "Direct 3D"};
 
 } // namespace
 
@@ -28,63 +34,63 @@ private slots:
     void init()
     {
         h = std::make_unique<test::WindowHarness>();
-        h->install(game);
         test::writeFile(h->prefix.systemFolder + "/XOpenGLDrv.dll", ""); // patch 469's renderer
         h->openEditor();
     }
     void cleanup() { h->finish(); }
 
-    void OpensOverTheFileAndTheStore()
+    void OpensOverTheFileAndTheStoreShowsTheWorkingListsAndExits()
     {
         QCOMPARE(h->rows("Form4", "List1"), h->rows("Frmmain", "List1"));
         QCOMPARE(h->rows("Form5", "List1"), h->rows("Frmmain", "List1"));
-        QCOMPARE(values() + values("Form5"), test::kD3dRows + test::kD3dRows);
-        QVERIFY(!h->registry.loadedWindow("Frmmain")->isVisible());
-        QVERIFY(!h->registry.loadedWindow("Form5")->isVisible());
-        QCOMPARE(h->get<platform::ui::DesignStatusBar>("Form4", "StB1")->panelText(1),
-                 "Found 0 saved settings");
-        QVERIFY(!h->get("Form4", "Command2")->isEnabled());
-        QCOMPARE(test::readFile(h->storeFile), kEmptyStore);
+        QCOMPARE(values() + values("Form5"), kD3dRows + kD3dRows);
+        QVERIFY(!h->registry.loadedWindow("Frmmain")->isVisible() &&
+                !h->registry.loadedWindow("Form5")->isVisible());
+        QCOMPARE(h->get<DesignStatusBar>("Form4", "StB1")->panelText(1) +
+                     QString::number(h->get("Form4", "Command2")->isEnabled()),
+                 "Found 0 saved settings0");
+        // The working lists stay loaded when closed; leaving the editor shows the main window.
+        h->click("Form4", "Command1");
+        clickRow(0);
+        h->get<QAction>("Form4", "Check")->trigger();
+        VelmoraWindow* form5 = h->registry.loadedWindow("Form5");
+        QVERIFY(form5->isVisible() && !form5->close() && !form5->isVisible());
+        QCOMPARE(h->registry.loadedWindow("Form5"), form5);
+        h->registry.userActivates("Form4"); // refills: the unapplied edit is gone
+        QCOMPARE(values(), kD3dRows);
+        h->click("Form4", "Command3");
+        QVERIFY(!h->registry.isLoaded("Form4") && h->registry.loadedWindow("Frmmain")->isVisible());
         QCOMPARE(h->game(), game);
     }
 
     void RowsStepAndEntryBoxesCommitByLength()
     {
-        auto* text1 = h->get<QLineEdit>("Form4", "Text1");
-        auto* text2 = h->get<QLineEdit>("Form4", "Text2");
         clickRow(6); // the lists are disabled until "&Edit"
         h->click("Form4", "Command1");
-        QStringList expected = test::kD3dRows;
-        for (const char* step : {"False", "True"}) {
-            clickRow(6);
-            expected[6] = step;
-            QCOMPARE(values(), expected);
+        // The steps are the catalogue's; the renderer beside the game's file joins the cycle
+        // after the table's drivers.
+        QStringList steps;
+        for (int row : {6, 14, 14, 14, 14, 14, 6}) {
+            clickRow(row);
+            steps << values()[row];
         }
-        // The renderer beside the game's file joins the cycle after the table's drivers.
-        for (const char* step : {"OpenGl", "Glide", "Software", "XOpenGL", "Direct 3D"}) {
-            clickRow(14);
-            expected[14] = step;
-            QCOMPARE(values(), expected);
+        QCOMPARE(steps.join('|'), "False|OpenGl|Glide|Software|XOpenGL|Direct 3D|True");
+        QCOMPARE(values(), kD3dRows);
+        // Per entry the row clicked (negative: none) and the keys typed into its box, then the
+        // row's value and whether the box is still open: two frame-rate digits or none commit,
+        // Escape leaves without committing, a particle digit commits, none waits.
+        const std::pair<int, const char*> entries[] = {{10, "2"},  {-10, "0"}, {10, "\b\x1b"},
+                                                       {10, "\b"}, {13, "5"},  {13, "\b"}};
+        QStringList seen;
+        for (const auto& [row, keys] : entries) {
+            if (row > 0)
+                clickRow(row);
+            auto* box = h->get<QLineEdit>("Form4", std::abs(row) == 10 ? "Text1" : "Text2");
+            QTest::keyClicks(box, keys);
+            seen << values()[std::abs(row)] + QString::number(box->isVisible());
         }
-        clickRow(10);
-        QTest::keyClicks(text1, "2");
-        QCOMPARE(values()[10], "28.000000");
-        QTest::keyClicks(text1, "0");
-        QCOMPARE(values()[10] + QString::number(text1->isVisible()), "200");
-        clickRow(10);
-        QTest::keyClick(text1, Qt::Key_Backspace);
-        QTest::keyClick(text1, Qt::Key_Escape);
-        QCOMPARE(values()[10] + QString::number(text1->isVisible()), "200");
-        clickRow(10);
-        QTest::keyClick(text1, Qt::Key_Backspace); // an empty frame rate is kept at once
-        QCOMPARE(values()[10], "");
-        clickRow(13);
-        QTest::keyClicks(text2, "5");
-        clickRow(13);
-        QTest::keyClick(text2, Qt::Key_Backspace);
-        QCOMPARE(values()[13] + QString::number(text2->isVisible()), "51");
-        QCOMPARE(values("Form5"), test::kD3dRows);
-        QCOMPARE(h->game(), game);
+        QCOMPARE(seen.join('|'), "28.0000001|200|200|0|50|51");
+        QVERIFY(values("Form5") == kD3dRows && h->game() == game);
     }
 
     void SavesAndRefusalsAndFailuresSaySo()
@@ -105,18 +111,16 @@ private slots:
         h->dialogs.expectInput(kPrompt, "Save Settings", "a\nb");
         h->expectError("The settings were not saved. A set name cannot contain a line break.");
         h->get<QAction>("Form4", "Save")->trigger();
-        QCOMPARE(test::readFile(h->storeFile), kEmptyStore);
 
         h->dialogs.expectInput(kPrompt, "Save Settings", "Fast");
         h->expectBox("Settings were saved, REMEMBER no changes were made to Unreal "
                      "tournament.ini, Press Update to do that ",
                      "Velmora", MessageIcon::Information);
         h->get<QAction>("Form4", "Save")->trigger();
-        std::string set = "[Velmora]\r\nSaveNumber=1\r\n[Save1]\r\nSaveName=Fast\r\n";
-        for (int i = 0; i < 15; ++i) {
-            set += (h->rows("Form4", "List1")[i] + "=" + values()[i] + "\r\n").toStdString();
-        }
-        QCOMPARE(test::readFile(h->storeFile), set);
+        // The store's layout is the sets layer's; here the edited value reaches it.
+        QVERIFY(test::readFile(h->storeFile)
+                    .starts_with("[Velmora]\r\nSaveNumber=1\r\n[Save1]\r\nSaveName=Fast\r\n"
+                                 "FullscreenColorbits=16\r\n"));
         QVERIFY(values()[0] == "16" && h->game() == game);
 
         // The working folder replaced by a file: nobody, root included, can write the store.
@@ -130,9 +134,8 @@ private slots:
     void UpdateWritesTheChangedRowsAndAFailureKeepsThemPending()
     {
         h->click("Form4", "Command1");
-        for (int row : {14, 6, 0}) {
+        for (int row : {14, 6, 0})
             clickRow(row);
-        }
         // First behind a regular file, where nothing can be written, not even by root.
         auto* main = h->registry.windowAs<mainwin::Frmmain>("Frmmain");
         main->Utpath = h->storeFile + "/UnrealTournament.ini";
@@ -143,13 +146,13 @@ private slots:
             "Velmora", MessageIcon::Critical);
         h->click("Form4", "Command4");
         QCOMPARE(values()[14] + QString::number(h->get("Form4", "List1")->isVisible()), "OpenGl1");
-        QCOMPARE(values("Form5"), test::kD3dRows);
+        QCOMPARE(values("Form5"), kD3dRows);
 
         main->Utpath = h->Utpath;
         h->expectApplied();
         h->click("Form4", "Command4");
-        QCOMPARE(h->joined("Form5", "List4") + h->joined("Form5", "List3") +
-                     h->joined("Form5", "List5"),
+        QCOMPARE(h->rows("Form5", "List4").join('|') + h->rows("Form5", "List3").join('|') +
+                     h->rows("Form5", "List5").join('|'),
                  "FullscreenColorbits|Coronas|GameRenderDevice16|False|OpenGl32|True|Direct 3D");
         // Refilled: Coronas comes from the OpenGL device's section, where it was written.
         QCOMPARE(values()[6] + values()[14], "FalseOpenGl");
@@ -159,26 +162,91 @@ private slots:
                 !h->get("Form4", "List1")->isVisible());
     }
 
-    void WorkingListsAndExit()
+    // The load dialog, over the sets saveSets() leaves in the store.
+    void ListsTheSetsWaitsForAChoiceAndChangesNothingOnceTheSetOrTheEditorIsGone()
     {
-        h->click("Form4", "Command1");
-        clickRow(0);
-        h->get<QAction>("Form4", "Check")->trigger();
-        platform::ui::VelmoraWindow* form5 = h->registry.loadedWindow("Form5");
-        QVERIFY(form5->isVisible());
-        QVERIFY(!form5->close() && !form5->isVisible());
-        QCOMPARE(h->registry.loadedWindow("Form5"), form5);
-        h->registry.userActivates("Form4"); // refills: the unapplied edit is gone
-        QCOMPARE(values(), test::kD3dRows);
-        h->click("Form4", "Command3");
-        QVERIFY(!h->registry.isLoaded("Form4"));
-        QVERIFY(h->registry.loadedWindow("Frmmain")->isVisible());
+        saveSets();
+        h->get<QAction>("Form4", "Load")->trigger();
+        QStringList listed;
+        for (int i = 0; i < combo()->count(); ++i)
+            listed << combo()->itemText(i);
+        QCOMPARE(listed.join('|') + QString::number(combo()->currentIndex()), "same|twin|twin-1");
+        QVERIFY(!h->get("frmload", "Command1")->isEnabled());
+        QTest::keyClick(h->registry.loadedWindow("frmload"), Qt::Key_Return);
         QCOMPARE(h->game(), game);
+        // Escape cancels: the dialog closes and the next opening reads the store again.
+        QVERIFY(platform::writeProfileString(h->storeFile, "Velmora", "SaveNumber", "1").ok());
+        QTest::keyClick(h->registry.loadedWindow("frmload"), Qt::Key_Escape);
+        QVERIFY(!h->registry.isLoaded("frmload"));
+        h->get<QAction>("Form4", "Load")->trigger();
+        QCOMPARE(combo()->count(), 1);
+        test::writeFile(h->storeFile, "[Velmora]\r\nSaveNumber=3\r\n");
+        combo()->setCurrentIndex(0);
+        h->expectError(QString::fromStdString("The setting set \"same\" is no longer in " +
+                                              h->storeFile + ", so nothing was changed."));
+        h->click("frmload", "Command1");
+        h->click("Form4", "Command3");
+        h->expectBox("The editor has been closed. Open it again with \"User "
+                     "defined\" to load a setting set.",
+                     "Velmora", MessageIcon::Information);
+        h->click("frmload", "Command1");
+        QCOMPARE(h->game(), game);
+    }
+
+    void LoadWritesTheChosenSetAndStaysOpen()
+    {
+        saveSets();
+        h->click("Form4", "Command2");
+        load(0); // the file's own values: nothing to write
+        QCOMPARE(h->game(), game);
+        // A preset after the load: loading the same set again brings its values back.
+        h->expectPreset(MessageAnswer::Yes);
+        h->expectApplied();
+        h->click("Frmmain", "Option2");
+        QVERIFY(h->rows("Frmmain", "List2") != kD3dRows);
+        load(0);
+        QCOMPARE(values(), kD3dRows);
+        h->install(game); // back to the file the other loads start from
+
+        load(1, Qt::Key_Return);
+        QCOMPARE(values()[14], "OpenGl");
+        QCOMPARE(h->rows("Form5", "List2"), values());
+        load(2); // the other "twin": its own section, measured against the file
+        QCOMPARE(h->rows("Form5", "List4").join('|'),
+                 "FullscreenColorbits|Decals|GameRenderDevice");
     }
 
 private:
     QStringList values(const char* window = "Form4") { return h->rows(window, "List2"); }
     void clickRow(int row) { h->clickRow("Form4", "List2", row); }
+    QComboBox* combo() { return h->get<QComboBox>("frmload", "Combo1"); }
+    // Chooses the set at `position` and loads it with "&Load", or with `key`.
+    void load(int position, Qt::Key key = Qt::Key_unknown)
+    {
+        combo()->setCurrentIndex(position);
+        h->expectApplied();
+        if (key == Qt::Key_unknown)
+            h->click("frmload", "Command1");
+        else
+            QTest::keyClick(h->registry.loadedWindow("frmload"), key);
+        QVERIFY(h->get("Frmmain", "Picture1")->isVisible() &&
+                h->registry.loadedWindow("frmload")->isVisible());
+    }
+    // The file's own values, then two sets named alike with their own changes; the editor is
+    // opened again to find them.
+    void saveSets()
+    {
+        const std::pair<const char*, std::map<std::size_t, std::string>> stored[] = {
+            {"same", {}}, {"twin", {{0, "16"}, {14, "OpenGl"}}}, {"twin", {{4, "False"}}}};
+        for (const auto& [name, changes] : stored) {
+            sets::EditorLists lists = sets::readEditorLists(h->readModule, h->Utpath);
+            for (const auto& [row, value] : changes)
+                lists.values[row] = value;
+            QVERIFY(sets::saveSettingSet(h->storeFile, name, lists).outcome.ok());
+        }
+        h->click("Form4", "Command3");
+        h->openEditor();
+    }
     std::unique_ptr<test::WindowHarness> h;
     std::string game = test::fixture("client-451-windows-d3d.ini");
 };

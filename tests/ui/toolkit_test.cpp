@@ -27,10 +27,9 @@ private slots:
     void init()
     {
         h = std::make_unique<test::WindowHarness>();
-        for (const char* name : {"A", "B"}) {
+        for (const char* name : {"A", "B"})
             h->registry.registerFactory(
                 name, [this] { return std::make_unique<CountingWindow>(h->registry); });
-        }
     }
     void cleanup() { h->finish(); }
 
@@ -48,8 +47,7 @@ private slots:
         h->registry.setVisible("B", true);
         QCOMPARE(h->registry.activeWindow(), h->registry.window("B"));
         h->registry.userActivates("A");
-        QCOMPARE(h->registry.activeWindow(), a);
-        QCOMPARE(a->activations, 2);
+        QVERIFY(h->registry.activeWindow() == a && a->activations == 2);
         QSignalSpy ended(&h->registry, &WindowRegistry::programEnded);
         h->registry.endProgram(0);
         QCOMPARE(a->unloads + ended.count(), 1);

@@ -59,11 +59,6 @@ std::unique_ptr<platform::GameLocator> locatorFor(const FakePrefix& prefix)
 
 } // namespace
 
-const QStringList kD3dRows =
-    QStringLiteral("32|False|False|True|True|False|True|High|High|False|28.000000|True|False|0|"
-                   "Direct 3D")
-        .split('|');
-
 WindowHarness::WindowHarness()
     : prefix(writeFakePrefix(folder.file("prefix"), "C:\\UnrealTournament")),
       Utpath(prefix.systemFolder + "/UnrealTournament.ini"), workFolder(folder.file("work")),
@@ -72,6 +67,7 @@ WindowHarness::WindowHarness()
 #ifdef _WIN32
     Utpath = prefix.driveC + "\\UnrealTournament\\System\\UnrealTournament.ini"; // as mapped
 #endif
+    install(fixture("client-451-windows-d3d.ini"));
     std::filesystem::create_directory(workFolder);
     system.directory = workFolder;
     readModule.beforeWrite = [this](const std::string& file) { return backups.ensureBackup(file); };
@@ -102,26 +98,23 @@ void WindowHarness::finish()
 QStringList WindowHarness::rows(const QString& window, const QString& list) const
 {
     QStringList texts;
-    for (auto* box = get<platform::ui::DesignListBox>(window, list);
-         texts.size() < box->rowCount();) {
+    for (auto* box = get<DesignListBox>(window, list); texts.size() < box->rowCount();)
         texts << box->rowText(static_cast<int>(texts.size()));
-    }
     return texts;
 }
 
 void WindowHarness::clickRow(const QString& window, const QString& list, int row)
 {
-    auto* box = get<platform::ui::DesignListBox>(window, list);
+    auto* box = get<DesignListBox>(window, list);
     QTest::mouseClick(box->viewport(), Qt::LeftButton, {},
                       box->visualItemRect(box->item(row)).center());
 }
 
-void WindowHarness::expectPreset(platform::ui::MessageAnswer answer)
+void WindowHarness::expectPreset(MessageAnswer answer)
 {
     dialogs.expectMessage(
         " Changes will immediately be made in Unreal Tournament.ini. Continu update?",
-        "Continue update ?", platform::ui::MessageIcon::Question,
-        platform::ui::MessageButtons::YesNo, answer);
+        "Continue update ?", MessageIcon::Question, MessageButtons::YesNo, answer);
 }
 
 QString WindowHarness::failure(const std::string& file, const std::string& section,

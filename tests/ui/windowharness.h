@@ -1,7 +1,8 @@
 #pragma once
 
 // The program's real windows as main() registers them, over a fresh Wine-style prefix with the
-// game at C:\UnrealTournament, a working folder, 128 MB of memory and scripted dialogs.
+// game at C:\UnrealTournament (its file: client-451-windows-d3d.ini), a working folder, 128 MB of
+// memory and scripted dialogs.
 
 #include "backup/backup.h"
 #include "config/readmodule.h"
@@ -22,21 +23,16 @@
 
 namespace velmora::test {
 
-using platform::ui::MessageIcon;
-
-inline constexpr std::uint64_t kMb = 1024 * 1024;
+using namespace platform::ui;
 
 // A game file of tests/data/ut-ini.
 std::string fixture(const std::string& name);
-
-// The fifteen values the main window and the editor show for client-451-windows-d3d.ini.
-extern const QStringList kD3dRows;
 
 class FixedSystemInfo final : public platform::SystemInfo {
 public:
     std::uint64_t totalPhysicalMemory() const override { return memory; }
     std::string currentDirectory() const override { return directory; }
-    std::uint64_t memory = 128 * kMb;
+    std::uint64_t memory = 128 << 20; // bytes
     std::string directory;
 };
 
@@ -58,7 +54,7 @@ public:
 
     template <class T = QWidget> T* get(const QString& window, const QString& name) const
     {
-        platform::ui::VelmoraWindow* owner = registry.loadedWindow(window);
+        VelmoraWindow* owner = registry.loadedWindow(window);
         return owner != nullptr ? owner->findChild<T*>(name) : nullptr;
     }
     QStringList rows(const QString& window, const QString& list) const;
@@ -67,26 +63,22 @@ public:
     {
         QTest::mouseClick(get(window, control), Qt::LeftButton);
     }
-    // The lines of `list` in `window` joined by '|'.
-    QString joined(const QString& window, const QString& list) const
-    {
-        return rows(window, list).join('|');
-    }
+    // Through "User defined", as a user opens it.
     void openEditor()
     {
         showMain();
         click("Frmmain", "Option3");
-    } // "User defined"
+    }
     void expectError(const QString& text) { expectBox(text, "Error", MessageIcon::Critical); }
     void expectApplied()
     {
         expectBox("Graphics changes have been applied", "Done", MessageIcon::Information);
     }
-    void expectBox(const QString& text, const QString& title, platform::ui::MessageIcon icon)
+    void expectBox(const QString& text, const QString& title, MessageIcon icon)
     {
-        dialogs.expectMessage(text, title, icon, platform::ui::MessageButtons::Ok);
+        dialogs.expectMessage(text, title, icon, MessageButtons::Ok);
     }
-    void expectPreset(platform::ui::MessageAnswer answer);
+    void expectPreset(MessageAnswer answer);
     // The text a window shows when writing `value` under `section` of `file` fails as it fails now.
     QString failure(const std::string& file, const std::string& section, const std::string& value);
 
@@ -94,12 +86,12 @@ public:
     FakePrefix prefix;
     std::string Utpath, workFolder, storeFile;
     FixedSystemInfo system;
-    platform::ui::ScriptedDialogs dialogs;
-    platform::ui::FakeDocumentOpener documents;
+    ScriptedDialogs dialogs;
+    FakeDocumentOpener documents;
     config::ReadModule readModule;
     backup::BackupSession backups{folder.file("backups")}; // made before writes, as main() does
     std::unique_ptr<platform::GameLocator> locator;
-    platform::ui::WindowRegistry registry; // last: its windows go before the services they use
+    WindowRegistry registry; // last: its windows go before the services they use
 
 private:
     void registerAll();
