@@ -127,7 +127,11 @@ private slots:
         std::filesystem::remove_all(h->workFolder);
         test::writeFile(h->workFolder, "");
         h->dialogs.expectInput(kPrompt, "Save Settings", "x");
-        h->expectError(h->failure(h->storeFile, "Velmora", "1"));
+        // The store is written by the portable engine in one replace; Windows and Wine word
+        // the folder's failure differently, so the reason is the engine's own.
+        const auto probe = platform::portable::writeProfileStrings(h->storeFile, {{"V", "K", "1"}});
+        h->expectError(
+            QString::fromStdString("Unable to write " + h->storeFile + ": " + probe.reason));
         h->get<QAction>("Form4", "Save")->trigger();
     }
 
