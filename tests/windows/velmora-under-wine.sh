@@ -7,6 +7,7 @@
 # takes about fifteen seconds.
 #   velmora-under-wine.sh ZIP WORK_FOLDER PICTURE     PICTURE: the main window, as PNG
 set -euo pipefail
+trap 'echo "velmora-under-wine.sh: line $LINENO failed: $BASH_COMMAND" >&2' ERR
 zip=${1:?usage: velmora-under-wine.sh ZIP WORK_FOLDER PICTURE}
 work=${2:?}
 picture=${3:?}
