@@ -129,9 +129,12 @@ DISPLAY=:$(cat "$work/display") bash -c '
 wineserver -w
 
 convert "$picture" -strip -define png:exclude-chunks=date,time "$picture"
-# "Fast system" sets 16-bit colour and curved surfaces; the fixture has 32 and False.
+# "Fast system" sets 16-bit colour and curved surfaces in [WinDrv.WindowsClient]; the fixture
+# has 32 and False there.
+tr -d '\r' <"$ini" | awk '/^\[/ { in_client = ($0 == "[WinDrv.WindowsClient]") } in_client' \
+    >"$work/windows-client.txt"
 for line in FullscreenColorBits=16 CurvedSurfaces=True; do
-    if ! tr -d '\r' <"$ini" | grep -qx "$line"; then
+    if ! grep -qx "$line" "$work/windows-client.txt"; then
         echo "velmora.exe under Wine did not write $line to $ini" >&2
         exit 1
     fi
