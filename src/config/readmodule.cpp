@@ -16,6 +16,19 @@ std::optional<RefusedWrite> firstRefusedWrite(const std::vector<GameWrite>& writ
     return std::nullopt;
 }
 
+std::string_view readClientSection(const std::string& file)
+{
+    return clientSectionFor(
+        platform::getProfileString(file, kEngine, kViewportManager, "", ReadModule::kBufferSize));
+}
+
+GameSections readGameSections(const std::string& file)
+{
+    return {readClientSection(file),
+            deviceSectionFor(platform::getProfileString(file, kEngine, kGameRenderDevice, "",
+                                                        ReadModule::kBufferSize))};
+}
+
 void ReadModule::ReadGameValue(std::string_view section, std::string_view key,
                                const std::string& file)
 {

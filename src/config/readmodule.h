@@ -5,6 +5,7 @@
 // `ReadResult`; counted reads also step `ReadCount`, which the list fillers use as the row
 // index and set back to 0 when they finish.
 
+#include "config/catalogue.h"
 #include "platform/outcome.h"
 
 #include <cstddef>
@@ -34,6 +35,14 @@ struct RefusedWrite {
 // The first of `writes` that the profile rules refuse, checked before anything is written so
 // that a refused value leaves the file as it was; nullopt when all can be written.
 std::optional<RefusedWrite> firstRefusedWrite(const std::vector<GameWrite>& writes);
+
+// The client section the game reads for the file at `file`, from its [Engine.Engine]
+// ViewportManager as clientSectionFor takes it. The file is read afresh.
+std::string_view readClientSection(const std::string& file);
+
+// The client section and the render device's section of the file at `file`, read afresh. A
+// GameRenderDevice that is missing, empty or "Default" names no device: the empty section.
+GameSections readGameSections(const std::string& file);
 
 class ReadModule {
 public:
