@@ -1,5 +1,6 @@
 #include "readmodule.h"
 
+#include "platform/fileio.h"
 #include "platform/profile.h"
 
 namespace velmora::config {
@@ -33,6 +34,7 @@ void ReadModule::ReadGameValue(std::string_view section, std::string_view key,
                                const std::string& file)
 {
     ReadResult = platform::getProfileString(file, section, key, kDefault, kBufferSize);
+    noteIfPresent(file);
 }
 
 void ReadModule::ReadGameValueCounted(std::string_view section, std::string_view key,
@@ -45,12 +47,24 @@ void ReadModule::ReadGameValueCounted(std::string_view section, std::string_view
 platform::WriteOutcome ReadModule::WriteGameValue(std::string_view section, std::string_view key,
                                                   std::string_view value, const std::string& file)
 {
+    if (filesSeen.contains(file) && !platform::fileExists(file)) {
+        return platform::WriteOutcome::failed(std::string(kFileGone));
+    }
     if (beforeWrite) {
         if (platform::WriteOutcome kept = beforeWrite(file); !kept.ok()) {
             return kept;
         }
     }
-    return platform::writeProfileString(file, section, key, value);
+    platform::WriteOutcome outcome = platform::writeProfileString(file, section, key, value);
+    noteIfPresent(file);
+    return outcome;
+}
+
+void ReadModule::noteIfPresent(const std::string& file)
+{
+    if (!filesSeen.contains(file) && platform::fileExists(file)) {
+        filesSeen.insert(file);
+    }
 }
 
 } // namespace velmora::config

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,6 +45,9 @@ std::string_view readClientSection(const std::string& file);
 // GameRenderDevice that is missing, empty or "Default" names no device: the empty section.
 GameSections readGameSections(const std::string& file);
 
+// Why a change to a game file that has gone since it was read is not written.
+inline constexpr std::string_view kFileGone = "The file no longer exists";
+
 class ReadModule {
 public:
     static constexpr std::size_t kBufferSize = 255; // values are cut to 254 characters
@@ -57,8 +61,10 @@ public:
     void ReadGameValueCounted(std::string_view section, std::string_view key,
                               const std::string& file);
 
-    // Writes one key (creating the file, section or key when missing) and says how it went.
-    // When beforeWrite is set it runs first, and its failure is the write's: nothing is written.
+    // Writes one key (creating the section or key when missing) and says how it went. A file
+    // this module has seen, by a read or a write, is never created again: its write fails with
+    // kFileGone. A file never seen is created. When beforeWrite is set it runs first, and its
+    // failure is the write's: nothing is written.
     [[nodiscard]] platform::WriteOutcome WriteGameValue(std::string_view section,
                                                         std::string_view key,
                                                         std::string_view value,
@@ -68,6 +74,11 @@ public:
     std::int16_t ReadCount = 0;
     // The window program keeps a copy of the game's file here before changing it.
     std::function<platform::WriteOutcome(const std::string& file)> beforeWrite;
+
+private:
+    void noteIfPresent(const std::string& file);
+
+    std::set<std::string> filesSeen;
 };
 
 } // namespace velmora::config

@@ -51,6 +51,17 @@ TEST(ReadModule, ReadsCutTo254CharactersAndAFailedCopyStopsTheWrite)
     module.beforeWrite = [](const std::string&) { return platform::WriteOutcome::failed("full"); };
     EXPECT_EQ(module.WriteGameValue("S", "K", "3", file).reason, "full");
     EXPECT_EQ(read("S", "K"), "2");
+    // A file never seen is created (a new --ini file); one seen and gone since is not, and no
+    // copy is asked for.
+    const std::string created = dir.file("new.ini");
+    module.beforeWrite = nullptr;
+    ASSERT_TRUE(module.WriteGameValue("S", "K", "1", created).ok());
+    module.beforeWrite = [](const std::string&) { return platform::WriteOutcome::failed("full"); };
+    for (const std::string& gone : {file, created}) {
+        std::filesystem::remove(gone);
+        EXPECT_EQ(module.WriteGameValue("S", "K", "4", gone).reason, kFileGone);
+        EXPECT_FALSE(platform::fileExists(gone));
+    }
 }
 
 // The registry's folder lives in a temporary folder: backslashes become slashes there.

@@ -247,12 +247,12 @@ private slots:
             QVERIFY(h->game() == game && !control<QRadioButton>("Option1")->isChecked());
         }
         QVERIFY(!shown("Picture1"));
-        // The game folder is a file, so nothing below it can be created, not even by root.
-        std::filesystem::remove_all(h->prefix.gameFolder);
-        test::writeFile(h->prefix.gameFolder, "not a folder");
-        h->expectError(h->failure(h->Utpath, "Engine.GameEngine", " 96"));
+        // The game's file taken away by another program is not made anew.
+        std::filesystem::remove(h->Utpath);
+        h->expectError(
+            QString::fromStdString("Unable to write " + h->Utpath + ": The file no longer exists"));
         h->click("Frmmain", "Command1");
-        QVERIFY(!shown("Picture2"));
+        QVERIFY(!shown("Picture2") && !std::filesystem::exists(h->Utpath));
     }
 
     // The About menu's box.
