@@ -1,6 +1,7 @@
 #include "sets/apply.h"
 
 #include "config/catalogue.h"
+#include "config/renderers.h"
 #include "platform/profile.h"
 
 #include <algorithm>
@@ -12,6 +13,19 @@ bool isPlaceholder(std::string_view name, std::string_view value)
 {
     return value == config::ReadModule::kDefault ||
            (value.empty() && name == config::kGameRenderDevice);
+}
+
+// A GameRenderDevice value that is no class, such as a set's display name of a renderer this
+// game lacks, would leave the game without a renderer: it is never written.
+std::optional<config::RefusedWrite> unknownRenderer(const std::vector<GameWrite>& writes)
+{
+    for (std::size_t w = 0; w < writes.size(); ++w) {
+        if (writes[w].key == config::kGameRenderDevice &&
+            !config::isRendererClass(writes[w].value)) {
+            return config::RefusedWrite{w, std::string(kUnknownRendererText)};
+        }
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -30,13 +44,13 @@ std::vector<Change> findChanges(const EditorLists& editor, const EditorLists& cu
     return changes;
 }
 
-GameWrite writeFor(const Change& change, std::string_view renderDevice)
+GameWrite writeFor(const Change& change, std::string_view renderDevice,
+                   std::span<const config::Renderer> renderers)
 {
-    const auto className = config::classForDisplayName(change.newValue);
+    const auto className = config::classFor(renderers, change.newValue);
     if (className || change.name == config::kGameRenderDevice) {
         return {std::string(config::sectionFor(config::kGameRenderDevice, renderDevice)),
-                std::string(config::kGameRenderDevice),
-                std::string(className.value_or(change.newValue))};
+                std::string(config::kGameRenderDevice), className.value_or(change.newValue)};
     }
     return {std::string(config::sectionFor(change.name, renderDevice)), change.name,
             change.newValue};
@@ -53,12 +67,13 @@ ApplyResult ApplyChangedSettings(config::ReadModule& module, const std::string& 
     module.ReadGameValue(config::sectionFor(config::kGameRenderDevice, {}),
                          config::kGameRenderDevice, utpath);
     std::string renderDevice = module.ReadResult;
+    const std::vector<config::Renderer> renderers = config::gameRenderers(utpath);
 
     // The device is written first and names the section Coronas goes into.
     std::vector<std::size_t> order;
     for (std::size_t k = 0; k < result.changes.size(); ++k) {
-        if (writeFor(result.changes[k], renderDevice).key == config::kGameRenderDevice) {
-            renderDevice = writeFor(result.changes[k], renderDevice).value;
+        if (writeFor(result.changes[k], renderDevice, renderers).key == config::kGameRenderDevice) {
+            renderDevice = writeFor(result.changes[k], renderDevice, renderers).value;
             order.insert(order.begin(), k);
         } else {
             order.push_back(k);
@@ -66,9 +81,13 @@ ApplyResult ApplyChangedSettings(config::ReadModule& module, const std::string& 
     }
     std::vector<GameWrite> writes;
     for (const std::size_t k : order) {
-        writes.push_back(writeFor(result.changes[k], renderDevice));
+        writes.push_back(writeFor(result.changes[k], renderDevice, renderers));
     }
-    if (auto refused = config::firstRefusedWrite(writes)) {
+    auto refused = unknownRenderer(writes);
+    if (!refused) {
+        refused = config::firstRefusedWrite(writes);
+    }
+    if (refused) {
         result.stoppedAt = order[refused->index];
         result.outcome = platform::WriteOutcome::refused(std::move(refused->reason));
         return result;

@@ -4,10 +4,12 @@
 // file holds now into that file, one write per changed row.
 
 #include "config/readmodule.h"
+#include "config/renderers.h"
 #include "platform/outcome.h"
 #include "sets/editorlists.h"
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,11 +32,16 @@ std::vector<Change> findChanges(const EditorLists& editor, const EditorLists& cu
 
 using config::GameWrite;
 
-// Where a change goes. GameRenderDevice, and a driver display name (exact match) in any row,
-// go under GameRenderDevice in Engine.Engine, a display name as its class name and any other
-// value as it is; Coronas goes into `renderDevice`'s section, where the game keeps it; any
-// other value is written as it is under its own key in WinDrv.WindowsClient.
-GameWrite writeFor(const Change& change, std::string_view renderDevice);
+// Where a change goes. GameRenderDevice, and a renderer's display name (exact match, of
+// `renderers` or the driver table) in any row, go under GameRenderDevice in Engine.Engine, a
+// display name as its class name and any other value as it is; Coronas goes into
+// `renderDevice`'s section, where the game keeps it; any other value is written as it is under
+// its own key in WinDrv.WindowsClient.
+GameWrite writeFor(const Change& change, std::string_view renderDevice,
+                   std::span<const config::Renderer> renderers = {});
+
+// Why an apply writes no GameRenderDevice that is not a class (config::isRendererClass).
+inline constexpr std::string_view kUnknownRendererText = "This game has no renderer of that name.";
 
 struct ApplyResult {
     std::vector<Change> changes;
@@ -47,9 +54,10 @@ struct ApplyResult {
 
 // Reads the lists from `utpath` afresh, finds the changes against them, then writes one change
 // at a time into `utpath`: a new GameRenderDevice first, so that Coronas goes into the new
-// device's section, then the rest in row order. Refuses before the first write when any write
-// would break the file's structure; otherwise stops at the first failed write, leaving the
-// rest unwritten.
+// device's section, then the rest in row order; display names are those of the game's
+// renderers (config::gameRenderers). Refuses before the first write when any write would
+// break the file's structure or name no renderer class; otherwise stops at the first failed write,
+// leaving the rest unwritten.
 ApplyResult ApplyChangedSettings(config::ReadModule& module, const std::string& utpath,
                                  const EditorLists& editor);
 

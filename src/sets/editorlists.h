@@ -22,8 +22,8 @@ struct EditorLists {
 
 // The work of `lees`: the fifteen rows read from `utpath` in row order with counted reads.
 // Coronas comes from the section named by GameRenderDevice (read first without counting),
-// and row 14 shows the driver's display name. A missing key reads as "Default". Leaves
-// `module.ReadCount` at 0. The file is re-read on every call.
+// and row 14 shows the renderer's display name (config::displayNameFor). A missing key reads as
+// "Default". Leaves `module.ReadCount` at 0. The file is re-read on every call.
 EditorLists readEditorLists(config::ReadModule& module, const std::string& utpath);
 
 } // namespace velmora::sets
