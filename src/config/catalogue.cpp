@@ -1,8 +1,6 @@
 #include "catalogue.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 
 namespace velmora::config {
 namespace {
@@ -13,7 +11,8 @@ constexpr std::array kColourBits = {"16"sv, "32"sv};
 constexpr std::array kBoolean = {"True"sv, "False"sv};
 // The detail cycle steps High, Low, Medium: not in order of size.
 constexpr std::array kDetail = {"High"sv, "Low"sv, "Medium"sv};
-constexpr std::array kDriverCycle = {"Direct 3D"sv, "OpenGl"sv, "Glide"sv, "Software"sv};
+// The table's display names, in list order; the editor steps through the game's renderers.
+constexpr std::array kDriverNames = {"Software"sv, "Glide"sv, "OpenGl"sv, "Direct 3D"sv};
 
 constexpr SettingRow cycleRow(std::string_view key, std::span<const std::string_view> cycle,
                               SectionKind section = SectionKind::Client)
@@ -42,7 +41,7 @@ constexpr std::array<SettingRow, kRowCount> kRows = {{
     cycleRow("ScreenFlashes", kBoolean),
     cycleRow("NoFractalAnim", kBoolean),
     typedRow("ParticleDensity", EditKind::Particles),
-    cycleRow(kGameRenderDevice, kDriverCycle, SectionKind::Engine),
+    cycleRow(kGameRenderDevice, kDriverNames, SectionKind::Engine),
 }};
 
 // GlideDrv.GlideRenderDevice is the class the game loads; the shorter GlideDrv.GlideRender
@@ -52,12 +51,6 @@ constexpr std::array<Driver, 4> kDrivers = {{
     {"GlideRender", "Glide", "GlideDrv.GlideRenderDevice"},
     {"OpenGLRender", "OpenGl", "OpenGLDrv.OpenGLRenderDevice"},
     {"Direct 3D", "Direct 3D", "D3DDrv.D3DRenderDevice"},
-}};
-
-// The patched game's libraries are named after their package.
-constexpr std::array<Driver, 2> kPatchedGameDrivers = {{
-    {"Direct3D 9", "Direct3D 9", "D3D9Drv.D3D9RenderDevice"},
-    {"XOpenGL", "XOpenGL", "XOpenGLDrv.XOpenGLRenderDevice"},
 }};
 
 constexpr std::array<Resolution, 7> kResolutions = {{
@@ -95,27 +88,14 @@ constexpr std::array<PresetStep, 9> kPresetSteps = {{
 
 const Driver* driverWhere(std::string_view Driver::*field, std::string_view text)
 {
-    for (const std::span<const Driver> table :
-         {std::span<const Driver>(kDrivers), std::span<const Driver>(kPatchedGameDrivers)}) {
-        const auto found = std::ranges::find(table, text, field);
-        if (found != table.end())
-            return &*found;
-    }
-    return nullptr;
+    const auto found = std::ranges::find(kDrivers, text, field);
+    return found != kDrivers.end() ? &*found : nullptr;
 }
 
 std::optional<std::string_view> classWhere(std::string_view Driver::*field, std::string_view text)
 {
     const Driver* driver = driverWhere(field, text);
     return driver != nullptr ? std::optional(driver->className) : std::nullopt;
-}
-
-std::string lowerAscii(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return text;
 }
 
 } // namespace
@@ -125,19 +105,22 @@ const std::array<SettingRow, kRowCount>& settingRows()
     return kRows;
 }
 
-bool sameClassName(std::string_view a, std::string_view b)
+bool equalIgnoringCase(std::string_view a, std::string_view b)
 {
-    return lowerAscii(std::string(a)) == lowerAscii(std::string(b));
+    const auto lower = [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    };
+    return std::ranges::equal(a, b, {}, lower, lower);
 }
 
 std::string_view clientSectionFor(std::string_view viewportManager)
 {
-    return sameClassName(viewportManager, kSdlClient) ? kSdlClient : kWindowsClient;
+    return equalIgnoringCase(viewportManager, kSdlClient) ? kSdlClient : kWindowsClient;
 }
 
 std::string deviceSectionFor(std::string_view renderDevice)
 {
-    return sameClassName(renderDevice, "Default") ? std::string() : std::string(renderDevice);
+    return equalIgnoringCase(renderDevice, "Default") ? std::string() : std::string(renderDevice);
 }
 
 std::string_view sectionFor(SectionKind kind, const GameSections& sections)
@@ -165,14 +148,13 @@ std::string_view sectionFor(std::string_view key, const GameSections& sections)
 }
 
 std::optional<std::string_view> nextInCycle(std::size_t row, std::string_view current,
-                                            std::span<const Driver> installed)
+                                            std::span<const std::string> deviceCycle)
 {
     if (row >= kRowCount)
         return std::nullopt;
     std::vector<std::string_view> cycle(kRows[row].cycle.begin(), kRows[row].cycle.end());
     if (row == kDeviceRow)
-        for (const Driver& driver : installed)
-            cycle.push_back(driver.displayName);
+        cycle.assign(deviceCycle.begin(), deviceCycle.end());
     const auto found = std::ranges::find(cycle, current);
     if (found == cycle.end())
         return std::nullopt;
@@ -183,32 +165,6 @@ std::optional<std::string_view> nextInCycle(std::size_t row, std::string_view cu
 const std::array<Driver, 4>& drivers()
 {
     return kDrivers;
-}
-
-const std::array<Driver, 2>& patchedGameDrivers()
-{
-    return kPatchedGameDrivers;
-}
-
-std::vector<Driver> installedDrivers(const std::string& gameFile)
-{
-    const std::filesystem::path folder = std::filesystem::path(gameFile).parent_path();
-    std::vector<std::string> names;
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(
-             folder.empty() ? std::filesystem::path(".") : folder, error))
-        if (entry.is_regular_file(error))
-            names.push_back(entry.path().filename().string());
-    std::vector<Driver> installed;
-    for (const Driver& driver : kPatchedGameDrivers) {
-        const std::string package(driver.className.substr(0, driver.className.find('.')));
-        const bool found = std::ranges::any_of(names, [&](const std::string& name) {
-            return lowerAscii(name) == lowerAscii(package + ".dll") || name == package + ".so";
-        });
-        if (found)
-            installed.push_back(driver);
-    }
-    return installed;
 }
 
 std::string_view displayNameForClass(std::string_view className)

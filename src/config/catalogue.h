@@ -37,7 +37,7 @@ struct GameSections {
 };
 
 // Whether two class names are the same for the game, which ignores letter case (ASCII).
-bool sameClassName(std::string_view a, std::string_view b);
+bool equalIgnoringCase(std::string_view a, std::string_view b);
 
 // The client section for a ViewportManager value: kSdlClient when it names that class (in any
 // letter case, as the game compares class names), else kWindowsClient.
@@ -75,13 +75,11 @@ std::string_view sectionFor(SectionKind kind, const GameSections& sections);
 // The section that holds `key`: a row's, the cache size's, or the client's for any other key.
 std::string_view sectionFor(std::string_view key, const GameSections& sections);
 
-struct Driver;
-
 // The next value of `row`'s edit cycle after `current`; nullopt when `current` is not in the
-// cycle or the row is typed. The device row's cycle ends with the display names of
-// `installed`, the patched game's renderers found beside the game's file.
+// cycle or the row is typed. The device row steps through `deviceCycle`, the game's renderers
+// (renderers.h), and does not step without it.
 std::optional<std::string_view> nextInCycle(std::size_t row, std::string_view current,
-                                            std::span<const Driver> installed = {});
+                                            std::span<const std::string> deviceCycle = {});
 
 // ---- drivers ----------------------------------------------------------------------------
 
@@ -93,20 +91,12 @@ struct Driver {
 
 inline constexpr std::string_view kSelectDriver = "<<Select driver>>";
 
-// In the order of the main window's driver list, after its prompt.
+// The table, in the order of the main window's driver list, after its prompt. The renderers
+// the game has beyond it are found in its folder (renderers.h).
 const std::array<Driver, 4>& drivers();
 
-// The renderers of the patched game (469 and later), which only that game can load: each is
-// offered after the four above when its library lies beside the game's file.
-const std::array<Driver, 2>& patchedGameDrivers();
-
-// The patched game's renderers whose library lies beside `gameFile`, in table order:
-// `<package>.dll` in any letter case (Windows and Wine ignore case) or `<package>.so` exactly
-// (the native Linux build), where the package is the class name's part before the dot.
-std::vector<Driver> installedDrivers(const std::string& gameFile);
-
 // The display name for a GameRenderDevice value, or the value itself when it names no
-// driver of either table (including GlideDrv.GlideRender, which the game cannot load).
+// driver of the table (including GlideDrv.GlideRender, which the game cannot load).
 std::string_view displayNameForClass(std::string_view className);
 
 std::optional<std::string_view> classForListItem(std::string_view listItem);

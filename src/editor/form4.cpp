@@ -2,6 +2,7 @@
 
 #include "config/catalogue.h"
 #include "config/readmodule.h"
+#include "config/renderers.h"
 #include "editor/form5.h"
 #include "platform/ui/cp1252.h"
 #include "platform/ui/dialogs.h"
@@ -220,10 +221,10 @@ void Form4::List2_Click()
         return;
     }
     const std::string current = platform::ui::toCp1252(List2->rowText(row));
-    const std::vector<config::Driver> installed =
-        index == config::kDeviceRow ? config::installedDrivers(m_services.Utpath())
-                                    : std::vector<config::Driver>();
-    if (const auto next = config::nextInCycle(index, current, installed)) {
+    const std::vector<std::string> deviceCycle = index == config::kDeviceRow
+                                                     ? config::deviceCycle(m_services.Utpath())
+                                                     : std::vector<std::string>();
+    if (const auto next = config::nextInCycle(index, current, deviceCycle)) {
         List2->replaceRow(row, platform::ui::fromCp1252(*next));
     }
 }
@@ -278,8 +279,11 @@ void Form4::promptAndSave()
         return;
     }
     const std::optional<std::string> cp1252Name = sets::setNameInCodePage(name.toStdU16String());
+    sets::EditorLists lists = editorLists();
+    std::string& device = lists.values.at(config::kDeviceRow);
+    device = config::storedDeviceValue(config::gameRenderers(m_services.Utpath()), device);
     const sets::SaveResult saved =
-        cp1252Name ? sets::saveSettingSet(SetFilePath, *cp1252Name, editorLists())
+        cp1252Name ? sets::saveSettingSet(SetFilePath, *cp1252Name, lists)
                    : sets::SaveResult{
                          platform::WriteOutcome::refused(std::string(sets::kNameOutsideCodePage))};
     if (saved.outcome.status == platform::WriteStatus::Refused) {
@@ -335,11 +339,15 @@ bool Form4::LoadSettingSet(const sets::StoredSet& set)
             platform::ui::MessageButtons::Ok);
         return false;
     }
+    const std::vector<config::Renderer> renderers = config::gameRenderers(m_services.Utpath());
     List2->clearRows();
-    for (const std::optional<std::string>& value : *values) {
+    for (std::size_t row = 0; row < values->size(); ++row) {
         // A row the set lacks reads as the placeholder, which the apply never writes.
-        List2->addRow(
-            platform::ui::fromCp1252(value.value_or(std::string(config::ReadModule::kDefault))));
+        const std::string value =
+            (*values)[row].value_or(std::string(config::ReadModule::kDefault));
+        // A renderer stored as its class shows as the lists show it.
+        List2->addRow(platform::ui::fromCp1252(
+            row == config::kDeviceRow ? config::displayNameFor(renderers, value) : value));
     }
     return true;
 }

@@ -145,9 +145,6 @@ void Frmmain::createControls()
     Text1->setDigitsOnlyTyping(true);
 
     Combo1->addItem(text(config::kSelectDriver));
-    for (const config::Driver& driver : config::drivers()) {
-        Combo1->addItem(text(driver.listItem));
-    }
     Combo2->addItem(text(config::kSelectResolution));
     const QSize screen = screenPixels();
     resolutionItems = config::resolutionChoices(screen.width(), screen.height());
@@ -240,8 +237,9 @@ void Frmmain::Form_Load()
     Utpath = location->Utpath;
     Frame4->setToolTip(localPath(Utpath) + QLatin1Char('\n') + text(location->why));
     Restore->setEnabled(Backups != nullptr);
-    for (const config::Driver& driver : config::installedDrivers(Utpath)) {
-        Combo1->addItem(text(driver.listItem));
+    renderers = config::gameRenderers(Utpath);
+    for (const config::Renderer& renderer : renderers) {
+        Combo1->addItem(text(renderer.listItem));
     }
 
     leesman();

@@ -7,6 +7,7 @@
 
 #include "config/catalogue.h"
 #include "config/gameconfig.h"
+#include "config/renderers.h"
 #include "platform/ui/velmorawindow.h"
 
 #include <cstdint>
@@ -115,6 +116,7 @@ private:
     int combo1DropDowns = 0; // how often each list has been opened
     int combo2DropDowns = 0;
     std::vector<config::ResolutionChoice> resolutionItems; // Combo2's sizes after its prompt
+    std::vector<config::Renderer> renderers;               // Combo1's drivers, found at load
 
     QRadioButton* Option1 = nullptr;
     QRadioButton* Option2 = nullptr;

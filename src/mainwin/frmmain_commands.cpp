@@ -10,6 +10,8 @@
 #include "platform/ui/dialogs.h"
 #include "platform/ui/windowregistry.h"
 
+#include <algorithm>
+
 #include <QLabel>
 #include <QRadioButton>
 
@@ -65,16 +67,18 @@ bool Frmmain::writeDriverResolutionAndCache()
                         platform::ui::toCp1252(Text1->text()))) {
         return false;
     }
-    const std::optional<std::string_view> className =
+    const auto driver =
         Combo1->currentIndex() < 0
-            ? std::nullopt
-            : config::classForListItem(platform::ui::toCp1252(Combo1->currentText()));
-    if (Combo1->itemText(0) == platform::ui::fromCp1252(config::kSelectDriver) || !className) {
+            ? renderers.end()
+            : std::ranges::find(renderers, platform::ui::toCp1252(Combo1->currentText()),
+                                &config::Renderer::listItem);
+    if (Combo1->itemText(0) == platform::ui::fromCp1252(config::kSelectDriver) ||
+        driver == renderers.end()) {
         showError(QStringLiteral("Please select Drivertype"));
         return false;
     }
     if (!writeGameValue(config::sectionFor(config::kGameRenderDevice, {}),
-                        config::kGameRenderDevice, *className)) {
+                        config::kGameRenderDevice, driver->className)) {
         return false;
     }
     if (Combo2->itemText(0) == platform::ui::fromCp1252(config::kSelectResolution)) {

@@ -63,6 +63,15 @@ struct SectionValue {
 std::vector<SectionValue> profileSectionValues(std::string_view contents, std::string_view key,
                                                std::size_t bufferSize);
 
+// Every key line of the first section named `section` in `contents`, in file order, with its
+// value as profileReadText gives it but uncut; a key that repeats is listed each time, where a
+// read finds only the first. Decoded first as profileReadText decodes it.
+struct KeyValue {
+    std::string key;
+    std::string value;
+};
+std::vector<KeyValue> profileSectionKeys(std::string_view contents, std::string_view section);
+
 // The text to write so that a read gives `value` back unchanged: `value` itself, or, when a
 // read would drop its outer blanks or quotes, `value` in one more pair of double quotes.
 std::string profileQuotedValue(std::string_view value);

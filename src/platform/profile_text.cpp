@@ -248,6 +248,32 @@ std::vector<SectionValue> profileSectionValues(std::string_view contents, std::s
     return sections;
 }
 
+std::vector<KeyValue> profileSectionKeys(std::string_view contents, std::string_view section)
+{
+    std::string ansi;
+    std::string_view text = contents;
+    if (profile::startsWithUtf16LeMark(contents)) {
+        ansi = profile::utf16LeToAnsi(contents.substr(2));
+        text = ansi;
+    }
+    std::vector<KeyValue> keys;
+    const auto header = profile::findSection(text, trim(section, " "));
+    for (std::size_t pos = header ? header->end : text.size(); pos < text.size();) {
+        const profile::Line line = profile::lineAt(text, pos);
+        const std::string_view chars = profile::lineText(text, line);
+        const profile::LineParts parts = profile::classifyLine(chars);
+        if (parts.kind == profile::LineKind::Header) {
+            break;
+        }
+        if (parts.kind == profile::LineKind::Key) {
+            keys.push_back({std::string(parts.name),
+                            std::string(profile::readableValue(chars.substr(parts.valueBegin)))});
+        }
+        pos = line.end;
+    }
+    return keys;
+}
+
 std::string profileQuotedValue(std::string_view value)
 {
     if (profile::readableValue(value) == value) {

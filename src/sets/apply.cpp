@@ -1,6 +1,7 @@
 #include "sets/apply.h"
 
 #include "config/catalogue.h"
+#include "config/renderers.h"
 #include "platform/profile.h"
 
 #include <algorithm>
@@ -12,6 +13,19 @@ bool isPlaceholder(std::string_view name, std::string_view value)
 {
     return value == config::ReadModule::kDefault ||
            (value.empty() && name == config::kGameRenderDevice);
+}
+
+// A GameRenderDevice value that is no class, such as a set's display name of a renderer this
+// game lacks, would leave the game without a renderer: it is never written.
+std::optional<config::RefusedWrite> unknownRenderer(const std::vector<GameWrite>& writes)
+{
+    for (std::size_t w = 0; w < writes.size(); ++w) {
+        if (writes[w].key == config::kGameRenderDevice &&
+            !config::isRendererClass(writes[w].value)) {
+            return config::RefusedWrite{w, std::string(kUnknownRendererText)};
+        }
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -35,13 +49,13 @@ std::vector<Change> findChanges(const EditorLists& editor, const EditorLists& cu
     return changes;
 }
 
-GameWrite writeFor(const Change& change, const config::GameSections& sections)
+GameWrite writeFor(const Change& change, const config::GameSections& sections,
+                   std::span<const config::Renderer> renderers)
 {
-    const auto className = config::classForDisplayName(change.newValue);
+    const auto className = config::classFor(renderers, change.newValue);
     if (className || change.name == config::kGameRenderDevice) {
         return {std::string(config::sectionFor(config::kGameRenderDevice, sections)),
-                std::string(config::kGameRenderDevice),
-                std::string(className.value_or(change.newValue))};
+                std::string(config::kGameRenderDevice), className.value_or(change.newValue)};
     }
     return {std::string(config::sectionFor(change.name, sections)), change.name, change.newValue};
 }
@@ -52,10 +66,11 @@ ApplyResult ApplyChangedSettings(config::ReadModule& module, const std::string& 
     ApplyResult result;
     EditorLists current = readEditorLists(module, utpath);
     config::GameSections sections = config::readGameSections(utpath);
+    const std::vector<config::Renderer> renderers = config::gameRenderers(utpath);
     // Coronas is measured against the section of the device the game will use afterwards.
     const std::string deviceBefore = sections.renderDevice;
     for (const Change& change : findChanges(editor, current, lastRead)) {
-        if (const GameWrite write = writeFor(change, sections);
+        if (const GameWrite write = writeFor(change, sections, renderers);
             write.key == config::kGameRenderDevice) {
             sections.renderDevice = config::deviceSectionFor(write.value);
         }
@@ -72,12 +87,16 @@ ApplyResult ApplyChangedSettings(config::ReadModule& module, const std::string& 
     std::vector<std::size_t> order;
     std::vector<GameWrite> writes;
     for (std::size_t k = 0; k < result.changes.size(); ++k) {
-        GameWrite write = writeFor(result.changes[k], sections);
+        GameWrite write = writeFor(result.changes[k], sections, renderers);
         const bool device = write.key == config::kGameRenderDevice;
         order.insert(device ? order.begin() : order.end(), k);
         writes.insert(device ? writes.begin() : writes.end(), std::move(write));
     }
-    if (auto refused = config::firstRefusedWrite(writes)) {
+    auto refused = unknownRenderer(writes);
+    if (!refused) {
+        refused = config::firstRefusedWrite(writes);
+    }
+    if (refused) {
         result.stoppedAt = order[refused->index];
         result.outcome = platform::WriteOutcome::refused(std::move(refused->reason));
         return result;

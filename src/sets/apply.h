@@ -4,10 +4,12 @@
 // file holds now into that file, one write per changed row.
 
 #include "config/readmodule.h"
+#include "config/renderers.h"
 #include "platform/outcome.h"
 #include "sets/editorlists.h"
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,12 +35,16 @@ std::vector<Change> findChanges(const EditorLists& editor, const EditorLists& cu
 
 using config::GameWrite;
 
-// Where a change goes in a file naming `sections`. GameRenderDevice, and a driver display name
-// (exact match) in any row, go under GameRenderDevice in Engine.Engine, a display name as its
-// class name and any other value as it is; Coronas goes into the render device's section, where
-// the game keeps it; any other value is written as it is under its own key in the client's
-// section.
-GameWrite writeFor(const Change& change, const config::GameSections& sections);
+// Where a change goes in a file naming `sections`. GameRenderDevice, and a renderer's display
+// name (exact match, of `renderers` or the driver table) in any row, go under GameRenderDevice in
+// Engine.Engine, a display name as its class name and any other value as it is; Coronas goes
+// into the render device's section, where the game keeps it; any other value is written as it
+// is under its own key in the client's section.
+GameWrite writeFor(const Change& change, const config::GameSections& sections,
+                   std::span<const config::Renderer> renderers = {});
+
+// Why an apply writes no GameRenderDevice that is not a class (config::isRendererClass).
+inline constexpr std::string_view kUnknownRendererText = "This game has no renderer of that name.";
 
 struct ApplyResult {
     std::vector<Change> changes;
@@ -53,10 +59,12 @@ struct ApplyResult {
 // section of the device the game will use after the apply. Without `lastRead` (a set load) every
 // row that differs from the file is a change; with it ("&Update ", `lastRead` being the lists as
 // last read from the file) only the rows the player changed since, so that a row another program
-// changed meanwhile keeps that program's value. Then writes one change at a time into `utpath`: a
-// new GameRenderDevice first, so that Coronas goes into the new device's section, then the rest
-// in row order. Refuses before the first write when any write would break the file's structure
-// or Coronas would go to a file that names no device; otherwise stops at the first failed write,
+// changed meanwhile keeps that program's value. Display names are those of the game's renderers
+// (config::gameRenderers). Then writes one change at a time into `utpath`: a new
+// GameRenderDevice first, so that Coronas goes into the new device's section, then the rest in
+// row order. Refuses before the first write when any write would break the file's structure,
+// name no renderer class, or put Coronas into a file that names no device; otherwise stops at
+// the first failed write,
 // leaving the rest unwritten.
 ApplyResult ApplyChangedSettings(config::ReadModule& module, const std::string& utpath,
                                  const EditorLists& editor, const EditorLists* lastRead = nullptr);

@@ -2,6 +2,7 @@
 
 #include "config/catalogue.h"
 #include "config/readmodule.h"
+#include "config/renderers.h"
 
 namespace velmora::sets {
 
@@ -13,7 +14,8 @@ EditorLists readEditorLists(config::ReadModule& module, const std::string& utpat
         module.ReadGameValueCounted(config::sectionFor(row.section, sections), row.key, utpath);
         lists.names.emplace_back(row.key);
         if (row.key == config::kGameRenderDevice) {
-            lists.values.emplace_back(config::displayNameForClass(module.ReadResult));
+            lists.values.push_back(
+                config::displayNameFor(config::gameRenderers(utpath), module.ReadResult));
         } else {
             lists.values.push_back(module.ReadResult);
         }

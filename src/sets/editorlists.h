@@ -22,9 +22,9 @@ struct EditorLists {
 
 // The work of `lees`: the fifteen rows read from `utpath` in row order with counted reads, each
 // from the section the game reads it from (config::readGameSections, read first): Coronas from
-// the render device's, the client's keys from the client's. Row 14 shows the driver's display
-// name. A missing key reads as "Default". Leaves `module.ReadCount` at 0. The file is re-read
-// on every call.
+// the render device's, the client's keys from the client's. Row 14 shows the renderer's display
+// name (config::displayNameFor). A missing key reads as "Default". Leaves `module.ReadCount` at
+// 0. The file is re-read on every call.
 EditorLists readEditorLists(config::ReadModule& module, const std::string& utpath);
 
 } // namespace velmora::sets

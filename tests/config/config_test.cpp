@@ -6,8 +6,10 @@
 #include "config/gameconfig.h"
 #include "config/mainwindisplay.h"
 #include "config/readmodule.h"
+#include "config/renderers.h"
 #include "platform/fileio.h"
 #include "platform/gamelocator.h"
+#include "platform/profile.h"
 #include "support/fakeprefix.h"
 #include "support/rowname.h"
 
@@ -118,22 +120,28 @@ VELMORA_RULES(DriverTable, BothWritersAndBothListsAgree, "config-rules.tsv", "dr
     EXPECT_EQ(displayNameForClass(row[3]), row[2]);
 }
 
-VELMORA_RULES(InstalledDrivers, AreFoundBesideTheGameFileAndJoinTheEditCycle, "config-rules.tsv",
-              "installed", 3)
+// The game's renderers from the files beside its configuration file, and the editor's row-14
+// cycle from the renderer the file names, round to where it started.
+VELMORA_RULES(GameRenderers, ListAndCycle, "config-rules.tsv", "renderers", 5)
 {
+    const test::TableRow& row = GetParam();
     const test::TemporaryFolder folder;
-    for (const std::string& file : list(GetParam()[1]))
-        test::writeFile(folder.file(file), "");
-    const std::vector<Driver> installed = installedDrivers(folder.file("UnrealTournament.ini"));
-    std::vector<std::string> names;
-    for (const Driver& driver : installed)
-        names.emplace_back(driver.displayName);
-    EXPECT_EQ(names, list(GetParam()[2]));
-    // The cycle runs through the installed renderers back to its start.
-    std::string last = "Software";
-    for (const std::string& name : names)
-        last = *nextInCycle(kDeviceRow, last, installed) == name ? name : "wrong";
-    EXPECT_EQ(nextInCycle(kDeviceRow, last, installed), "Direct 3D");
+    const std::string file = folder.file("UnrealTournament.ini");
+    test::writeFile(file, "[Engine.Engine]\r\n" + row[1]);
+    for (const std::string& entry : list(row[2]))
+        test::writeFile(folder.file(entry.substr(0, entry.find('='))),
+                        entry.substr(entry.find('=') + 1));
+    const std::vector<Renderer> renderers = gameRenderers(file);
+    std::vector<std::string> items;
+    for (const Renderer& renderer : renderers)
+        items.push_back(renderer.listItem + "=" + renderer.className);
+    EXPECT_EQ(items, list(row[3]));
+    const std::vector<std::string> cycle = deviceCycle(file);
+    std::vector<std::string> steps{displayNameFor(
+        renderers, platform::getProfileString(file, kEngine, kGameRenderDevice, "Default", 255))};
+    while (steps.size() < 20 && nextInCycle(kDeviceRow, steps.back(), cycle) != steps.front())
+        steps.emplace_back(nextInCycle(kDeviceRow, steps.back(), cycle).value_or("(stuck)"));
+    EXPECT_EQ(steps, list(row[4]));
 }
 
 VELMORA_RULES(ResolutionList, TableSizesThenWidescreenThenTheScreen, "config-rules.tsv", "screen",
@@ -177,9 +185,10 @@ TEST(EditCycle, EveryCycleOfTheCatalogueStepsAndWraps)
 {
     for (std::size_t row = 0; row < kRowCount; ++row) {
         const auto& cycle = settingRows()[row].cycle;
+        const std::vector<std::string> deviceCycle(cycle.begin(), cycle.end());
         for (std::size_t i = 0; i < cycle.size(); ++i)
-            EXPECT_EQ(nextInCycle(row, cycle[i]), cycle[(i + 1) % cycle.size()]) << row;
-        EXPECT_EQ(nextInCycle(row, "Default"), std::nullopt) << row;
+            EXPECT_EQ(nextInCycle(row, cycle[i], deviceCycle), cycle[(i + 1) % cycle.size()]);
+        EXPECT_EQ(nextInCycle(row, "Default", deviceCycle), std::nullopt) << row;
     }
 }
 

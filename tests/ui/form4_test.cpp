@@ -34,7 +34,7 @@ private slots:
     void init()
     {
         h = std::make_unique<test::WindowHarness>();
-        test::writeFile(h->prefix.systemFolder + "/XOpenGLDrv.dll", ""); // patch 469's renderer
+        h->installRenderers();
         h->openEditor();
     }
     void cleanup() { h->finish(); }
@@ -67,14 +67,15 @@ private slots:
     {
         clickRow(6); // the lists are disabled until "&Edit"
         h->click("Form4", "Command1");
-        // The steps are the catalogue's; the renderer beside the game's file joins the cycle
-        // after the table's drivers.
+        // The steps are the catalogue's; row 14 steps through the driver list, the renderers
+        // the game's .int files declare after the table's.
         QStringList steps;
-        for (int row : {6, 14, 14, 14, 14, 14, 6}) {
+        for (int row : {6, 14, 14, 14, 14, 14, 14, 6}) {
             clickRow(row);
             steps << values()[row];
         }
-        QCOMPARE(steps.join('|'), "False|OpenGl|Glide|Software|XOpenGL|Direct 3D|True");
+        QCOMPARE(steps.join('|'),
+                 "False|OpenGl|Glide|Software|Direct3D 11|Vulkan Support|Direct 3D|True");
         QCOMPARE(values(), kD3dRows);
         // Per entry the row clicked (negative: none) and the keys typed into its box, then the
         // row's value and whether the box is still open: two frame-rate digits or none commit,
@@ -103,7 +104,8 @@ private slots:
         h->registry.setVisible("Form5", true);
         h->registry.userActivates("Form4"); // resets the tooltip only
         QCOMPARE(caption(), "Save|Click to edit the Settings");
-        clickRow(0);
+        for (int row : {0, 14, 14, 14, 14})
+            clickRow(row);
         h->dialogs.expectInput(kPrompt, "Save Settings", "");
         h->click("Form4", "Command1");
         QCOMPARE(caption(), "Edit|Click to Edit the Settings");
@@ -117,10 +119,12 @@ private slots:
                      "tournament.ini, Press Update to do that ",
                      "Velmora", MessageIcon::Information);
         h->get<QAction>("Form4", "Save")->trigger();
-        // The store's layout is the sets layer's; here the edited value reaches it.
-        QVERIFY(test::readFile(h->storeFile)
-                    .starts_with("[Velmora]\r\nSaveNumber=1\r\n[Save1]\r\nSaveName=Fast\r\n"
-                                 "FullscreenColorbits=16\r\n"));
+        // The store's layout is the sets layer's; here the edited values reach it, a discovered
+        // renderer as its class, so that the set loads the same on any game.
+        const std::string store = test::readFile(h->storeFile);
+        QVERIFY(store.starts_with("[Velmora]\r\nSaveNumber=1\r\n[Save1]\r\nSaveName=Fast\r\n"
+                                  "FullscreenColorbits=16\r\n") &&
+                store.ends_with("GameRenderDevice=D3D11Drv.D3D11RenderDevice\r\n"));
         QVERIFY(values()[0] == "16" && h->game() == game);
 
         // The working folder replaced by a file: nobody, root included, can write the store.
@@ -215,8 +219,10 @@ private slots:
         QCOMPARE(values(), kD3dRows);
         h->install(game); // back to the file the other loads start from
 
-        load(1, Qt::Key_Return);
-        QCOMPARE(values()[14], "OpenGl");
+        load(1, Qt::Key_Return); // a renderer stored as its class shows by its name
+        QCOMPARE(values()[14], "Vulkan Support");
+        load(1); // and equals the file that names that class
+        QVERIFY(!h->rows("Form5", "List4").contains("GameRenderDevice"));
         QCOMPARE(h->rows("Form5", "List2"), values());
         load(2); // the other "twin": its own section, measured against the file
         QCOMPARE(h->rows("Form5", "List4").join('|'),
@@ -244,7 +250,9 @@ private:
     void saveSets()
     {
         const std::pair<const char*, std::map<std::size_t, std::string>> stored[] = {
-            {"same", {}}, {"twin", {{0, "16"}, {14, "OpenGl"}}}, {"twin", {{4, "False"}}}};
+            {"same", {}},
+            {"twin", {{0, "16"}, {14, "VulkanDrv.VulkanRenderDevice"}}},
+            {"twin", {{4, "False"}}}};
         for (const auto& [name, changes] : stored) {
             sets::EditorLists lists = sets::readEditorLists(h->readModule, h->Utpath);
             for (const auto& [row, value] : changes)

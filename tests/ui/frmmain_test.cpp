@@ -159,8 +159,8 @@ private slots:
         QTest::newRow("A driver without a resolution asks for a resolution") << "64" << 1 << -2 << "Please select Resolution" << "64|GlideDrv.GlideRenderDevice|1920|1080| 64Mb|Glide|1920 x 1080" << "WinDrv.WindowsClient";
         QTest::newRow("A resolution list closed without a choice asks again") << "64" << 0 << -1 << "Please select you're resolution!" << "64|SoftDrv.SoftwareRenderDevice|1920|1080| 64Mb|Software|1920 x 1080" << "WinDrv.WindowsClient";
         QTest::newRow("All three chosen are written, the lists refreshed") << "64" << 2 << 4 << "" << "64|OpenGLDrv.OpenGLRenderDevice|1152|864| 64Mb|OpenGl|1152 x 864" << "WinDrv.WindowsClient";
-        QTest::newRow("The patched game's renderer and a widescreen size") << "64" << 4 << 10 << "" << "64|XOpenGLDrv.XOpenGLRenderDevice|1920|1080| 64Mb|XOpenGL|1920 x 1080" << "WinDrv.WindowsClient";
-        QTest::newRow("The native Linux game's client takes the resolution") << "64" << 3 << 10 << "" << "64|D3DDrv.D3DRenderDevice|1920|1080| 64Mb|Direct 3D|1920 x 1080" << "SDLDrv.SDLClient";
+        QTest::newRow("A renderer of the game's .int files and a widescreen size") << "64" << 5 << 10 << "" << "64|VulkanDrv.VulkanRenderDevice|1920|1080| 64Mb|Vulkan Support|1920 x 1080" << "WinDrv.WindowsClient";
+        QTest::newRow("The native Linux game's client takes the resolution") << "64" << 0 << 10 << "" << "64|OpenGLDrv.OpenGLRenderDevice|1920|1080| 64Mb|OpenGl|1920 x 1080" << "SDLDrv.SDLClient";
         // clang-format on
     }
     void DoneStopsAndWritesInOrder()
@@ -171,9 +171,11 @@ private slots:
         QFETCH(QString, message);
         QFETCH(QString, file);
         QFETCH(QString, client);
-        if (client != "WinDrv.WindowsClient")
+        if (client != "WinDrv.WindowsClient") {
             h->install(test::fixture("linux-sdl-opengl.ini"));
-        test::writeFile(h->prefix.systemFolder + "/xopengldrv.DLL", ""); // Wine ignores case
+            test::writeFile(h->prefix.systemFolder + "/OpenGLDrv.so", "");
+        }
+        h->installRenderers();
         h->showMain();
         if (cache == "200")
             h->expectBox("Memory value u specified is too large, maximum=128 Mb", "Error",

@@ -74,6 +74,21 @@ WindowHarness::WindowHarness()
     registerAll();
 }
 
+void WindowHarness::installRenderers()
+{
+    const std::string object = ",Class=Class,MetaClass=Engine.RenderDevice)\r\n";
+    writeFile(prefix.systemFolder + "/VulkanDrv.int",
+              "[Public]\r\nObject=(Name=VulkanDrv.VulkanRenderDevice" + object +
+                  "\r\n[VulkanRenderDevice]\r\nClassCaption=\"Vulkan Support\"\r\n");
+    writeFile(prefix.systemFolder + "/D3D11Drv.int",
+              "[Public]\r\nObject=(Name=D3D11Drv.D3D11RenderDevice" + object +
+                  "Preferences=(Caption=\"Direct3D 11\",Class=D3D11Drv.D3D11RenderDevice)\r\n");
+    writeFile(prefix.systemFolder + "/MetalDrv.int",
+              "[Public]\r\nObject=(Name=MetalDrv.MetalRenderDevice" + object);
+    for (const char* library : {"vulkandrv.DLL", "D3D11Drv.dll"})
+        writeFile(prefix.systemFolder + "/" + library, "");
+}
+
 void WindowHarness::registerAll()
 {
     app::registerWindows(registry,
