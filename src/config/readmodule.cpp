@@ -32,12 +32,22 @@ void ReadModule::ReadGameValueCounted(std::string_view section, std::string_view
 platform::WriteOutcome ReadModule::WriteGameValue(std::string_view section, std::string_view key,
                                                   std::string_view value, const std::string& file)
 {
-    if (beforeWrite) {
+    if (beforeWrite && !m_prepared.contains(file)) {
         if (platform::WriteOutcome kept = beforeWrite(file); !kept.ok()) {
             return kept;
         }
+        if (m_changes > 0) {
+            m_prepared.insert(file);
+        }
     }
     return platform::writeProfileString(file, section, key, value);
+}
+
+ReadModule::Change::~Change()
+{
+    if (--m_module.m_changes == 0) {
+        m_module.m_prepared.clear();
+    }
 }
 
 } // namespace velmora::config

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,10 +56,28 @@ public:
                                                         std::string_view value,
                                                         const std::string& file);
 
+    // One command's writes: while a Change lives, beforeWrite runs before the command's first
+    // write of each file only, so the copy it keeps is the file as it was before the command,
+    // not halfway through it. Without one, beforeWrite runs before every write.
+    class [[nodiscard]] Change {
+    public:
+        explicit Change(ReadModule& module) : m_module(module) { ++m_module.m_changes; }
+        ~Change();
+        Change(const Change&) = delete;
+        Change& operator=(const Change&) = delete;
+
+    private:
+        ReadModule& m_module;
+    };
+
     std::string ReadResult;
     std::int16_t ReadCount = 0;
     // The window program keeps a copy of the game's file here before changing it.
     std::function<platform::WriteOutcome(const std::string& file)> beforeWrite;
+
+private:
+    int m_changes = 0;                // Change objects alive
+    std::set<std::string> m_prepared; // files beforeWrite ran for in the current change
 };
 
 } // namespace velmora::config
