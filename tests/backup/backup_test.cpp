@@ -2,6 +2,7 @@
 #include "support/fakeprefix.h"
 
 #include <cerrno>
+#include <filesystem>
 #include <system_error>
 
 #include <gtest/gtest.h>
@@ -11,10 +12,20 @@ namespace {
 
 using namespace std::chrono;
 
-// Runs of the window program over a game file holding "v0" and a backup folder.
+std::string reason(int error)
+{
+    return std::error_code(error, std::generic_category()).message();
+}
+
+// Two game files of the same name in two folders, each holding "v0", and a backup folder.
 class Backups : public ::testing::Test {
 protected:
-    Backups() { test::writeFile(game, "v0"); }
+    Backups()
+    {
+        std::filesystem::create_directories(scratch.file("System64"));
+        test::writeFile(game, "v0");
+        test::writeFile(other, "v0");
+    }
 
     BackupSession start()
     {
@@ -22,19 +33,20 @@ protected:
     }
 
     // What the window does for each change: a backup first, and no write when it fails.
-    platform::WriteOutcome change(BackupSession& run, std::string_view text)
+    platform::WriteOutcome change(BackupSession& run, const std::string& file,
+                                  std::string_view text)
     {
-        platform::WriteOutcome outcome = run.ensureBackup(game);
+        platform::WriteOutcome outcome = run.ensureBackup(file);
         if (outcome.ok())
-            test::writeFile(game, text);
+            test::writeFile(file, text);
         return outcome;
     }
 
-    // The game file | the backups newest first, each as "contents@seconds after the start ".
-    std::string files()
+    // The file | its backups newest first, each as "contents@seconds after the start ".
+    std::string files(const std::string& file)
     {
-        std::string all = test::readFile(game) + "|";
-        for (const BackupEntry& entry : start().list()) {
+        std::string all = test::readFile(file) + "|";
+        for (const BackupEntry& entry : start().list(file)) {
             EXPECT_EQ(entry.fileName, "UnrealTournament.ini");
             all += test::readFile(entry.path) + "@" +
                    std::to_string(duration_cast<seconds>(entry.time - kStart).count()) + " ";
@@ -45,41 +57,61 @@ protected:
     static constexpr sys_seconds kStart = sys_days{2026y / December / 6} + 21h + 53min + 4s;
     test::TemporaryFolder scratch;
     std::string game = scratch.file("UnrealTournament.ini");
+    std::string other = scratch.file("System64/UnrealTournament.ini");
     sys_seconds now = kStart;
 };
 
-// Each run backs up before its first change only.
-TEST_F(Backups, TwentyNewestKeptInOrderWithinOneSecondToo)
+// Each change in a run of its own; an earlier version's copy, of no known file, stays as it is.
+TEST_F(Backups, TwentyNewestOfEachFileKeptInOrderWithinOneSecondToo)
 {
+    const std::string earlier =
+        scratch.file("state/velmora/backups/UnrealTournament.ini.20250101-000000-00.bak");
+    BackupSession first = start();
+    EXPECT_TRUE(change(first, other, "w1").ok());
+    test::writeFile(earlier, "e");
     for (int n = 1; n <= 25; ++n) {
         BackupSession run = start();
-        EXPECT_TRUE(change(run, "w").ok());
-        EXPECT_TRUE(change(run, "v" + std::to_string(n)).ok());
+        EXPECT_TRUE(change(run, game, "v" + std::to_string(n)).ok());
         now += n % 10 == 0 ? 1s : 0s;
     }
-    EXPECT_EQ(files(), "v25|v24@2 v23@2 v22@2 v21@2 v20@2 v19@1 v18@1 v17@1 v16@1 v15@1 v14@1 "
-                       "v13@1 v12@1 v11@1 v10@1 v9@0 v8@0 v7@0 v6@0 v5@0 ");
+    EXPECT_EQ(files(game), "v25|v24@2 v23@2 v22@2 v21@2 v20@2 v19@1 v18@1 v17@1 v16@1 v15@1 v14@1 "
+                           "v13@1 v12@1 v11@1 v10@1 v9@0 v8@0 v7@0 v6@0 v5@0 ");
+    EXPECT_EQ(files(other), "w1|v0@0 ");
+    EXPECT_EQ(test::readFile(earlier) + std::to_string(start().unassignedCopies()), "e1");
 }
 
-TEST_F(Backups, RestoreBacksUpFirstSoItCanBeUndone)
+TEST_F(Backups, EveryStateBeforeAChangeHasACopyAndARestoreKeepsTheCopyItRestores)
 {
     BackupSession run = start();
-    EXPECT_TRUE(change(run, "v1").ok());
-    now += 1s;
-    EXPECT_TRUE(run.restore(run.list().at(0), game).ok());
-    now += 1s;
-    EXPECT_TRUE(run.restore(run.list().at(0), game).ok());
-    EXPECT_EQ(files(), "v1|v0@2 v1@1 v0@0 ");
+    EXPECT_TRUE(run.ensureBackup(game).ok());
+    EXPECT_TRUE(change(run, game, "v1").ok());
+    test::writeFile(game, "x"); // another program's change
+    EXPECT_TRUE(change(run, game, "v2").ok());
+    EXPECT_EQ(files(game), "v2|x@0 v0@0 ");
+
+    for (int n = 3; n <= 20; ++n)
+        EXPECT_TRUE(change(run, game, "v" + std::to_string(n)).ok());
+    EXPECT_TRUE(change(run, other, "w").ok());
+    EXPECT_EQ(run.restore(run.list(other).at(0), game).reason, reason(ENOENT)) << "other file's";
+    EXPECT_TRUE(run.restore(run.list(game).back(), game).ok());
+    EXPECT_EQ(test::readFile(run.list(game).back().path) + test::readFile(game), "v0v0");
+    EXPECT_TRUE(change(run, game, "w").ok());
+    std::string expected = "w|v0@0 ";
+    for (int n = 20; n >= 2; --n)
+        expected += "v" + std::to_string(n) + "@0 ";
+    EXPECT_EQ(files(game), expected);
 }
 
-TEST_F(Backups, BackupThatCannotBeMadeWritesNothingAndIsTriedAgain)
+TEST_F(Backups, AFailureSaysWhichFileCouldNotBeUsedAndNothingIsWritten)
 {
     test::writeFile(scratch.file("state"), "in the way");
     BackupSession run = start();
-    EXPECT_FALSE(run.restore({game, "UnrealTournament.ini", {}, 2}, game).ok());
-    EXPECT_EQ(change(run, "v2").reason,
-              std::error_code(ENOTDIR, std::generic_category()).message());
-    EXPECT_EQ(files(), "v0|");
+    EXPECT_EQ(change(run, game, "v2").reason,
+              "no backup could be kept in " + run.folder() + ": " + reason(ENOTDIR));
+    std::filesystem::remove(other);
+    std::filesystem::create_directory(other);
+    EXPECT_EQ(change(run, other, "v2").reason, "the file cannot be read: " + reason(EISDIR));
+    EXPECT_EQ(files(game), "v0|");
 }
 
 } // namespace
