@@ -102,17 +102,5 @@ TEST_F(Backups, EveryStateBeforeAChangeHasACopyAndARestoreKeepsTheCopyItRestores
     EXPECT_EQ(files(game), expected);
 }
 
-TEST_F(Backups, AFailureSaysWhichFileCouldNotBeUsedAndNothingIsWritten)
-{
-    test::writeFile(scratch.file("state"), "in the way");
-    BackupSession run = start();
-    EXPECT_EQ(change(run, game, "v2").reason,
-              "no backup could be kept in " + run.folder() + ": " + reason(ENOTDIR));
-    std::filesystem::remove(other);
-    std::filesystem::create_directory(other);
-    EXPECT_EQ(change(run, other, "v2").reason, "the file cannot be read: " + reason(EISDIR));
-    EXPECT_EQ(files(game), "v0|");
-}
-
 } // namespace
 } // namespace velmora::backup
