@@ -1,5 +1,6 @@
 #include "sequences.h"
 
+#include "config/mainwindisplay.h"
 #include "platform/profile.h"
 #include "sets/apply.h"
 
@@ -30,37 +31,30 @@ void countWrite(const platform::WriteOutcome& outcome, Traffic& traffic)
 
 Traffic mainRefresh(ReadModule& module, const std::string& file, MainView& view)
 {
-    module.ReadGameValue(config::kEngine, config::kGameRenderDevice, file);
-    const std::string device = module.ReadResult;
+    const config::GameSections sections = config::readGameSections(file);
     for (std::size_t row = 0; row < config::kDeviceRow; ++row) {
         const auto& setting = settingRows()[row];
-        module.ReadGameValueCounted(config::sectionFor(setting.section, device), setting.key, file);
+        module.ReadGameValueCounted(config::sectionFor(setting.section, sections), setting.key,
+                                    file);
         view.rows[static_cast<std::size_t>(module.ReadCount - 1)] = module.ReadResult;
     }
     module.ReadGameValueCounted(config::kEngine, config::kGameRenderDevice, file);
     view.rows[config::kDeviceRow] = config::displayNameForClass(module.ReadResult);
-    module.ReadGameValueCounted(config::kWindowsClient, config::kFullscreenViewportX, file);
+    module.ReadGameValueCounted(sections.client, config::kFullscreenViewportX, file);
     view.width = toInt(module.ReadResult);
-    module.ReadGameValueCounted(config::kWindowsClient, config::kFullscreenViewportY, file);
+    module.ReadGameValueCounted(sections.client, config::kFullscreenViewportY, file);
     view.height = toInt(module.ReadResult);
     module.ReadCount = 0;
     module.ReadGameValue(config::kGameEngine, config::kCacheSizeMegs, file);
     view.cache = module.ReadResult;
-    return {static_cast<int>(config::kRowCount) + 4, 0};
+    return {static_cast<int>(config::kRowCount) + 5, 0};
 }
 
 Traffic applyPreset(ReadModule& module, const std::string& file, config::Preset preset)
 {
     Traffic traffic{1, 0};
-    module.ReadGameValue(config::kEngine, config::kGameRenderDevice, file);
-    const std::string device = module.ReadResult;
-    for (const auto& step : config::presetSteps()) {
-        const auto section = step.section == config::SectionKind::RenderDevice
-                                 ? std::string_view(device)
-                                 : config::kWindowsClient;
-        countWrite(
-            module.WriteGameValue(section, step.key, config::presetValue(step, preset), file),
-            traffic);
+    for (const auto& write : config::presetWrites(preset, config::readGameSections(file))) {
+        countWrite(module.WriteGameValue(write.section, write.key, write.value, file), traffic);
     }
     return traffic;
 }
@@ -89,14 +83,18 @@ Traffic applyTraffic(const std::string& contents, const sets::EditorLists& edito
                      const sets::EditorLists& snapshot)
 {
     const auto changes = sets::findChanges(editor, snapshot);
-    auto device = platform::profileReadText(contents, config::kEngine, config::kGameRenderDevice,
-                                            ReadModule::kDefault, ReadModule::kBufferSize);
+    config::GameSections sections{
+        config::clientSectionFor(platform::profileReadText(
+            contents, config::kEngine, config::kViewportManager, "", ReadModule::kBufferSize)),
+        config::deviceSectionFor(platform::profileReadText(
+            contents, config::kEngine, config::kGameRenderDevice, "", ReadModule::kBufferSize))};
+    std::string& device = sections.renderDevice;
     // The fresh read of the lists, then the device read.
     Traffic traffic{static_cast<int>(config::kRowCount) + 1 + (changes.empty() ? 0 : 1), 0};
     // A new device is written first and takes Coronas into its section.
     std::vector<sets::GameWrite> writes;
     for (const auto& change : changes) {
-        const auto write = sets::writeFor(change, device);
+        const auto write = sets::writeFor(change, sections);
         if (write.key == config::kGameRenderDevice) {
             device = write.value;
             writes.insert(writes.begin(), write);

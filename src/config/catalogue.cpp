@@ -16,14 +16,14 @@ constexpr std::array kDetail = {"High"sv, "Low"sv, "Medium"sv};
 constexpr std::array kDriverCycle = {"Direct 3D"sv, "OpenGl"sv, "Glide"sv, "Software"sv};
 
 constexpr SettingRow cycleRow(std::string_view key, std::span<const std::string_view> cycle,
-                              SectionKind section = SectionKind::WindowsClient)
+                              SectionKind section = SectionKind::Client)
 {
     return {key, section, EditKind::Cycle, cycle};
 }
 
 constexpr SettingRow typedRow(std::string_view key, EditKind edit)
 {
-    return {key, SectionKind::WindowsClient, edit, {}};
+    return {key, SectionKind::Client, edit, {}};
 }
 
 constexpr std::array<SettingRow, kRowCount> kRows = {{
@@ -82,14 +82,14 @@ constexpr std::array<Resolution, 6> kWideResolutions = {{
 // Both presets write the game's own keys; Fast system keeps 16-bit colour, no decals and no
 // dynamic lights, as it always has.
 constexpr std::array<PresetStep, 9> kPresetSteps = {{
-    {"FullscreenColorbits", SectionKind::WindowsClient, "16", "16"},
-    {"CurvedSurfaces", SectionKind::WindowsClient, "False", "True"},
-    {"LowDetailTextures", SectionKind::WindowsClient, "True", "False"},
-    {"Decals", SectionKind::WindowsClient, "False", "False"},
-    {"NoDynamicLights", SectionKind::WindowsClient, "True", "True"},
-    {"SlowVideoBuffering", SectionKind::WindowsClient, "False", "False"},
-    {"SkinDetail", SectionKind::WindowsClient, "Low", "High"},
-    {"Texturedetail", SectionKind::WindowsClient, "Low", "High"},
+    {"FullscreenColorbits", SectionKind::Client, "16", "16"},
+    {"CurvedSurfaces", SectionKind::Client, "False", "True"},
+    {"LowDetailTextures", SectionKind::Client, "True", "False"},
+    {"Decals", SectionKind::Client, "False", "False"},
+    {"NoDynamicLights", SectionKind::Client, "True", "True"},
+    {"SlowVideoBuffering", SectionKind::Client, "False", "False"},
+    {"SkinDetail", SectionKind::Client, "Low", "High"},
+    {"Texturedetail", SectionKind::Client, "Low", "High"},
     {"Coronas", SectionKind::RenderDevice, "False", "True"},
 }};
 
@@ -125,28 +125,43 @@ const std::array<SettingRow, kRowCount>& settingRows()
     return kRows;
 }
 
-std::string_view sectionFor(SectionKind kind, std::string_view renderDevice)
+bool sameClassName(std::string_view a, std::string_view b)
+{
+    return lowerAscii(std::string(a)) == lowerAscii(std::string(b));
+}
+
+std::string_view clientSectionFor(std::string_view viewportManager)
+{
+    return sameClassName(viewportManager, kSdlClient) ? kSdlClient : kWindowsClient;
+}
+
+std::string deviceSectionFor(std::string_view renderDevice)
+{
+    return sameClassName(renderDevice, "Default") ? std::string() : std::string(renderDevice);
+}
+
+std::string_view sectionFor(SectionKind kind, const GameSections& sections)
 {
     switch (kind) {
-    case SectionKind::WindowsClient:
-        return kWindowsClient;
+    case SectionKind::Client:
+        return sections.client;
     case SectionKind::RenderDevice:
-        return renderDevice;
+        return sections.renderDevice;
     case SectionKind::Engine:
         return kEngine;
     case SectionKind::GameEngine:
         return kGameEngine;
     }
-    return kWindowsClient;
+    return sections.client;
 }
 
-std::string_view sectionFor(std::string_view key, std::string_view renderDevice)
+std::string_view sectionFor(std::string_view key, const GameSections& sections)
 {
     if (key == kCacheSizeMegs) {
         return kGameEngine;
     }
     const auto row = std::ranges::find(kRows, key, &SettingRow::key);
-    return sectionFor(row != kRows.end() ? row->section : SectionKind::WindowsClient, renderDevice);
+    return sectionFor(row != kRows.end() ? row->section : SectionKind::Client, sections);
 }
 
 std::optional<std::string_view> nextInCycle(std::size_t row, std::string_view current,

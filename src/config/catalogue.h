@@ -15,17 +15,33 @@
 namespace velmora::config {
 
 inline constexpr std::string_view kWindowsClient = "WinDrv.WindowsClient";
+inline constexpr std::string_view kSdlClient = "SDLDrv.SDLClient";
 inline constexpr std::string_view kEngine = "Engine.Engine";
 inline constexpr std::string_view kGameEngine = "Engine.GameEngine";
 
 inline constexpr std::string_view kGameRenderDevice = "GameRenderDevice";
+inline constexpr std::string_view kViewportManager = "ViewportManager";
 inline constexpr std::string_view kCacheSizeMegs = "CacheSizeMegs";
 inline constexpr std::string_view kFullscreenViewportX = "FullscreenViewportX";
 inline constexpr std::string_view kFullscreenViewportY = "FullscreenViewportY";
 
-// Where a key lives. The render device's section is named by the value of GameRenderDevice in
-// Engine.Engine, which the game reads Coronas from.
-enum class SectionKind { WindowsClient, RenderDevice, Engine, GameEngine };
+// Where a key lives. The client's section and the render device's section are named in
+// Engine.Engine: the client by ViewportManager, the device (which the game reads Coronas from)
+// by GameRenderDevice.
+enum class SectionKind { Client, RenderDevice, Engine, GameEngine };
+
+// The two sections a game file names for itself.
+struct GameSections {
+    std::string_view client = kWindowsClient;
+    std::string renderDevice; // empty when the file names no renderer: nothing goes there
+};
+
+// Whether two class names are the same for the game, which ignores letter case (ASCII).
+bool sameClassName(std::string_view a, std::string_view b);
+
+// The client section for a ViewportManager value: kSdlClient when it names that class (in any
+// letter case, as the game compares class names), else kWindowsClient.
+std::string_view clientSectionFor(std::string_view viewportManager);
 
 enum class EditKind {
     Cycle,     // each selection steps to the next value of the row's cycle
@@ -49,10 +65,15 @@ inline constexpr std::size_t kDeviceRow = 14;
 // The fifteen managed settings in list order (row 0 to row 14).
 const std::array<SettingRow, kRowCount>& settingRows();
 
-// The section that holds keys of `kind`, given the render device's class name as read.
-std::string_view sectionFor(SectionKind kind, std::string_view renderDevice);
-// The section that holds `key`: a row's, the cache size's, or WindowsClient for any other key.
-std::string_view sectionFor(std::string_view key, std::string_view renderDevice);
+// The render device's section for a GameRenderDevice value: the value itself, or the empty
+// section when it is "Default" in any letter case, which is what a read of a missing key gives
+// and the name of no device.
+std::string deviceSectionFor(std::string_view renderDevice);
+
+// The section that holds keys of `kind` in a file naming `sections`.
+std::string_view sectionFor(SectionKind kind, const GameSections& sections);
+// The section that holds `key`: a row's, the cache size's, or the client's for any other key.
+std::string_view sectionFor(std::string_view key, const GameSections& sections);
 
 struct Driver;
 

@@ -91,12 +91,12 @@ std::string cacheTooLargeText(std::int64_t limitMb)
     return "Memory value u specified is too large, maximum=" + std::to_string(limitMb) + " Mb";
 }
 
-std::vector<GameWrite> presetWrites(Preset preset, std::string_view renderDevice)
+std::vector<GameWrite> presetWrites(Preset preset, const GameSections& sections)
 {
     std::vector<GameWrite> writes;
     for (const PresetStep& step : presetSteps()) {
-        writes.push_back({std::string(sectionFor(step.section, renderDevice)),
-                          std::string(step.key), std::string(presetValue(step, preset))});
+        writes.push_back({std::string(sectionFor(step.section, sections)), std::string(step.key),
+                          std::string(presetValue(step, preset))});
     }
     return writes;
 }

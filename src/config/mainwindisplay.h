@@ -54,7 +54,8 @@ std::int64_t cacheSizeValue(std::string_view text);
 // "Memory value u specified is too large, maximum=128 Mb", naming cacheLimitMb.
 std::string cacheTooLargeText(std::int64_t limitMb);
 
-// The nine writes of `preset` in write order, the render device's keys into `renderDevice`.
-std::vector<GameWrite> presetWrites(Preset preset, std::string_view renderDevice);
+// The nine writes of `preset` in write order, each into its section of a file naming
+// `sections`; Coronas into the empty section, which no write takes, when it names no device.
+std::vector<GameWrite> presetWrites(Preset preset, const GameSections& sections);
 
 } // namespace velmora::config

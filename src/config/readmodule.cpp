@@ -1,5 +1,6 @@
 #include "readmodule.h"
 
+#include "platform/fileio.h"
 #include "platform/profile.h"
 
 namespace velmora::config {
@@ -16,10 +17,24 @@ std::optional<RefusedWrite> firstRefusedWrite(const std::vector<GameWrite>& writ
     return std::nullopt;
 }
 
+std::string_view readClientSection(const std::string& file)
+{
+    return clientSectionFor(
+        platform::getProfileString(file, kEngine, kViewportManager, "", ReadModule::kBufferSize));
+}
+
+GameSections readGameSections(const std::string& file)
+{
+    return {readClientSection(file),
+            deviceSectionFor(platform::getProfileString(file, kEngine, kGameRenderDevice, "",
+                                                        ReadModule::kBufferSize))};
+}
+
 void ReadModule::ReadGameValue(std::string_view section, std::string_view key,
                                const std::string& file)
 {
     ReadResult = platform::getProfileString(file, section, key, kDefault, kBufferSize);
+    noteIfPresent(file);
 }
 
 void ReadModule::ReadGameValueCounted(std::string_view section, std::string_view key,
@@ -32,21 +47,33 @@ void ReadModule::ReadGameValueCounted(std::string_view section, std::string_view
 platform::WriteOutcome ReadModule::WriteGameValue(std::string_view section, std::string_view key,
                                                   std::string_view value, const std::string& file)
 {
-    if (beforeWrite && !m_prepared.contains(file)) {
+    if (filesSeen.contains(file) && !platform::fileExists(file)) {
+        return platform::WriteOutcome::failed(std::string(kFileGone));
+    }
+    if (beforeWrite && !preparedInChange.contains(file)) {
         if (platform::WriteOutcome kept = beforeWrite(file); !kept.ok()) {
             return kept;
         }
-        if (m_changes > 0) {
-            m_prepared.insert(file);
+        if (changesOpen > 0) {
+            preparedInChange.insert(file);
         }
     }
-    return platform::writeProfileString(file, section, key, value);
+    platform::WriteOutcome outcome = platform::writeProfileString(file, section, key, value);
+    noteIfPresent(file);
+    return outcome;
+}
+
+void ReadModule::noteIfPresent(const std::string& file)
+{
+    if (!filesSeen.contains(file) && platform::fileExists(file)) {
+        filesSeen.insert(file);
+    }
 }
 
 ReadModule::Change::~Change()
 {
-    if (--m_module.m_changes == 0) {
-        m_module.m_prepared.clear();
+    if (--owner.changesOpen == 0) {
+        owner.preparedInChange.clear();
     }
 }
 

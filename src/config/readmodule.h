@@ -5,6 +5,7 @@
 // `ReadResult`; counted reads also step `ReadCount`, which the list fillers use as the row
 // index and set back to 0 when they finish.
 
+#include "config/catalogue.h"
 #include "platform/outcome.h"
 
 #include <cstddef>
@@ -36,6 +37,17 @@ struct RefusedWrite {
 // that a refused value leaves the file as it was; nullopt when all can be written.
 std::optional<RefusedWrite> firstRefusedWrite(const std::vector<GameWrite>& writes);
 
+// The client section the game reads for the file at `file`, from its [Engine.Engine]
+// ViewportManager as clientSectionFor takes it. The file is read afresh.
+std::string_view readClientSection(const std::string& file);
+
+// The client section and the render device's section of the file at `file`, read afresh. A
+// GameRenderDevice that is missing, empty or "Default" names no device: the empty section.
+GameSections readGameSections(const std::string& file);
+
+// Why a change to a game file that has gone since it was read is not written.
+inline constexpr std::string_view kFileGone = "The file no longer exists";
+
 class ReadModule {
 public:
     static constexpr std::size_t kBufferSize = 255; // values are cut to 254 characters
@@ -49,8 +61,10 @@ public:
     void ReadGameValueCounted(std::string_view section, std::string_view key,
                               const std::string& file);
 
-    // Writes one key (creating the file, section or key when missing) and says how it went.
-    // When beforeWrite is set it runs first, and its failure is the write's: nothing is written.
+    // Writes one key (creating the section or key when missing) and says how it went. A file
+    // this module has seen, by a read or a write, is never created again: its write fails with
+    // kFileGone. A file never seen is created. When beforeWrite is set it runs first, and its
+    // failure is the write's: nothing is written.
     [[nodiscard]] platform::WriteOutcome WriteGameValue(std::string_view section,
                                                         std::string_view key,
                                                         std::string_view value,
@@ -61,13 +75,13 @@ public:
     // not halfway through it. Without one, beforeWrite runs before every write.
     class [[nodiscard]] Change {
     public:
-        explicit Change(ReadModule& module) : m_module(module) { ++m_module.m_changes; }
+        explicit Change(ReadModule& module) : owner(module) { ++owner.changesOpen; }
         ~Change();
         Change(const Change&) = delete;
         Change& operator=(const Change&) = delete;
 
     private:
-        ReadModule& m_module;
+        ReadModule& owner;
     };
 
     std::string ReadResult;
@@ -76,8 +90,11 @@ public:
     std::function<platform::WriteOutcome(const std::string& file)> beforeWrite;
 
 private:
-    int m_changes = 0;                // Change objects alive
-    std::set<std::string> m_prepared; // files beforeWrite ran for in the current change
+    void noteIfPresent(const std::string& file);
+
+    std::set<std::string> filesSeen;
+    int changesOpen = 0;                    // Change objects alive
+    std::set<std::string> preparedInChange; // files beforeWrite ran for in the current change
 };
 
 } // namespace velmora::config

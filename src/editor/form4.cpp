@@ -171,13 +171,12 @@ bool Form4::eventFilter(QObject* watched, QEvent* event)
 
 void Form4::lees()
 {
-    const sets::EditorLists lists =
-        sets::readEditorLists(m_services.readModule, m_services.Utpath());
+    m_lastRead = sets::readEditorLists(m_services.readModule, m_services.Utpath());
     List1->clearRows();
     List2->clearRows();
-    for (std::size_t i = 0; i < lists.names.size(); ++i) {
-        List1->addRow(platform::ui::fromCp1252(lists.names[i]));
-        List2->addRow(platform::ui::fromCp1252(lists.values[i]));
+    for (std::size_t i = 0; i < m_lastRead.names.size(); ++i) {
+        List1->addRow(platform::ui::fromCp1252(m_lastRead.names[i]));
+        List2->addRow(platform::ui::fromCp1252(m_lastRead.values[i]));
     }
 }
 
@@ -315,7 +314,7 @@ void Form4::Check_Click()
 
 void Form4::Command4_Click()
 {
-    if (!ApplyChangedSettings()) {
+    if (!ApplyChangedSettings(true)) {
         return;
     }
     EenCall();
@@ -345,10 +344,11 @@ bool Form4::LoadSettingSet(const sets::StoredSet& set)
     return true;
 }
 
-bool Form4::ApplyChangedSettings()
+bool Form4::ApplyChangedSettings(bool editedOnly)
 {
     const sets::ApplyResult result =
-        sets::ApplyChangedSettings(m_services.readModule, m_services.Utpath(), editorLists());
+        sets::ApplyChangedSettings(m_services.readModule, m_services.Utpath(), editorLists(),
+                                   editedOnly ? &m_lastRead : nullptr);
     workingLists()->setChanges(result.changes);
     if (!result.ok()) {
         m_services.dialogs.messageBox(platform::ui::fromCp1252(sets::applyFailureText(result)),
@@ -362,7 +362,7 @@ bool Form4::ApplyChangedSettings()
 
 bool Form4::loadAndApply(const sets::StoredSet& set)
 {
-    if (!LoadSettingSet(set) || !ApplyChangedSettings()) {
+    if (!LoadSettingSet(set) || !ApplyChangedSettings(false)) {
         return false;
     }
     EenCall();

@@ -38,10 +38,11 @@ public:
     // The values list takes the values of `set`; "Default" for a row it lacks. A set whose
     // section has gone is reported here and false returned, the lists unchanged.
     bool LoadSettingSet(const sets::StoredSet& set);
-    // Writes the rows that differ from the game's file now, rebuilds Form5's change lists and
-    // refills the lists. A refused or failed write is reported here; false then, and the lists keep
-    // the unwritten values.
-    bool ApplyChangedSettings();
+    // Writes the rows that differ from the game's file now (with `editedOnly`, only those the
+    // player changed since the lists were last read), rebuilds Form5's change lists and refills
+    // the lists. A refused or failed write is reported here; false then, and the lists keep the
+    // unwritten values.
+    bool ApplyChangedSettings(bool editedOnly);
     // A load from the load dialog: LoadSettingSet, ApplyChangedSettings, the snapshot taken anew
     // and the return to the main window; false when the load or the write stopped.
     bool loadAndApply(const sets::StoredSet& set);
@@ -74,6 +75,8 @@ private:
     Form5* workingLists();
 
     EditorServices m_services;
+    // The lists as lees last read them, which "&Update " measures the player's edits against.
+    sets::EditorLists m_lastRead;
 
     platform::ui::DesignListBox* List1 = nullptr;
     platform::ui::DesignListBox* List2 = nullptr;

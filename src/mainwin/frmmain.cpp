@@ -286,10 +286,11 @@ void Frmmain::leesman()
         List2->addRow(text(rows.values[row]));
     }
 
-    readModule.ReadGameValueCounted(config::sectionFor(config::kFullscreenViewportX, {}),
+    const config::GameSections sections = config::readGameSections(Utpath);
+    readModule.ReadGameValueCounted(config::sectionFor(config::kFullscreenViewportX, sections),
                                     config::kFullscreenViewportX, Utpath);
     const std::string width = readModule.ReadResult;
-    readModule.ReadGameValueCounted(config::sectionFor(config::kFullscreenViewportY, {}),
+    readModule.ReadGameValueCounted(config::sectionFor(config::kFullscreenViewportY, sections),
                                     config::kFullscreenViewportY, Utpath);
     StatusBar1->setPanelText(kResolutionPanel,
                              text(config::resolutionPanelText(width, readModule.ReadResult)));

@@ -89,9 +89,10 @@ bool Frmmain::writeDriverResolutionAndCache()
     // The item's position, not its text, names the resolution.
     const config::ResolutionChoice& resolution =
         resolutionItems.at(static_cast<std::size_t>(Combo2->currentIndex()));
-    if (!writeGameValue(config::sectionFor(config::kFullscreenViewportX, {}),
+    const config::GameSections sections = config::readGameSections(Utpath);
+    if (!writeGameValue(config::sectionFor(config::kFullscreenViewportX, sections),
                         config::kFullscreenViewportX, std::to_string(resolution.width)) ||
-        !writeGameValue(config::sectionFor(config::kFullscreenViewportY, {}),
+        !writeGameValue(config::sectionFor(config::kFullscreenViewportY, sections),
                         config::kFullscreenViewportY, std::to_string(resolution.height))) {
         return false;
     }
@@ -126,10 +127,8 @@ void Frmmain::applyPreset(bool fast)
                            platform::ui::MessageButtons::Ok);
         return;
     }
-    readModule.ReadGameValue(config::sectionFor(config::kGameRenderDevice, {}),
-                             config::kGameRenderDevice, Utpath);
     const std::vector<config::GameWrite> writes = config::presetWrites(
-        fast ? config::Preset::Fast : config::Preset::Slow, readModule.ReadResult);
+        fast ? config::Preset::Fast : config::Preset::Slow, config::readGameSections(Utpath));
     bool written = true;
     const config::ReadModule::Change change(readModule);
     if (const auto refused = config::firstRefusedWrite(writes)) {

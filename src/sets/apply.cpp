@@ -16,13 +16,18 @@ bool isPlaceholder(std::string_view name, std::string_view value)
 
 } // namespace
 
-std::vector<Change> findChanges(const EditorLists& editor, const EditorLists& current)
+std::vector<Change> findChanges(const EditorLists& editor, const EditorLists& current,
+                                const EditorLists* lastRead)
 {
-    const std::size_t rows = std::min(
+    std::size_t rows = std::min(
         {current.names.size(), current.values.size(), editor.names.size(), editor.values.size()});
+    if (lastRead != nullptr) {
+        rows = std::min(rows, lastRead->values.size());
+    }
     std::vector<Change> changes;
     for (std::size_t i = 0; i < rows; ++i) {
-        if (editor.values[i] != current.values[i] &&
+        const bool edited = lastRead == nullptr || editor.values[i] != lastRead->values[i];
+        if (edited && editor.values[i] != current.values[i] &&
             !isPlaceholder(editor.names[i], editor.values[i])) {
             changes.push_back({editor.names[i], editor.values[i], current.values[i]});
         }
@@ -30,43 +35,47 @@ std::vector<Change> findChanges(const EditorLists& editor, const EditorLists& cu
     return changes;
 }
 
-GameWrite writeFor(const Change& change, std::string_view renderDevice)
+GameWrite writeFor(const Change& change, const config::GameSections& sections)
 {
     const auto className = config::classForDisplayName(change.newValue);
     if (className || change.name == config::kGameRenderDevice) {
-        return {std::string(config::sectionFor(config::kGameRenderDevice, renderDevice)),
+        return {std::string(config::sectionFor(config::kGameRenderDevice, sections)),
                 std::string(config::kGameRenderDevice),
                 std::string(className.value_or(change.newValue))};
     }
-    return {std::string(config::sectionFor(change.name, renderDevice)), change.name,
-            change.newValue};
+    return {std::string(config::sectionFor(change.name, sections)), change.name, change.newValue};
 }
 
 ApplyResult ApplyChangedSettings(config::ReadModule& module, const std::string& utpath,
-                                 const EditorLists& editor)
+                                 const EditorLists& editor, const EditorLists* lastRead)
 {
     ApplyResult result;
-    result.changes = findChanges(editor, readEditorLists(module, utpath));
-    if (result.changes.empty()) {
-        return result;
-    }
-    module.ReadGameValue(config::sectionFor(config::kGameRenderDevice, {}),
-                         config::kGameRenderDevice, utpath);
-    std::string renderDevice = module.ReadResult;
-
-    // The device is written first and names the section Coronas goes into.
-    std::vector<std::size_t> order;
-    for (std::size_t k = 0; k < result.changes.size(); ++k) {
-        if (writeFor(result.changes[k], renderDevice).key == config::kGameRenderDevice) {
-            renderDevice = writeFor(result.changes[k], renderDevice).value;
-            order.insert(order.begin(), k);
-        } else {
-            order.push_back(k);
+    EditorLists current = readEditorLists(module, utpath);
+    config::GameSections sections = config::readGameSections(utpath);
+    // Coronas is measured against the section of the device the game will use afterwards.
+    const std::string deviceBefore = sections.renderDevice;
+    for (const Change& change : findChanges(editor, current, lastRead)) {
+        if (const GameWrite write = writeFor(change, sections);
+            write.key == config::kGameRenderDevice) {
+            sections.renderDevice = config::deviceSectionFor(write.value);
         }
     }
+    if (sections.renderDevice != deviceBefore) {
+        const std::string_view coronas = config::settingRows()[config::kCoronasRow].key;
+        module.ReadGameValue(sections.renderDevice, coronas, utpath);
+        current.values.at(config::kCoronasRow) = module.ReadResult;
+    }
+    result.changes = findChanges(editor, current, lastRead);
+
+    // The device goes first, so that a stopped apply never leaves Coronas in a section the game
+    // does not read.
+    std::vector<std::size_t> order;
     std::vector<GameWrite> writes;
-    for (const std::size_t k : order) {
-        writes.push_back(writeFor(result.changes[k], renderDevice));
+    for (std::size_t k = 0; k < result.changes.size(); ++k) {
+        GameWrite write = writeFor(result.changes[k], sections);
+        const bool device = write.key == config::kGameRenderDevice;
+        order.insert(device ? order.begin() : order.end(), k);
+        writes.insert(device ? writes.begin() : writes.end(), std::move(write));
     }
     if (auto refused = config::firstRefusedWrite(writes)) {
         result.stoppedAt = order[refused->index];

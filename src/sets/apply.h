@@ -24,17 +24,21 @@ struct Change {
 };
 
 // The rows, up to `current`'s row count, whose editor value differs from `current`'s value
-// (exact, case-sensitive), in row order. A value that is only a placeholder is never a change:
-// the missing-key text "Default" in any row, empty text for GameRenderDevice.
-std::vector<Change> findChanges(const EditorLists& editor, const EditorLists& current);
+// (exact, case-sensitive), in row order; with `lastRead`, only those among them whose editor
+// value also differs from `lastRead`'s, the rows the player changed. A value that is only a
+// placeholder is never a change: the missing-key text "Default" in any row, empty text for
+// GameRenderDevice.
+std::vector<Change> findChanges(const EditorLists& editor, const EditorLists& current,
+                                const EditorLists* lastRead = nullptr);
 
 using config::GameWrite;
 
-// Where a change goes. GameRenderDevice, and a driver display name (exact match) in any row,
-// go under GameRenderDevice in Engine.Engine, a display name as its class name and any other
-// value as it is; Coronas goes into `renderDevice`'s section, where the game keeps it; any
-// other value is written as it is under its own key in WinDrv.WindowsClient.
-GameWrite writeFor(const Change& change, std::string_view renderDevice);
+// Where a change goes in a file naming `sections`. GameRenderDevice, and a driver display name
+// (exact match) in any row, go under GameRenderDevice in Engine.Engine, a display name as its
+// class name and any other value as it is; Coronas goes into the render device's section, where
+// the game keeps it; any other value is written as it is under its own key in the client's
+// section.
+GameWrite writeFor(const Change& change, const config::GameSections& sections);
 
 struct ApplyResult {
     std::vector<Change> changes;
@@ -45,13 +49,17 @@ struct ApplyResult {
     bool ok() const { return outcome.ok(); }
 };
 
-// Reads the lists from `utpath` afresh, finds the changes against them, then writes one change
-// at a time into `utpath`: a new GameRenderDevice first, so that Coronas goes into the new
-// device's section, then the rest in row order. Refuses before the first write when any write
-// would break the file's structure; otherwise stops at the first failed write, leaving the
-// rest unwritten.
+// Reads the lists from `utpath` afresh and finds the changes against them, Coronas against the
+// section of the device the game will use after the apply. Without `lastRead` (a set load) every
+// row that differs from the file is a change; with it ("&Update ", `lastRead` being the lists as
+// last read from the file) only the rows the player changed since, so that a row another program
+// changed meanwhile keeps that program's value. Then writes one change at a time into `utpath`: a
+// new GameRenderDevice first, so that Coronas goes into the new device's section, then the rest
+// in row order. Refuses before the first write when any write would break the file's structure
+// or Coronas would go to a file that names no device; otherwise stops at the first failed write,
+// leaving the rest unwritten.
 ApplyResult ApplyChangedSettings(config::ReadModule& module, const std::string& utpath,
-                                 const EditorLists& editor);
+                                 const EditorLists& editor, const EditorLists* lastRead = nullptr);
 
 // The message for a stopped apply: "Error when saving this item" + the stopped change's name
 // + " = " + its value, a blank and the reason in parentheses.

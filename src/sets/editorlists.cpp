@@ -8,19 +8,11 @@ namespace velmora::sets {
 EditorLists readEditorLists(config::ReadModule& module, const std::string& utpath)
 {
     EditorLists lists;
-    std::string renderDevice;
-    const auto& rows = config::settingRows();
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const config::SettingRow& row = rows[i];
-        if (i == config::kCoronasRow) {
-            // The uncounted read keeps ReadCount equal to the row number.
-            module.ReadGameValue(config::sectionFor(config::kGameRenderDevice, {}),
-                                 config::kGameRenderDevice, utpath);
-            renderDevice = module.ReadResult;
-        }
-        module.ReadGameValueCounted(config::sectionFor(row.section, renderDevice), row.key, utpath);
+    const config::GameSections sections = config::readGameSections(utpath);
+    for (const config::SettingRow& row : config::settingRows()) {
+        module.ReadGameValueCounted(config::sectionFor(row.section, sections), row.key, utpath);
         lists.names.emplace_back(row.key);
-        if (i == config::kDeviceRow) {
+        if (row.key == config::kGameRenderDevice) {
             lists.values.emplace_back(config::displayNameForClass(module.ReadResult));
         } else {
             lists.values.push_back(module.ReadResult);

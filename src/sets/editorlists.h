@@ -20,10 +20,11 @@ struct EditorLists {
     friend bool operator==(const EditorLists&, const EditorLists&) = default;
 };
 
-// The work of `lees`: the fifteen rows read from `utpath` in row order with counted reads.
-// Coronas comes from the section named by GameRenderDevice (read first without counting),
-// and row 14 shows the driver's display name. A missing key reads as "Default". Leaves
-// `module.ReadCount` at 0. The file is re-read on every call.
+// The work of `lees`: the fifteen rows read from `utpath` in row order with counted reads, each
+// from the section the game reads it from (config::readGameSections, read first): Coronas from
+// the render device's, the client's keys from the client's. Row 14 shows the driver's display
+// name. A missing key reads as "Default". Leaves `module.ReadCount` at 0. The file is re-read
+// on every call.
 EditorLists readEditorLists(config::ReadModule& module, const std::string& utpath);
 
 } // namespace velmora::sets

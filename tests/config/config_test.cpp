@@ -51,6 +51,17 @@ TEST(ReadModule, ReadsCutTo254CharactersAndAFailedCopyStopsTheWrite)
     module.beforeWrite = [](const std::string&) { return platform::WriteOutcome::failed("full"); };
     EXPECT_EQ(module.WriteGameValue("S", "K", "3", file).reason, "full");
     EXPECT_EQ(read("S", "K"), "2");
+    // A file never seen is created (a new --ini file); one seen and gone since is not, and no
+    // copy is asked for.
+    const std::string created = dir.file("new.ini");
+    module.beforeWrite = nullptr;
+    ASSERT_TRUE(module.WriteGameValue("S", "K", "1", created).ok());
+    module.beforeWrite = [](const std::string&) { return platform::WriteOutcome::failed("full"); };
+    for (const std::string& gone : {file, created}) {
+        std::filesystem::remove(gone);
+        EXPECT_EQ(module.WriteGameValue("S", "K", "4", gone).reason, kFileGone);
+        EXPECT_FALSE(platform::fileExists(gone));
+    }
 }
 
 // The registry's folder lives in a temporary folder: backslashes become slashes there.
@@ -155,7 +166,7 @@ TEST(DriverNames, NamesNotInTheTableAreShownAsRead)
 }
 
 // Each value of a row's cycle steps to the next, the last back to the first; anything else,
-// and a typed row, does not step. Each key has one section; Coronas's is the render device's.
+// and a typed row, does not step.
 VELMORA_RULES(CycleStep, StepsOrStays, "config-rules.tsv", "cycle", 4)
 {
     const auto next = nextInCycle(std::stoul(GetParam()[1]), GetParam()[2]);
@@ -170,33 +181,23 @@ TEST(EditCycle, EveryCycleOfTheCatalogueStepsAndWraps)
             EXPECT_EQ(nextInCycle(row, cycle[i]), cycle[(i + 1) % cycle.size()]) << row;
         EXPECT_EQ(nextInCycle(row, "Default"), std::nullopt) << row;
     }
-    EXPECT_EQ(sectionFor("Coronas", "D3DDrv.D3DRenderDevice"), "D3DDrv.D3DRenderDevice");
-    EXPECT_EQ(sectionFor(kGameRenderDevice, "D3DDrv.D3DRenderDevice"), kEngine);
-    EXPECT_EQ(sectionFor(kCacheSizeMegs, "D3DDrv.D3DRenderDevice"), kGameEngine);
-    EXPECT_EQ(sectionFor(settingRows()[0].key, "D3DDrv.D3DRenderDevice"), kWindowsClient);
 }
 
-// A preset applied to a real game file, then read back under the keys the game itself uses.
-VELMORA_RULES(PresetOnGameFile, TheGameReadsEveryPresetValue, "config-rules.tsv", "preset", 5)
+// A preset applied to a real game file, then read back where the game itself reads each key:
+// Coronas from the row's device section, the other keys from the row's client section.
+VELMORA_RULES(PresetOnGameFile, TheGameReadsEveryPresetValue, "config-rules.tsv", "preset", 6)
 {
     const test::TableRow& row = GetParam();
     const test::TemporaryFolder dir;
     const std::string file = dir.file("UnrealTournament.ini");
     std::filesystem::copy_file(std::string(VELMORA_TESTDATA) + "/ut-ini/" + row[2], file);
-
     ReadModule module;
-    module.ReadGameValue(kEngine, kGameRenderDevice, file);
-    const std::string device = module.ReadResult;
-    ASSERT_EQ(device, row[3]);
     const Preset preset = row[1] == "slow" ? Preset::Slow : Preset::Fast;
-    for (const auto& step : presetSteps()) {
-        const std::string section(step.section == SectionKind::RenderDevice ? device
-                                                                            : kWindowsClient);
-        ASSERT_TRUE(module.WriteGameValue(section, step.key, presetValue(step, preset), file).ok());
-    }
-    for (const std::string& expected : test::split(row[4], '|')) {
+    for (const GameWrite& write : presetWrites(preset, readGameSections(file)))
+        ASSERT_TRUE(module.WriteGameValue(write.section, write.key, write.value, file).ok());
+    for (const std::string& expected : test::split(row[5], '|')) {
         const std::string key = expected.substr(0, expected.find('='));
-        module.ReadGameValue(key == "Coronas" ? device : std::string(kWindowsClient), key, file);
+        module.ReadGameValue(key == "Coronas" ? row[3] : row[4], key, file);
         EXPECT_EQ(key + "=" + module.ReadResult, expected);
     }
 }

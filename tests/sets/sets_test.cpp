@@ -48,11 +48,13 @@ std::string run(const test::TableRow& row, const std::string& path)
         EXPECT_EQ(module.ReadCount, 0);
         return joined(editor.values, [](const std::string& v) { return v; });
     }
+    const EditorLists lastRead = editor;
     for (const std::string& edit : args)
         editor.values.at(std::stoul(edit)) = edit.substr(edit.find('=') + 1);
     if (!row[6].empty())
         test::writeFile(path, row[6]);
-    const ApplyResult result = ApplyChangedSettings(module, path, editor);
+    const ApplyResult result =
+        ApplyChangedSettings(module, path, editor, op == "update" ? &lastRead : nullptr);
     return result.ok() ? std::to_string(result.written) : applyFailureText(result);
 }
 

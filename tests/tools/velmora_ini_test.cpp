@@ -23,8 +23,9 @@ namespace {
 VELMORA_RULES(Escape, ReadsAndWrites, "velmora-ini.tsv", "escape", 4)
 {
     EXPECT_EQ(unescapeField(GetParam()[2]).value_or("REJECTED"), GetParam()[1]);
-    // Rows read only have no writing to check.
-    EXPECT_EQ(GetParam()[3] == "both" ? escapeField(GetParam()[1]) : GetParam()[2], GetParam()[2]);
+    if (GetParam()[3] == "both") {
+        EXPECT_EQ(escapeField(GetParam()[1]), GetParam()[2]);
+    }
 }
 
 VELMORA_RULES(Answer, MatchesTheFile, "velmora-ini.tsv", "answer", 5)

@@ -153,13 +153,16 @@ private slots:
         QCOMPARE(values("Form5"), kD3dRows);
 
         main->Utpath = h->Utpath;
+        // Another program's change to a row the player left alone stays.
+        QVERIFY(platform::writeProfileString(h->Utpath, "WinDrv.WindowsClient", "Decals", "False")
+                    .ok());
         h->expectApplied();
         h->click("Form4", "Command4");
         QCOMPARE(h->rows("Form5", "List4").join('|') + h->rows("Form5", "List3").join('|') +
                      h->rows("Form5", "List5").join('|'),
                  "FullscreenColorbits|Coronas|GameRenderDevice16|False|OpenGl32|True|Direct 3D");
         // Refilled: Coronas comes from the OpenGL device's section, where it was written.
-        QCOMPARE(values()[6] + values()[14], "FalseOpenGl");
+        QCOMPARE(values()[4] + values()[6] + values()[14], "FalseFalseOpenGl");
         QCOMPARE(values("Form5"), values());
         QCOMPARE(h->registry.activeWindow(), h->registry.loadedWindow("Frmmain"));
         QVERIFY(h->get("Frmmain", "Picture1")->isVisible() &&

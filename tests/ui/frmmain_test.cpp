@@ -1,4 +1,3 @@
-#include "config/catalogue.h"
 #include "platform/fileio.h"
 #include "platform/profile.h"
 #include "platform/ui/controls.h"
@@ -94,6 +93,7 @@ private slots:
         // clang-format off
         QTest::newRow("The fixture's rows and panels; 128 MB suggest 96") << QByteArray() << 128 << "32|Direct 3D|Current resoltution:|1920 x 1080|Total detected  memory:| 128Mb|Unreal Cache:| 4Mb| 96";
         QTest::newRow("Missing keys show Default; 24 GB suggest what the game takes") << QByteArray("") << 24576 << "Default|Default|Current resoltution:|Default x Default|Total detected  memory:| 24576Mb|Unreal Cache:| DefaultMb| 512";
+        QTest::newRow("The native Linux game's client section is read") << QByteArray::fromStdString(test::fixture("linux-sdl-opengl.ini")) << 128 << "16|OpenGl|Current resoltution:|640 x 480|Total detected  memory:| 128Mb|Unreal Cache:| 4Mb| 96";
         // clang-format on
     }
     void ShowsTheFileAndMemory()
@@ -155,15 +155,17 @@ private slots:
         QTest::addColumn<int>("resolution");  // as driver
         QTest::addColumn<QString>("message"); // the stop, or empty
         QTest::addColumn<QString>("file");    // cache, device, width, height: the file, then shown
+        QTest::addColumn<QString>("client");  // the game's client section: SDL on the Linux file
         // clang-format off
-        QTest::newRow("Done right after start writes the cache and asks for a driver") << QString() << -2 << -2 << "Please select Drivertype" << "96|D3DDrv.D3DRenderDevice|1920|1080| 96Mb|Direct 3D|1920 x 1080";
-        QTest::newRow("A cache beyond the memory is cut to the memory") << "200" << -2 << -2 << "Please select Drivertype" << "128|D3DDrv.D3DRenderDevice|1920|1080| 128Mb|Direct 3D|1920 x 1080";
-        QTest::newRow("The cache size takes digits only") << "12x8" << -2 << -2 << "Please select Drivertype" << "128|D3DDrv.D3DRenderDevice|1920|1080| 128Mb|Direct 3D|1920 x 1080";
-        QTest::newRow("An empty cache size writes nothing") << "" << -2 << -2 << "No value specified for memory usage" << "4|D3DDrv.D3DRenderDevice|1920|1080| 4Mb|Direct 3D|1920 x 1080";
-        QTest::newRow("A driver without a resolution asks for a resolution") << "64" << 1 << -2 << "Please select Resolution" << "64|GlideDrv.GlideRenderDevice|1920|1080| 64Mb|Glide|1920 x 1080";
-        QTest::newRow("A resolution list closed without a choice asks again") << "64" << 0 << -1 << "Please select you're resolution!" << "64|SoftDrv.SoftwareRenderDevice|1920|1080| 64Mb|Software|1920 x 1080";
-        QTest::newRow("All three chosen are written, the lists refreshed") << "64" << 2 << 4 << "" << "64|OpenGLDrv.OpenGLRenderDevice|1152|864| 64Mb|OpenGl|1152 x 864";
-        QTest::newRow("The patched game's renderer and a widescreen size") << "64" << 4 << 10 << "" << "64|XOpenGLDrv.XOpenGLRenderDevice|1920|1080| 64Mb|XOpenGL|1920 x 1080";
+        QTest::newRow("Done right after start writes the cache and asks for a driver") << QString() << -2 << -2 << "Please select Drivertype" << "96|D3DDrv.D3DRenderDevice|1920|1080| 96Mb|Direct 3D|1920 x 1080" << "WinDrv.WindowsClient";
+        QTest::newRow("A cache beyond the memory is cut to the memory") << "200" << -2 << -2 << "Please select Drivertype" << "128|D3DDrv.D3DRenderDevice|1920|1080| 128Mb|Direct 3D|1920 x 1080" << "WinDrv.WindowsClient";
+        QTest::newRow("The cache size takes digits only") << "12x8" << -2 << -2 << "Please select Drivertype" << "128|D3DDrv.D3DRenderDevice|1920|1080| 128Mb|Direct 3D|1920 x 1080" << "WinDrv.WindowsClient";
+        QTest::newRow("An empty cache size writes nothing") << "" << -2 << -2 << "No value specified for memory usage" << "4|D3DDrv.D3DRenderDevice|1920|1080| 4Mb|Direct 3D|1920 x 1080" << "WinDrv.WindowsClient";
+        QTest::newRow("A driver without a resolution asks for a resolution") << "64" << 1 << -2 << "Please select Resolution" << "64|GlideDrv.GlideRenderDevice|1920|1080| 64Mb|Glide|1920 x 1080" << "WinDrv.WindowsClient";
+        QTest::newRow("A resolution list closed without a choice asks again") << "64" << 0 << -1 << "Please select you're resolution!" << "64|SoftDrv.SoftwareRenderDevice|1920|1080| 64Mb|Software|1920 x 1080" << "WinDrv.WindowsClient";
+        QTest::newRow("All three chosen are written, the lists refreshed") << "64" << 2 << 4 << "" << "64|OpenGLDrv.OpenGLRenderDevice|1152|864| 64Mb|OpenGl|1152 x 864" << "WinDrv.WindowsClient";
+        QTest::newRow("The patched game's renderer and a widescreen size") << "64" << 4 << 10 << "" << "64|XOpenGLDrv.XOpenGLRenderDevice|1920|1080| 64Mb|XOpenGL|1920 x 1080" << "WinDrv.WindowsClient";
+        QTest::newRow("The native Linux game's client takes the resolution") << "64" << 3 << 10 << "" << "64|D3DDrv.D3DRenderDevice|1920|1080| 64Mb|Direct 3D|1920 x 1080" << "SDLDrv.SDLClient";
         // clang-format on
     }
     void DoneStopsAndWritesInOrder()
@@ -173,6 +175,9 @@ private slots:
         QFETCH(int, resolution);
         QFETCH(QString, message);
         QFETCH(QString, file);
+        QFETCH(QString, client);
+        if (client != "WinDrv.WindowsClient")
+            h->install(test::fixture("linux-sdl-opengl.ini"));
         test::writeFile(h->prefix.systemFolder + "/xopengldrv.DLL", ""); // Wine ignores case
         h->showMain();
         if (cache == "200")
@@ -194,10 +199,12 @@ private slots:
             h->expectError(message);
         h->click("Frmmain", "Command1");
         QStringList texts;
-        for (const char* key :
-             {"CacheSizeMegs", "GameRenderDevice", "FullscreenViewportX", "FullscreenViewportY"})
-            texts << QString::fromStdString(platform::getProfileString(
-                h->Utpath, std::string(config::sectionFor(key, {})), key, "-", 256));
+        for (const auto& [section, key] : {std::pair{QString("Engine.GameEngine"), "CacheSizeMegs"},
+                                           {"Engine.Engine", "GameRenderDevice"},
+                                           {client, "FullscreenViewportX"},
+                                           {client, "FullscreenViewportY"}})
+            texts << QString::fromStdString(
+                platform::getProfileString(h->Utpath, section.toStdString(), key, "-", 256));
         // Stopped or not, the lists show what the file holds now.
         QCOMPARE((texts << panel(6) << row(14) << panel(2)).join('|'), file);
         QCOMPARE(shown("Picture2"), message.isEmpty());
@@ -298,7 +305,7 @@ private slots:
     {
         // No render device: the preset's Coronas write is refused before anything is written,
         // and the option can run the preset again.
-        const std::string game = "[Engine.Engine]\r\nGameRenderDevice=\r\n";
+        const std::string game = "[Engine.Engine]\r\n";
         h->install(game);
         const QString refusal = h->failure(h->Utpath, "", "False");
         h->showMain();
@@ -309,12 +316,12 @@ private slots:
             QVERIFY(h->game() == game && !control<QRadioButton>("Option1")->isChecked());
         }
         QVERIFY(!shown("Picture1"));
-        // The game folder is a file, so nothing below it can be created, not even by root.
-        std::filesystem::remove_all(h->prefix.gameFolder);
-        test::writeFile(h->prefix.gameFolder, "not a folder");
-        h->expectError(h->failure(h->Utpath, "Engine.GameEngine", " 96"));
+        // The game's file taken away by another program is not made anew.
+        std::filesystem::remove(h->Utpath);
+        h->expectError(
+            QString::fromStdString("Unable to write " + h->Utpath + ": The file no longer exists"));
         h->click("Frmmain", "Command1");
-        QVERIFY(!shown("Picture2"));
+        QVERIFY(!shown("Picture2") && !std::filesystem::exists(h->Utpath));
     }
 
     // The About menu's box.
