@@ -257,7 +257,9 @@ private slots:
     {
         QTest::addColumn<int>("fault");
         QTest::newRow("The backups folder cannot be made") << 0;
-        QTest::newRow("The game's file cannot be read") << 1;
+#ifdef __linux__
+        QTest::newRow("The game's file cannot be read, even by root") << 1;
+#endif
 #ifndef _WIN32
         QTest::newRow("A file-size limit fails the write and killed writers' files go") << 2;
 #endif
@@ -275,7 +277,7 @@ private slots:
             why = "no backup could be kept in " + h->backups.folder() + ": " + error.message();
         } else if (fault == 1) {
             std::filesystem::remove(h->Utpath);
-            std::filesystem::create_directory(h->Utpath);
+            std::filesystem::create_symlink("/proc/self/mem", h->Utpath); // reads fail there
             why = "the file cannot be read: " + platform::readFile(h->Utpath).error;
         } else {
             QVERIFY(h->backups.ensureBackup(h->Utpath).ok()); // the hook has nothing to keep
@@ -392,9 +394,10 @@ private:
     {
         QStringList all;
         for (const auto& item : std::filesystem::recursive_directory_iterator(h->folder.path()))
-            all << QString::fromStdString(
-                item.path().string() + "=" +
-                (item.is_regular_file() ? test::readFile(item.path().string()) : "/"));
+            all << QString::fromStdString(item.path().string() + "=" +
+                                          (item.is_symlink() || !item.is_regular_file()
+                                               ? "/"
+                                               : test::readFile(item.path().string())));
         all.sort();
         return all;
     }
