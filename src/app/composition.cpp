@@ -2,6 +2,8 @@
 
 #include "app/frmabout.h"
 #include "app/frmsplash.h"
+#include "backup/backup.h"
+#include "config/readmodule.h"
 #include "editor/form4.h"
 #include "editor/form5.h"
 #include "mainwin/frmmain.h"
@@ -56,6 +58,11 @@ private:
 
 void registerWindows(platform::ui::WindowRegistry& registry, const Services& services)
 {
+    if (services.backups != nullptr) {
+        services.readModule.beforeWrite = [backups = services.backups](const std::string& file) {
+            return backups->ensureBackup(file);
+        };
+    }
     auto composed = std::make_shared<Composed>(Composed{registry, {}, {}});
     auto session = std::make_shared<EditorSessionOf>(composed);
 
@@ -103,7 +110,7 @@ void registerWindows(platform::ui::WindowRegistry& registry, const Services& ser
                              [&registry] { return std::make_unique<editor::Form5>(registry); });
     registry.registerFactory(
         QStringLiteral("frmload"), [&registry, &dialogs = services.dialogs, session] {
-            return std::make_unique<sets::ui::frmload>(registry, dialogs, *session);
+            return std::make_unique<sets::ui::frmload>(registry, dialogs, session);
         });
 }
 

@@ -36,8 +36,10 @@ struct Services {
     backup::BackupSession* backups = nullptr; // none: no backups and no "Restore..."
 };
 
-// Registers frmSplash, Frmmain, frmAbout and the editor's windows (Form4, Form5, frmload);
-// `services` must outlive the registry's windows.
+// Registers frmSplash, Frmmain, frmAbout and the editor's windows (Form4, Form5, frmload), and
+// with `services.backups` makes every write of the game's file keep a copy of it first (a
+// failure to keep one is the write's, with the reason). `services` must outlive the
+// registry's windows. Registering again replaces the factories; loaded windows stay usable.
 void registerWindows(platform::ui::WindowRegistry& registry, const Services& services);
 
 } // namespace velmora::app

@@ -2,6 +2,7 @@
 #include "backup/backup.h"
 #include "config/commandline.h"
 #include "config/readmodule.h"
+#include "platform/fileio.h"
 #include "platform/gamelocator.h"
 #include "platform/systeminfo.h"
 #include "platform/ui/dialogs.h"
@@ -27,6 +28,7 @@ std::vector<std::string> arguments(int argc, char* argv[])
 
 int main(int argc, char* argv[])
 {
+    velmora::platform::ignoreFileSizeSignal();
     // Help needs no display, so it is answered before Qt starts.
     if (velmora::config::parseCommandLine(arguments(argc, argv)).help) {
         std::fputs(velmora::config::commandLineHelp().data(), stdout);
@@ -57,15 +59,7 @@ int main(int argc, char* argv[])
         velmora::platform::makeSystemGameLocator();
     const velmora::platform::RealSystemInfo system;
     velmora::config::ReadModule readModule;
-    // One copy of the game's file before this run first changes it.
     velmora::backup::BackupSession backups(velmora::backup::defaultBackupFolder());
-    readModule.beforeWrite = [&backups](const std::string& file) {
-        velmora::platform::WriteOutcome kept = backups.ensureBackup(file);
-        if (!kept.ok()) {
-            kept.reason = "no backup could be kept in " + backups.folder() + ": " + kept.reason;
-        }
-        return kept;
-    };
     const velmora::config::GameConfigRequest request{
         commandLine.iniFile,
         velmora::config::nativeGameConfig(QFile::encodeName(QDir::homePath()).toStdString())};

@@ -18,6 +18,8 @@ using namespace std::chrono;
 namespace {
 
 constexpr std::string_view kSuffix = ".bak";
+// In each file's folder: the full path of the file its copies are of.
+constexpr const char* kRecord = "path.txt";
 // ".YYYYMMDD-HHMMSS-NN" before the suffix
 constexpr std::size_t kStampSize = 19;
 constexpr int kPerSecond = 100;
@@ -90,6 +92,27 @@ std::string_view ageKey(const BackupEntry& entry)
     return path.substr(path.size() - kSuffix.size() - kStampSize, kStampSize);
 }
 
+// The copies lying in `folder`, unordered.
+void addCopies(const fs::path& folder, std::vector<BackupEntry>& entries)
+{
+    std::error_code error;
+    for (const auto& file : fs::directory_iterator(folder, error)) {
+        if (auto entry = entryOf(file); entry && file.is_regular_file(error)) {
+            entries.push_back(std::move(*entry));
+        }
+    }
+}
+
+std::string fullPathOf(const std::string& gameFile)
+{
+    return platform::fullPathName(gameFile, platform::currentDirectory());
+}
+
+platform::WriteOutcome failedWith(int error)
+{
+    return platform::WriteOutcome::failed(std::generic_category().message(error));
+}
+
 } // namespace
 
 BackupSession::BackupSession(std::string folder, Clock now)
@@ -98,24 +121,14 @@ BackupSession::BackupSession(std::string folder, Clock now)
 
 platform::WriteOutcome BackupSession::ensureBackup(const std::string& gameFile)
 {
-    if (m_backedUp.contains(gameFile)) {
-        return platform::WriteOutcome::unchanged();
-    }
-    platform::WriteOutcome outcome = makeBackup(gameFile);
-    if (outcome.ok()) {
-        m_backedUp.insert(gameFile);
-    }
-    return outcome;
+    return keepCurrent(gameFile, {});
 }
 
-std::vector<BackupEntry> BackupSession::list() const
+std::vector<BackupEntry> BackupSession::list(const std::string& gameFile) const
 {
     std::vector<BackupEntry> entries;
-    std::error_code error;
-    for (const auto& file : fs::directory_iterator(m_folder, error)) {
-        if (auto entry = entryOf(file); entry && file.is_regular_file(error)) {
-            entries.push_back(std::move(*entry));
-        }
+    for (const fs::path& folder : foldersOf(fullPathOf(gameFile))) {
+        addCopies(folder, entries);
     }
     std::sort(entries.begin(), entries.end(), [](const BackupEntry& a, const BackupEntry& b) {
         return ageKey(a) != ageKey(b) ? ageKey(a) > ageKey(b) : a.path > b.path;
@@ -123,65 +136,130 @@ std::vector<BackupEntry> BackupSession::list() const
     return entries;
 }
 
-platform::WriteOutcome BackupSession::restore(const BackupEntry& entry, const std::string& gameFile)
+std::size_t BackupSession::unassignedCopies() const
 {
-    // Read before the new backup is made: making it may remove the oldest, this one.
-    platform::FileContents saved = platform::readFile(entry.path);
-    if (saved.missing) {
-        return platform::WriteOutcome::failed(std::generic_category().message(ENOENT));
-    }
-    if (!saved.error.empty()) {
-        return platform::WriteOutcome::failed(saved.error);
-    }
-    if (platform::WriteOutcome undo = makeBackup(gameFile); !undo.ok()) {
-        return undo;
-    }
-    platform::WriteOutcome outcome = platform::replaceFileAtomically(gameFile, saved.bytes);
-    if (outcome.ok()) {
-        m_backedUp.insert(gameFile);
-    }
-    return outcome;
+    std::vector<BackupEntry> entries;
+    addCopies(m_folder, entries);
+    return entries.size();
 }
 
-platform::WriteOutcome BackupSession::makeBackup(const std::string& gameFile)
+platform::WriteOutcome BackupSession::restore(const BackupEntry& entry, const std::string& gameFile)
+{
+    const std::vector<BackupEntry> copies = list(gameFile);
+    if (std::none_of(copies.begin(), copies.end(),
+                     [&entry](const BackupEntry& copy) { return copy.path == entry.path; })) {
+        return failedWith(ENOENT);
+    }
+    platform::FileContents saved = platform::readFile(entry.path);
+    if (saved.missing) {
+        return failedWith(ENOENT);
+    }
+    if (!saved.error.empty()) {
+        return platform::WriteOutcome::failed("the copy cannot be read: " + saved.error);
+    }
+    if (platform::WriteOutcome undo = keepCurrent(gameFile, entry.path); !undo.ok()) {
+        return undo;
+    }
+    return platform::replaceFileAtomically(gameFile, saved.bytes);
+}
+
+platform::WriteOutcome BackupSession::keepCurrent(const std::string& gameFile,
+                                                  const std::string& protect)
 {
     const platform::FileContents current = platform::readFile(gameFile);
     if (current.missing) {
         return platform::WriteOutcome::unchanged(); // the first write creates it: nothing to keep
     }
     if (!current.error.empty()) {
-        return platform::WriteOutcome::failed(current.error);
+        return platform::WriteOutcome::failed("the file cannot be read: " + current.error);
+    }
+    const std::vector<BackupEntry> copies = list(gameFile);
+    if (!copies.empty() && platform::readWholeFile(copies.front().path) == current.bytes) {
+        return platform::WriteOutcome::unchanged();
+    }
+    platform::WriteOutcome kept = keep(fullPathOf(gameFile), current.bytes, protect);
+    if (!kept.ok()) {
+        kept.reason = "no backup could be kept in " + m_folder + ": " + kept.reason;
+    }
+    return kept;
+}
+
+platform::WriteOutcome BackupSession::keep(const std::string& full, const std::string& bytes,
+                                           const std::string& protect)
+{
+    fs::path folder;
+    if (platform::WriteOutcome made = folderFor(full, folder); !made.ok()) {
+        return made;
+    }
+    const std::string stem = (folder / fileNameOf(full)).string();
+    const system_clock::time_point now = m_now();
+    // After the last of this second's copies, even when older ones of it were removed.
+    int sequence = kPerSecond;
+    while (sequence > 0 && !platform::fileExists(stem + stampOf(now, sequence - 1) + ".bak")) {
+        --sequence;
+    }
+    if (sequence == kPerSecond) {
+        return failedWith(EEXIST);
+    }
+    platform::WriteOutcome outcome =
+        platform::replaceFileAtomically(stem + stampOf(now, sequence) + ".bak", bytes);
+    if (!outcome.ok()) {
+        return outcome;
+    }
+    const std::vector<BackupEntry> copies = list(full);
+    for (std::size_t i = kBackupsKept; i < copies.size(); ++i) {
+        if (copies[i].path != protect) {
+            std::error_code ignored;
+            fs::remove(copies[i].path, ignored);
+        }
+    }
+    return outcome;
+}
+
+// The first folder of `full`'s copies, or a new one named after the file with the first free
+// number, its path recorded before any copy goes in.
+platform::WriteOutcome BackupSession::folderFor(const std::string& full, fs::path& folder)
+{
+    if (const std::vector<fs::path> folders = foldersOf(full); !folders.empty()) {
+        folder = folders.front();
+        return platform::WriteOutcome::written();
     }
     std::error_code error;
     fs::create_directories(m_folder, error);
     if (error) {
         return platform::WriteOutcome::failed(error.message());
     }
-    const std::string stem = (fs::path(m_folder) / fileNameOf(gameFile)).string();
-    const system_clock::time_point now = m_now();
-    // After the last of this second's backups, even when older ones of it were removed.
-    int sequence = kPerSecond;
-    while (sequence > 0 && !platform::fileExists(stem + stampOf(now, sequence - 1) + ".bak")) {
-        --sequence;
+    for (int number = 1; number <= 1000; ++number) {
+        folder = fs::path(m_folder) / (fileNameOf(full) + "-" + std::to_string(number));
+        if (fs::create_directory(folder, error)) {
+            platform::WriteOutcome recorded =
+                platform::replaceFileAtomically((folder / kRecord).string(), full);
+            if (!recorded.ok()) {
+                fs::remove(folder, error);
+            }
+            return recorded;
+        }
+        // Something of that name is there already: try the next number.
+        if (std::error_code ignored; error && !fs::exists(folder, ignored)) {
+            return platform::WriteOutcome::failed(error.message());
+        }
     }
-    if (sequence == kPerSecond) {
-        return platform::WriteOutcome::failed(std::generic_category().message(EEXIST));
-    }
-    platform::WriteOutcome outcome =
-        platform::replaceFileAtomically(stem + stampOf(now, sequence) + ".bak", current.bytes);
-    if (outcome.ok()) {
-        removeOldest();
-    }
-    return outcome;
+    return failedWith(EEXIST);
 }
 
-void BackupSession::removeOldest() const
+// Every folder whose record names `full`: one, unless two runs made one at the same moment.
+std::vector<fs::path> BackupSession::foldersOf(const std::string& full) const
 {
-    const std::vector<BackupEntry> entries = list();
-    for (std::size_t i = kBackupsKept; i < entries.size(); ++i) {
-        std::error_code ignored;
-        fs::remove(entries[i].path, ignored);
+    std::vector<fs::path> folders;
+    std::error_code error;
+    for (const auto& item : fs::directory_iterator(m_folder, error)) {
+        if (item.is_directory(error) &&
+            platform::readWholeFile((item.path() / kRecord).string()) == full) {
+            folders.push_back(item.path());
+        }
     }
+    std::sort(folders.begin(), folders.end());
+    return folders;
 }
 
 } // namespace velmora::backup

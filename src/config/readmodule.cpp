@@ -50,9 +50,12 @@ platform::WriteOutcome ReadModule::WriteGameValue(std::string_view section, std:
     if (filesSeen.contains(file) && !platform::fileExists(file)) {
         return platform::WriteOutcome::failed(std::string(kFileGone));
     }
-    if (beforeWrite) {
+    if (beforeWrite && !preparedInChange.contains(file)) {
         if (platform::WriteOutcome kept = beforeWrite(file); !kept.ok()) {
             return kept;
+        }
+        if (changesOpen > 0) {
+            preparedInChange.insert(file);
         }
     }
     platform::WriteOutcome outcome = platform::writeProfileString(file, section, key, value);
@@ -64,6 +67,13 @@ void ReadModule::noteIfPresent(const std::string& file)
 {
     if (!filesSeen.contains(file) && platform::fileExists(file)) {
         filesSeen.insert(file);
+    }
+}
+
+ReadModule::Change::~Change()
+{
+    if (--owner.changesOpen == 0) {
+        owner.preparedInChange.clear();
     }
 }
 

@@ -70,6 +70,20 @@ public:
                                                         std::string_view value,
                                                         const std::string& file);
 
+    // One command's writes: while a Change lives, beforeWrite runs before the command's first
+    // write of each file only, so the copy it keeps is the file as it was before the command,
+    // not halfway through it. Without one, beforeWrite runs before every write.
+    class [[nodiscard]] Change {
+    public:
+        explicit Change(ReadModule& module) : owner(module) { ++owner.changesOpen; }
+        ~Change();
+        Change(const Change&) = delete;
+        Change& operator=(const Change&) = delete;
+
+    private:
+        ReadModule& owner;
+    };
+
     std::string ReadResult;
     std::int16_t ReadCount = 0;
     // The window program keeps a copy of the game's file here before changing it.
@@ -79,6 +93,8 @@ private:
     void noteIfPresent(const std::string& file);
 
     std::set<std::string> filesSeen;
+    int changesOpen = 0;                    // Change objects alive
+    std::set<std::string> preparedInChange; // files beforeWrite ran for in the current change
 };
 
 } // namespace velmora::config

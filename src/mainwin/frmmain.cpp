@@ -309,7 +309,12 @@ void Frmmain::Restore_Click()
     if (Backups == nullptr) {
         return;
     }
-    auto* dialog = new frmRestore(this, dialogs, *Backups, Utpath, [this] { leesman(); });
+    // The changes the check marks stand for are undone.
+    auto* dialog = new frmRestore(this, dialogs, *Backups, Utpath, [this] {
+        leesman();
+        Picture1->hide();
+        Picture2->hide();
+    });
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
 }

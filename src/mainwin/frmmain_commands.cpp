@@ -49,6 +49,7 @@ void Frmmain::Combo2_DropDown()
 
 void Frmmain::Command1_Click()
 {
+    const config::ReadModule::Change change(readModule);
     const bool done = writeDriverResolutionAndCache();
     // Stopped or not, the lists show what the file now holds.
     leesman();
@@ -133,6 +134,7 @@ void Frmmain::applyPreset(bool fast)
     const std::vector<config::GameWrite> writes = config::presetWrites(
         fast ? config::Preset::Fast : config::Preset::Slow, config::readGameSections(Utpath));
     bool written = true;
+    const config::ReadModule::Change change(readModule);
     if (const auto refused = config::firstRefusedWrite(writes)) {
         platform::ui::reportWriteFailure(dialogs, Utpath, refused->reason);
         written = false;

@@ -49,8 +49,19 @@ frmRestore::frmRestore(QWidget* parent, platform::ui::DialogService& dialogs,
     auto* label = new QLabel(QStringLiteral("Copies of %1 kept before Velmora changed it:")
                                  .arg(QFile::decodeName(QByteArray::fromStdString(m_gameFile))),
                              this);
+    label->setObjectName(QStringLiteral("lblFile"));
     label->setWordWrap(true);
     layout->addWidget(label);
+    if (m_backups.unassignedCopies() > 0) {
+        auto* earlier = new QLabel(
+            QStringLiteral("Copies made by earlier versions of Velmora do not say which file they "
+                           "are of, so they are not listed; they are kept in %1.")
+                .arg(QFile::decodeName(QByteArray::fromStdString(m_backups.folder()))),
+            this);
+        earlier->setObjectName(QStringLiteral("lblEarlier"));
+        earlier->setWordWrap(true);
+        layout->addWidget(earlier);
+    }
 
     List1 = new QTreeWidget(this);
     List1->setObjectName(QStringLiteral("List1"));
@@ -79,7 +90,7 @@ frmRestore::~frmRestore() = default;
 
 void frmRestore::refresh()
 {
-    m_entries = m_backups.list();
+    m_entries = m_backups.list(m_gameFile);
     List1->clear();
     const QLocale locale;
     for (const backup::BackupEntry& entry : m_entries) {

@@ -1,7 +1,7 @@
 #pragma once
 
 // frmRestore, the "Restore..." dialog of the main window's File menu: the backups of the
-// game's file, newest first, with date, time and size. Restoring asks first, keeps the file
+// game's file (and of no other), newest first, with date, time and size. Restoring asks first, keeps the file
 // as it is now as a backup, then replaces it; a failure shows the failed-write message.
 
 #include <functional>

@@ -47,6 +47,11 @@ std::string currentDirectory();
 // the file must not pass for it, so that creating the file is tried and fails with a reason.
 bool fileExists(const std::string& path);
 
+// Makes a write past the process's file-size limit fail with the system's "File too large",
+// as a full disk fails, instead of ending the process (SIGXFSZ's default). Called once at
+// start-up; Windows has no such limit.
+void ignoreFileSizeSignal();
+
 // Creates an empty file at `path`, as OpenFile with OF_CREATE does (an existing file is
 // truncated).
 WriteOutcome createEmptyFile(const std::string& path);

@@ -206,6 +206,8 @@ WriteOutcome replaceFileAtomically(const std::string& path, const std::string& b
     if (!target) {
         return WriteOutcome::failed(systemReason(errno));
     }
+    // First, so that a write that fails (a full disk) still clears what killed writers left.
+    removeStaleTemporaries(*target);
     struct stat old {};
     const bool exists = ::stat(target->c_str(), &old) == 0;
     if (exists && S_ISDIR(old.st_mode)) {
@@ -230,7 +232,6 @@ WriteOutcome replaceFileAtomically(const std::string& path, const std::string& b
         ::unlink(tempPath.c_str());
         return WriteOutcome::failed(systemReason(saved));
     }
-    removeStaleTemporaries(*target);
     syncFolder(folderOf(*target));
     return WriteOutcome::written();
 }
@@ -283,6 +284,11 @@ bool fileExists(const std::string& path)
 {
     struct stat st {};
     return !path.empty() && ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+void ignoreFileSizeSignal()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 WriteOutcome createEmptyFile(const std::string& path)

@@ -1,9 +1,11 @@
 // The file layer on Windows, through the ANSI Win32 file functions.
 
 #include "fileio.h"
+#include "text.h"
 #include "win32util.h"
 
 #include <algorithm>
+#include <atomic>
 #include <string_view>
 #include <windows.h>
 
@@ -85,10 +87,78 @@ std::string finalPath(const std::string& path)
     return target;
 }
 
-std::string folderOf(const std::string& path)
+// The folder part of `path` with its separator ("C:\\Games\\"), empty for a bare name.
+std::string folderPrefix(const std::string& path)
 {
     const auto slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::string nameOf(const std::string& path)
+{
+    return path.substr(folderPrefix(path).size());
+}
+
+// The start of the names of the temporary files written for `target`; the writer's process id
+// and a number follow.
+std::string temporaryPrefix(const std::string& target)
+{
+    return "." + nameOf(target) + ".velmora-";
+}
+
+// A new file beside `target`, named after it and this process, so that a later write can tell
+// a killed writer's file from a live one's.
+HANDLE createTemporary(const std::string& target, std::string& tempPath)
+{
+    static std::atomic<unsigned> counter{0};
+    const std::string stem = folderPrefix(target) + temporaryPrefix(target) +
+                             std::to_string(GetCurrentProcessId()) + "-";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath = stem + std::to_string(counter++);
+        const HANDLE file = CreateFileA(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) {
+            return file;
+        }
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
+// Whether the process `id` has ended; a process that cannot be asked counts as alive.
+bool processGone(DWORD id)
+{
+    const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+    if (process == nullptr) {
+        return GetLastError() == ERROR_INVALID_PARAMETER; // no such process
+    }
+    DWORD code = 0;
+    const bool ended = GetExitCodeProcess(process, &code) && code != STILL_ACTIVE;
+    CloseHandle(process);
+    return ended;
+}
+
+// A writer killed between creating its temporary file and the move leaves that file behind.
+// Those of processes that have ended are removed, so that they cannot pile up; a live
+// writer's file is left alone.
+void removeStaleTemporaries(const std::string& target)
+{
+    const std::string prefix = temporaryPrefix(target);
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA((folderPrefix(target) + prefix + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    do {
+        const std::string_view name = found.cFileName;
+        const std::string_view rest = name.substr(std::min(prefix.size(), name.size()));
+        const Digits writer = leadingDigits(rest);
+        if (name.starts_with(prefix) && writer.used > 0 &&
+            rest.substr(writer.used).starts_with('-') && writer.value <= MAXDWORD &&
+            processGone(static_cast<DWORD>(writer.value))) {
+            DeleteFileA((folderPrefix(target) + std::string(name)).c_str());
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
 }
 
 WriteOutcome writeAndFlush(HANDLE file, const std::string& bytes)
@@ -160,22 +230,22 @@ WriteOutcome replaceFileAtomically(const std::string& path, const std::string& b
     if (isFolderOrReadOnly(target)) {
         return WriteOutcome::failed(errorText(ERROR_ACCESS_DENIED));
     }
-    char temp[MAX_PATH];
-    if (GetTempFileNameA(folderOf(target).c_str(), "vel", 0, temp) == 0) {
-        return WriteOutcome::failed(lastErrorText());
-    }
+    // First, so that a write that fails (a full disk) still clears what killed writers left.
+    removeStaleTemporaries(target);
+    std::string temp;
     WriteOutcome outcome = WriteOutcome::written();
     {
-        FileHandle file(CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-        outcome =
-            file.valid() ? writeAndFlush(file.get(), bytes) : WriteOutcome::failed(lastErrorText());
+        FileHandle file(createTemporary(target, temp));
+        if (!file.valid()) {
+            return WriteOutcome::failed(lastErrorText()); // nothing was created
+        }
+        outcome = writeAndFlush(file.get(), bytes);
     }
     if (outcome.ok() && !moveIntoPlace(temp, target)) {
         outcome = WriteOutcome::failed(lastErrorText());
     }
     if (!outcome.ok()) {
-        DeleteFileA(temp);
+        DeleteFileA(temp.c_str());
     }
     return outcome;
 }
@@ -211,6 +281,8 @@ bool fileExists(const std::string& path)
     const DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
+
+void ignoreFileSizeSignal() {}
 
 WriteOutcome createEmptyFile(const std::string& path)
 {

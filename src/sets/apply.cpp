@@ -101,6 +101,7 @@ ApplyResult ApplyChangedSettings(config::ReadModule& module, const std::string& 
         result.outcome = platform::WriteOutcome::refused(std::move(refused->reason));
         return result;
     }
+    const config::ReadModule::Change change(module);
     for (std::size_t w = 0; w < writes.size(); ++w) {
         result.outcome =
             module.WriteGameValue(writes[w].section, writes[w].key, writes[w].value, utpath);

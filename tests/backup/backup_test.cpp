@@ -2,6 +2,7 @@
 #include "support/fakeprefix.h"
 
 #include <cerrno>
+#include <filesystem>
 #include <system_error>
 
 #include <gtest/gtest.h>
@@ -11,30 +12,33 @@ namespace {
 
 using namespace std::chrono;
 
-// Runs of the window program over a game file holding "v0" and a backup folder.
+// Two game files of the same name in two folders, each holding "v0", and a backup folder.
 class Backups : public ::testing::Test {
 protected:
-    Backups() { test::writeFile(game, "v0"); }
+    Backups()
+    {
+        std::filesystem::create_directories(scratch.file("System64"));
+        test::writeFile(game, "v0");
+        test::writeFile(other, "v0");
+    }
 
     BackupSession start()
     {
         return BackupSession(scratch.file("state/velmora/backups"), [this] { return now; });
     }
 
-    // What the window does for each change: a backup first, and no write when it fails.
-    platform::WriteOutcome change(BackupSession& run, std::string_view text)
+    // What the window does for each change, in a run of its own: a backup first.
+    void change(const std::string& file, std::string_view text)
     {
-        platform::WriteOutcome outcome = run.ensureBackup(game);
-        if (outcome.ok())
-            test::writeFile(game, text);
-        return outcome;
+        EXPECT_TRUE(start().ensureBackup(file).ok());
+        test::writeFile(file, text);
     }
 
-    // The game file | the backups newest first, each as "contents@seconds after the start ".
-    std::string files()
+    // The file | its backups newest first, each as "contents@seconds after the start ".
+    std::string files(const std::string& file)
     {
-        std::string all = test::readFile(game) + "|";
-        for (const BackupEntry& entry : start().list()) {
+        std::string all = test::readFile(file) + "|";
+        for (const BackupEntry& entry : start().list(file)) {
             EXPECT_EQ(entry.fileName, "UnrealTournament.ini");
             all += test::readFile(entry.path) + "@" +
                    std::to_string(duration_cast<seconds>(entry.time - kStart).count()) + " ";
@@ -45,41 +49,48 @@ protected:
     static constexpr sys_seconds kStart = sys_days{2026y / December / 6} + 21h + 53min + 4s;
     test::TemporaryFolder scratch;
     std::string game = scratch.file("UnrealTournament.ini");
+    std::string other = scratch.file("System64/UnrealTournament.ini");
     sys_seconds now = kStart;
 };
 
-// Each run backs up before its first change only.
-TEST_F(Backups, TwentyNewestKeptInOrderWithinOneSecondToo)
+// An earlier version's copy, of no known file, stays as it is.
+TEST_F(Backups, TwentyNewestOfEachFileKeptInOrderWithinOneSecondToo)
 {
+    const std::string earlier =
+        scratch.file("state/velmora/backups/UnrealTournament.ini.20250101-000000-00.bak");
+    change(other, "w1");
+    test::writeFile(earlier, "e");
     for (int n = 1; n <= 25; ++n) {
-        BackupSession run = start();
-        EXPECT_TRUE(change(run, "w").ok());
-        EXPECT_TRUE(change(run, "v" + std::to_string(n)).ok());
+        change(game, "v" + std::to_string(n));
         now += n % 10 == 0 ? 1s : 0s;
     }
-    EXPECT_EQ(files(), "v25|v24@2 v23@2 v22@2 v21@2 v20@2 v19@1 v18@1 v17@1 v16@1 v15@1 v14@1 "
-                       "v13@1 v12@1 v11@1 v10@1 v9@0 v8@0 v7@0 v6@0 v5@0 ");
+    EXPECT_EQ(files(game), "v25|v24@2 v23@2 v22@2 v21@2 v20@2 v19@1 v18@1 v17@1 v16@1 v15@1 v14@1 "
+                           "v13@1 v12@1 v11@1 v10@1 v9@0 v8@0 v7@0 v6@0 v5@0 ");
+    EXPECT_EQ(files(other), "w1|v0@0 ");
+    EXPECT_EQ(test::readFile(earlier) + std::to_string(start().unassignedCopies()), "e1");
 }
 
-TEST_F(Backups, RestoreBacksUpFirstSoItCanBeUndone)
+TEST_F(Backups, EveryStateBeforeAChangeHasACopyAndARestoreKeepsTheCopyItRestores)
 {
     BackupSession run = start();
-    EXPECT_TRUE(change(run, "v1").ok());
-    now += 1s;
-    EXPECT_TRUE(run.restore(run.list().at(0), game).ok());
-    now += 1s;
-    EXPECT_TRUE(run.restore(run.list().at(0), game).ok());
-    EXPECT_EQ(files(), "v1|v0@2 v1@1 v0@0 ");
-}
+    EXPECT_TRUE(run.ensureBackup(game).ok());
+    change(game, "v1");
+    test::writeFile(game, "x"); // another program's change
+    change(game, "v2");
+    EXPECT_EQ(files(game), "v2|x@0 v0@0 ");
 
-TEST_F(Backups, BackupThatCannotBeMadeWritesNothingAndIsTriedAgain)
-{
-    test::writeFile(scratch.file("state"), "in the way");
-    BackupSession run = start();
-    EXPECT_FALSE(run.restore({game, "UnrealTournament.ini", {}, 2}, game).ok());
-    EXPECT_EQ(change(run, "v2").reason,
-              std::error_code(ENOTDIR, std::generic_category()).message());
-    EXPECT_EQ(files(), "v0|");
+    for (int n = 3; n <= 20; ++n)
+        change(game, "v" + std::to_string(n));
+    change(other, "w");
+    EXPECT_EQ(run.restore(run.list(other).at(0), game).reason,
+              std::generic_category().message(ENOENT));
+    EXPECT_TRUE(run.restore(run.list(game).back(), game).ok());
+    EXPECT_EQ(test::readFile(run.list(game).back().path) + test::readFile(game), "v0v0");
+    change(game, "w");
+    std::string expected = "w|v0@0 ";
+    for (int n = 20; n >= 2; --n)
+        expected += "v" + std::to_string(n) + "@0 ";
+    EXPECT_EQ(files(game), expected);
 }
 
 } // namespace

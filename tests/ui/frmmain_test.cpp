@@ -5,6 +5,11 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <system_error>
+
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
 
 #include <QAction>
 #include <QApplication>
@@ -207,9 +212,14 @@ private slots:
         QCOMPARE(shown("Picture2"), message.isEmpty());
     }
 
-    void PresetWritesItsColumnAndRestorePutsBackTheFileAsItWas()
+    void PresetWritesItsColumnAndRestoreOffersThisFilesCopiesAndPutsOneBack()
     {
         const std::string game = h->game();
+        // Neither another file's copy nor one of an earlier version is offered.
+        const std::string other = h->folder.file("User.ini");
+        test::writeFile(other, game);
+        QVERIFY(h->backups.ensureBackup(other).ok());
+        test::writeFile(h->backups.folder() + "/UnrealTournament.ini.20250101-000000-00.bak", "");
         h->showMain();
         h->expectPreset(MessageAnswer::Yes);
         h->expectApplied();
@@ -219,6 +229,13 @@ private slots:
         QVERIFY(!control<QRadioButton>("Option1")->isChecked() && shown("Picture1"));
         control<QAction>("Restore")->trigger();
         auto* dialog = control<QDialog>("frmRestore");
+        QCOMPARE(dialog->findChild<QLabel*>("lblFile")->text(),
+                 "Copies of " + QString::fromStdString(h->Utpath) +
+                     " kept before Velmora changed it:");
+        QCOMPARE(dialog->findChild<QLabel*>("lblEarlier")->text(),
+                 "Copies made by earlier versions of Velmora do not say which file they are of, "
+                 "so they are not listed; they are kept in " +
+                     QString::fromStdString(h->backups.folder()) + ".");
         auto* list = dialog->findChild<QTreeWidget*>("List1");
         QCOMPARE(list->topLevelItemCount(), 1);
         const QTreeWidgetItem* item = list->topLevelItem(0);
@@ -230,8 +247,62 @@ private slots:
                 "Restore", MessageIcon::Question, MessageButtons::YesNo, answer);
             QTest::mouseClick(dialog->findChild<QPushButton*>("cmdRestore"), Qt::LeftButton);
         }
-        // The preset's file is kept too.
-        QVERIFY(h->game() == game && row(0) == "32" && h->backups.list().size() == 2);
+        QVERIFY(h->game() == game);
+        QCOMPARE(row(0), "32");
+        QVERIFY(!shown("Picture1"));
+        // One copy from before the preset's many writes, one of the preset's file.
+        QCOMPARE(h->backups.list(h->Utpath).size(), 2u);
+    }
+
+    // Done's first write under each fault.
+    void AWriteThatCannotKeepACopyOrCannotWriteSaysWhyAndChangesNothing_data()
+    {
+        QTest::addColumn<int>("fault");
+        QTest::newRow("The backups folder cannot be made") << 0;
+#ifdef __linux__
+        QTest::newRow("The game's file cannot be read, even by root") << 1;
+#endif
+#ifndef _WIN32
+        QTest::newRow("A file-size limit fails the write and killed writers' files go") << 2;
+#endif
+    }
+    void AWriteThatCannotKeepACopyOrCannotWriteSaysWhyAndChangesNothing()
+    {
+        QFETCH(int, fault);
+        h->showMain();
+        std::error_code error;
+        std::string why = "File too large";
+        const std::string temporary = h->prefix.systemFolder + "/.UnrealTournament.ini.velmora-";
+        if (fault == 0) {
+            test::writeFile(h->backups.folder(), "in the way");
+            std::filesystem::create_directories(h->backups.folder(), error);
+            why = "no backup could be kept in " + h->backups.folder() + ": " + error.message();
+        } else if (fault == 1) {
+            std::filesystem::remove(h->Utpath);
+            std::filesystem::create_symlink("/proc/self/mem", h->Utpath); // reads fail there
+            why = "the file cannot be read: " + platform::readFile(h->Utpath).error;
+        } else {
+            QVERIFY(h->backups.ensureBackup(h->Utpath).ok()); // the hook has nothing to keep
+            test::writeFile(temporary + std::to_string(QCoreApplication::applicationPid()) + "-0",
+                            "a live writer's");
+        }
+        const QStringList before = tree();
+#ifndef _WIN32
+        rlimit limit{};
+        ::getrlimit(RLIMIT_FSIZE, &limit);
+        if (fault == 2) {
+            test::writeFile(temporary + "99999999-0", "a killed writer's");
+            platform::ignoreFileSizeSignal(); // as main() does
+            const rlimit lowered{1000, limit.rlim_max};
+            ::setrlimit(RLIMIT_FSIZE, &lowered);
+        }
+#endif
+        h->expectError(QString::fromStdString("Unable to write " + h->Utpath + ": " + why));
+        h->click("Frmmain", "Command1");
+#ifndef _WIN32
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+#endif
+        QCOMPARE(tree(), before);
     }
 
     void FailedWritesAreReportedAndStop()
@@ -320,6 +391,18 @@ private:
     QString row(int index) { return h->rows("Frmmain", "List2").value(index); }
     QString panel(int index) { return control<DesignStatusBar>("StatusBar1")->panelText(index); }
     bool shown(const char* picture) { return control(picture)->isVisible(); }
+    // Every path under the test's folder, with the bytes of each file.
+    QStringList tree() const
+    {
+        QStringList all;
+        for (const auto& item : std::filesystem::recursive_directory_iterator(h->folder.path()))
+            all << QString::fromStdString(item.path().string() + "=" +
+                                          (item.is_symlink() || !item.is_regular_file()
+                                               ? "/"
+                                               : test::readFile(item.path().string())));
+        all.sort();
+        return all;
+    }
     // Opens a drop-down list and picks `item`, or closes it again when `item` is -1.
     void openAndPick(const char* name, int item)
     {

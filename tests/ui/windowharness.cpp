@@ -70,7 +70,6 @@ WindowHarness::WindowHarness()
     install(fixture("client-451-windows-d3d.ini"));
     std::filesystem::create_directory(workFolder);
     system.directory = workFolder;
-    readModule.beforeWrite = [this](const std::string& file) { return backups.ensureBackup(file); };
     registerAll();
 }
 

@@ -92,11 +92,11 @@ public:
     ScriptedDialogs dialogs;
     FakeDocumentOpener documents;
     config::ReadModule readModule;
-    backup::BackupSession backups{folder.file("backups")}; // made before writes, as main() does
+    backup::BackupSession backups{folder.file("backups")};
     std::unique_ptr<platform::GameLocator> locator;
     WindowRegistry registry; // last: its windows go before the services they use
 
-private:
+    // Registers the windows (again) the way main() does.
     void registerAll();
 };
 

@@ -30,8 +30,9 @@ const QString kEditorClosedText =
 } // namespace
 
 frmload::frmload(velmora::platform::ui::WindowRegistry& registry,
-                 velmora::platform::ui::DialogService& dialogs, EditorSession& editor)
-    : VelmoraWindow(registry), m_dialogs(dialogs), m_editor(editor)
+                 velmora::platform::ui::DialogService& dialogs,
+                 std::shared_ptr<EditorSession> editor)
+    : VelmoraWindow(registry), m_dialogs(dialogs), m_editor(std::move(editor))
 {
     createControls();
     connectHandlers();
@@ -73,7 +74,7 @@ void frmload::Form_Load()
 {
     adjustSize();
     velmora::platform::ui::centreOnScreen(this);
-    const std::optional<std::string> store = m_editor.storePath();
+    const std::optional<std::string> store = m_editor->storePath();
     if (!store) {
         return;
     }
@@ -95,13 +96,13 @@ void frmload::Command1_Click()
     if (position < 0 || position >= static_cast<int>(m_sets.size())) {
         return;
     }
-    if (!m_editor.storePath()) {
+    if (!m_editor->storePath()) {
         m_dialogs.messageBox(kEditorClosedText, QString(),
                              velmora::platform::ui::MessageIcon::Information,
                              velmora::platform::ui::MessageButtons::Ok);
         return;
     }
-    m_editor.loadAndApply(m_sets[static_cast<std::size_t>(position)]);
+    m_editor->loadAndApply(m_sets[static_cast<std::size_t>(position)]);
 }
 
 void frmload::Command2_Click()

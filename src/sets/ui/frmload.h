@@ -9,6 +9,7 @@
 #include "sets/store.h"
 #include "sets/ui/editorsession.h"
 
+#include <memory>
 #include <vector>
 
 class QPushButton;
@@ -23,7 +24,7 @@ class frmload : public velmora::platform::ui::VelmoraWindow {
     Q_OBJECT
 public:
     frmload(velmora::platform::ui::WindowRegistry& registry,
-            velmora::platform::ui::DialogService& dialogs, EditorSession& editor);
+            velmora::platform::ui::DialogService& dialogs, std::shared_ptr<EditorSession> editor);
 
     void Form_Load() override;
 
@@ -36,7 +37,9 @@ private:
     void Command2_Click();
 
     velmora::platform::ui::DialogService& m_dialogs;
-    EditorSession& m_editor;
+    // Shared, so that the window outlives no factory that made it: registering the windows
+    // again drops the factory, not the session an open dialog still uses.
+    std::shared_ptr<EditorSession> m_editor;
     std::vector<StoredSet> m_sets; // Combo1's entries, in order
     velmora::platform::ui::DesignComboBox* Combo1 = nullptr;
     QPushButton* Command1 = nullptr;

@@ -2,6 +2,7 @@
 
 #include "gamefile.h"
 #include "inicommand.h"
+#include "platform/fileio.h"
 #include "platform/profile.h"
 
 #include <cstdio>
@@ -108,6 +109,7 @@ int runSet(const std::vector<std::string>& args)
 
 int main(int argc, char** argv)
 {
+    velmora::platform::ignoreFileSizeSignal();
     const std::vector<std::string> args(argv + 1, argv + argc);
     const std::string_view command = args.empty() ? std::string_view() : args[0];
     if (command == "--help" || command == "-h") {
