@@ -138,6 +138,8 @@ void Frmmain::createControls()
     Command1 = controls.get<QPushButton>("Command1");
     CmdExit = controls.get<QPushButton>("CmdExit");
     Frame4 = controls.get<QGroupBox>("Frame4");
+    platform::ui::scrollTogether(List1, List2);
+    platform::ui::fitRows({List1, List2}, static_cast<int>(config::kRowCount));
 
     for (QWidget* input : std::initializer_list<QWidget*>{Text1, Combo1, Combo2, List1, List2}) {
         platform::ui::setBackgroundColor(input, kInputColor, true);
