@@ -77,7 +77,7 @@ WindowHarness::WindowHarness()
 void WindowHarness::registerAll()
 {
     app::registerWindows(registry,
-                         {dialogs, documents, *locator, system, readModule, {}, &backups});
+                         {dialogs, documents, *locator, system, readModule, request, &backups});
 }
 
 void WindowHarness::loseGame()
