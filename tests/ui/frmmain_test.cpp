@@ -278,9 +278,10 @@ private slots:
         control<QAction>("About")->trigger();
         QPointer<VelmoraWindow> about = h->registry.loadedWindow("frmAbout");
         QCOMPARE(about->windowTitle() + "|" + label("lblTitle") + "|" + label("lblVersion") + "|" +
-                     label("Label1") + "|" + label("lblFile").remove(QChar(0x200b)) + "|" +
+                     h->get("frmAbout", "Picture1")->accessibleName() + "|" + label("Label1") +
+                     "|" + label("lblFile").remove(QChar(0x200b)) + "|" +
                      control("Frame4")->toolTip(),
-                 "About Velmora|Velmora|Version 1.1.0|Disclaimer: All the Logo's used  "
+                 "About Velmora|Velmora|Version 1.1.0|Velmora 1.1|Disclaimer: All the Logo's used  "
                  "in this program are property of the respective owners. |Editing: " +
                      file + "|" + file + "\nNamed on the command line with --ini");
         QVERIFY(label("lblDisclaimer").contains("version 1.2.0") &&
