@@ -68,31 +68,22 @@ private slots:
 
     void GameNotFoundShowsTheMessageBeforeAnySplash_data()
     {
-        QTest::addColumn<QString>("ini"); // null: none, and no game in the registry
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("title");
-        QTest::newRow("No game in the registry")
-            << QString() << "Unable to get tournament folder data from registry"
-            << "Error: Unreal Tournament folder data??";
-        QTest::newRow("An --ini file that cannot be edited is named with the reason")
-            << "gone/UT.ini"
-            << "The file named with --ini cannot be edited: %1 (its folder does not exist)"
-            << "Error";
+        QTest::addColumn<QString>("ini"); // empty: none, and no game in the registry
+        QTest::newRow("No game in the registry") << "";
+        QTest::newRow("An --ini file that cannot be edited is named with why") << "gone/UT.ini";
     }
     void GameNotFoundShowsTheMessageBeforeAnySplash()
     {
         QFETCH(QString, ini);
-        QFETCH(QString, text);
-        QFETCH(QString, title);
-        if (ini.isNull())
-            h->loseGame();
-        else
-            h->useIni(ini.toStdString());
+        ini.isEmpty() ? h->loseGame() : h->useIni(ini.toStdString());
+        const std::string named = platform::fullPathName(ini.toStdString(), h->workFolder);
         bool windowOnScreen = true;
         h->dialogs.expectMessage(
-            text.arg(
-                QString::fromStdString(platform::fullPathName(ini.toStdString(), h->workFolder))),
-            title, MessageIcon::Critical, MessageButtons::Ok, MessageAnswer::Ok, [&] {
+            ini.isEmpty() ? "Unable to get tournament folder data from registry"
+                          : QString::fromStdString("The file named with --ini cannot be edited: " +
+                                                   named + " (its folder does not exist)"),
+            ini.isEmpty() ? "Error: Unreal Tournament folder data??" : "Error",
+            MessageIcon::Critical, MessageButtons::Ok, MessageAnswer::Ok, [&] {
                 windowOnScreen =
                     std::ranges::any_of(QApplication::topLevelWidgets(), &QWidget::isVisible);
             });
