@@ -45,25 +45,14 @@ if(TARGET velmora)
     install(FILES ${velmora_data}/velmora.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo
             RENAME ${VELMORA_APP_ID}.metainfo.xml)
 
-    set(icon_svg ${velmora_data}/icons/velmora.svg)
-    install(FILES ${icon_svg} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-    find_program(VELMORA_RSVG_CONVERT rsvg-convert)
-    if(VELMORA_RSVG_CONVERT)
-        set(icon_pngs)
-        foreach(size IN ITEMS 16 24 32 48 64 128 256)
-            set(png ${PROJECT_BINARY_DIR}/icons/${size}x${size}/velmora.png)
-            add_custom_command(OUTPUT ${png}
-                               COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/icons/${size}x${size}
-                               COMMAND ${VELMORA_RSVG_CONVERT} -w ${size} -h ${size} -o ${png} ${icon_svg}
-                               DEPENDS ${icon_svg}
-                               COMMENT "Rendering the ${size}x${size} icon")
-            list(APPEND icon_pngs ${png})
-            install(FILES ${png} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
-        endforeach()
-        add_custom_target(velmora_icons ALL DEPENDS ${icon_pngs})
-    else()
-        message(STATUS "rsvg-convert not found (librsvg2-bin): only the scalable icon is installed")
-    endif()
+    # The rendered sizes are kept beside the drawing (scripts/make-images), so every build
+    # installs the same icons.
+    install(FILES ${velmora_data}/icons/velmora.svg
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+    foreach(size IN ITEMS 16 24 32 48 64 128 256)
+        install(FILES ${velmora_data}/icons/${size}x${size}/velmora.png
+                DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+    endforeach()
     velmora_install_man(${PROJECT_SOURCE_DIR}/docs/velmora.1)
     velmora_install_man(${PROJECT_SOURCE_DIR}/docs/velmora-launch.1)
 endif()

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 
 namespace velmora::app {
@@ -44,6 +45,22 @@ constexpr std::array<ControlDesign, 10> kControls = {{
     {"Picture1", ControlKind::PictureBox, nullptr, 1560, 4440, 2412, 612, nullptr, -1},
     {"lblFile", ControlKind::Label, nullptr, 240, 5100, 5256, 492, nullptr, -1},
 }};
+
+// The banner's name and version are drawn here rather than in the picture, so that they follow
+// the version.
+QPixmap bannerPicture(const QString& text)
+{
+    QPixmap picture(QStringLiteral(":/app/banner.png"));
+    QPainter painter(&picture);
+    QFont font = painter.font();
+    font.setPixelSize(picture.height() / 2);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(QColor(0xff, 0xd2, 0x4a));
+    painter.drawText(picture.rect().adjusted(picture.height() / 3, 0, 0, 0),
+                     Qt::AlignLeft | Qt::AlignVCenter, text);
+    return picture;
+}
 
 } // namespace
 
@@ -86,7 +103,9 @@ void frmAbout::createControls()
     // The etched separator: a grey line over a white one.
     controls.get<QFrame>("Line1")->setFrameStyle(QFrame::HLine | QFrame::Sunken);
     controls.get<QLabel>("picIcon")->setPixmap(QPixmap(QStringLiteral(":/app/icon.png")));
-    controls.get<QLabel>("Picture1")->setPixmap(QPixmap(QStringLiteral(":/app/banner.png")));
+    auto* banner = controls.get<QLabel>("Picture1");
+    banner->setPixmap(bannerPicture(QString::fromStdString(config::bannerText())));
+    banner->setAccessibleName(QString::fromStdString(config::bannerText()));
     setFixedSize(sizeHint());
 }
 

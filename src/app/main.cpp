@@ -7,6 +7,7 @@
 #include "platform/systeminfo.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/documentopener.h"
+#include "platform/ui/geometry.h"
 #include "platform/ui/windowregistry.h"
 
 #include <cstdio>
@@ -40,6 +41,7 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "windows:fontengine=freetype");
     }
     QApplication app(argc, argv);
+    velmora::platform::ui::useSansSerifFont();
     // Qt has taken its own options out of argv by now.
     const velmora::config::CommandLine commandLine =
         velmora::config::parseCommandLine(arguments(argc, argv));

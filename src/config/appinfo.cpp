@@ -9,4 +9,9 @@ std::string versionText()
     return "Version " + std::string(kVersion);
 }
 
+std::string bannerText()
+{
+    return std::string(kAppTitle) + " " + std::string(kVersion.substr(0, kVersion.rfind('.')));
+}
+
 } // namespace velmora::config

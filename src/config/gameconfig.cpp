@@ -19,24 +19,29 @@ std::optional<fs::file_time_type> modified(const std::string& path)
     return error ? std::nullopt : std::optional(time);
 }
 
-bool usableFile(const std::string& path)
+} // namespace
+
+std::string iniFileProblem(const std::string& path)
 {
     std::error_code error;
     const fs::path file(path);
-    if (path.empty() || fs::is_directory(file, error))
-        return false;
+    if (fs::is_directory(file, error))
+        return "it is a folder";
     const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
-    return fs::is_directory(folder, error);
+    const fs::file_status status = fs::status(folder, error);
+    if (fs::is_directory(status))
+        return {};
+    if (status.type() == fs::file_type::not_found)
+        return "its folder does not exist";
+    return error ? error.message() : "its folder is a file";
 }
-
-} // namespace
 
 std::optional<GameConfigLocation> locateGameConfig(const platform::GameLocator& locator,
                                                    const GameConfigRequest& request)
 {
     GameConfigLocation location;
     if (!request.iniFile.empty()) {
-        if (!usableFile(request.iniFile))
+        if (!iniFileProblem(request.iniFile).empty())
             return std::nullopt;
         location.windowsPath = location.Utpath = request.iniFile;
         location.why = "Named on the command line with --ini";

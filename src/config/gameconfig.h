@@ -40,6 +40,10 @@ struct GameConfigLocation {
 std::optional<GameConfigLocation> locateGameConfig(const platform::GameLocator& locator,
                                                    const GameConfigRequest& request = {});
 
+// Why the file named with --ini cannot be edited ("it is a folder", "its folder does not
+// exist", ...), or empty text when it can: its folder exists, whether or not the file does.
+std::string iniFileProblem(const std::string& path);
+
 // Where the native Linux build keeps its settings under `home`; empty on Windows or without
 // a home folder.
 std::string nativeGameConfig(const std::string& home);

@@ -65,7 +65,7 @@ void Form4::createControls()
     setWindowTitle(QStringLiteral("Texture..."));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    const double dpi = platform::ui::screenDpi();
+    const double dpi = platform::ui::layoutDpi(font());
     auto* client = new QWidget(this);
     client->setFixedSize(platform::ui::twipsToPixels(kClientWidth, dpi),
                          platform::ui::twipsToPixels(kClientHeight, dpi));
@@ -79,6 +79,10 @@ void Form4::createControls()
     Command2 = controls.get<QPushButton>(QStringLiteral("Command2"));
     Command3 = controls.get<QPushButton>(QStringLiteral("Command3"));
     Command4 = controls.get<QPushButton>(QStringLiteral("Command4"));
+    platform::ui::scrollTogether(List1, List2);
+    platform::ui::fitRows({List1, List2}, static_cast<int>(config::kRowCount));
+    platform::ui::pinToRow(Text1, List2, static_cast<int>(config::kFrameRateRow));
+    platform::ui::pinToRow(Text2, List2, static_cast<int>(config::kParticleRow));
 
     const QColor background(255, 224, 192);
     for (QWidget* box : {static_cast<QWidget*>(List1), static_cast<QWidget*>(List2),

@@ -138,6 +138,8 @@ void Frmmain::createControls()
     Command1 = controls.get<QPushButton>("Command1");
     CmdExit = controls.get<QPushButton>("CmdExit");
     Frame4 = controls.get<QGroupBox>("Frame4");
+    platform::ui::scrollTogether(List1, List2);
+    platform::ui::fitRows({List1, List2}, static_cast<int>(config::kRowCount));
 
     for (QWidget* input : std::initializer_list<QWidget*>{Text1, Combo1, Combo2, List1, List2}) {
         platform::ui::setBackgroundColor(input, kInputColor, true);
@@ -225,11 +227,23 @@ void Frmmain::Form_Load()
     HelpPath = localPath(platform::fullPathName("Help.html", systemInfo.currentDirectory()));
     platform::ui::centreOnScreen(this);
 
+    // The file is shown, backed up and written by its full path, whatever the folder later is.
+    if (!ConfigRequest.iniFile.empty()) {
+        ConfigRequest.iniFile =
+            platform::fullPathName(ConfigRequest.iniFile, systemInfo.currentDirectory());
+    }
     const std::optional<config::GameConfigLocation> location =
         config::locateGameConfig(gameLocator, ConfigRequest);
     if (!location) {
-        dialogs.messageBox(text(config::kFolderNotFoundText), text(config::kFolderNotFoundTitle),
-                           platform::ui::MessageIcon::Critical, platform::ui::MessageButtons::Ok);
+        if (ConfigRequest.iniFile.empty()) {
+            dialogs.messageBox(
+                text(config::kFolderNotFoundText), text(config::kFolderNotFoundTitle),
+                platform::ui::MessageIcon::Critical, platform::ui::MessageButtons::Ok);
+        } else {
+            showError(QStringLiteral("The file named with --ini cannot be edited: %1 (%2)")
+                          .arg(localPath(ConfigRequest.iniFile),
+                               localPath(config::iniFileProblem(ConfigRequest.iniFile))));
+        }
         registry().endProgram(1);
         return;
     }

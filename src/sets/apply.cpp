@@ -28,6 +28,16 @@ std::optional<config::RefusedWrite> unknownRenderer(const std::vector<GameWrite>
     return std::nullopt;
 }
 
+// A line break in a message would look like the end of the value: it is written as \n or \r.
+std::string visibleLineBreaks(std::string_view value)
+{
+    std::string shown;
+    for (const char c : value) {
+        shown += c == '\n' ? "\\n" : c == '\r' ? "\\r" : std::string(1, c);
+    }
+    return shown;
+}
+
 } // namespace
 
 std::vector<Change> findChanges(const EditorLists& editor, const EditorLists& current,
@@ -120,7 +130,7 @@ std::string applyFailureText(const ApplyResult& result)
     std::string value;
     if (result.stoppedAt < result.changes.size()) {
         name = result.changes[result.stoppedAt].name;
-        value = result.changes[result.stoppedAt].newValue;
+        value = visibleLineBreaks(result.changes[result.stoppedAt].newValue);
     }
     return "Error when saving this item" + name + " = " + value + " (" + result.outcome.reason +
            ")";

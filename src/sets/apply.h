@@ -70,7 +70,8 @@ ApplyResult ApplyChangedSettings(config::ReadModule& module, const std::string& 
                                  const EditorLists& editor, const EditorLists* lastRead = nullptr);
 
 // The message for a stopped apply: "Error when saving this item" + the stopped change's name
-// + " = " + its value, a blank and the reason in parentheses.
+// + " = " + its value (a line break written as \n, a carriage return as \r), a blank and the
+// reason in parentheses.
 std::string applyFailureText(const ApplyResult& result);
 
 } // namespace velmora::sets

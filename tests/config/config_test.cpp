@@ -100,6 +100,8 @@ VELMORA_RULES(LocateGameConfig, ChoosesTheFileTheGameReads, "config-rules.tsv", 
     const GameConfigRequest request{row[3].empty() ? "" : root.file(row[3]), root.file(kNative)};
     const auto location = locateGameConfig(FixedLocator(row[1], root.path()), request);
     ASSERT_EQ(location.has_value(), !row[4].empty());
+    const std::string reason = location ? location->why : iniFileProblem(request.iniFile);
+    EXPECT_TRUE(reason.starts_with(row[5])) << reason;
     if (!location)
         return;
     if (!row[3].empty() || row[4] == kNative) {
@@ -109,7 +111,6 @@ VELMORA_RULES(LocateGameConfig, ChoosesTheFileTheGameReads, "config-rules.tsv", 
         EXPECT_EQ(location->windowsPath, row[4]);
         EXPECT_EQ(location->Utpath, FixedLocator("", root.path()).localPath(row[4]));
     }
-    EXPECT_TRUE(location->why.starts_with(row[5])) << location->why;
 }
 
 VELMORA_RULES(DriverTable, BothWritersAndBothListsAgree, "config-rules.tsv", "driver", 4)

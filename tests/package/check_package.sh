@@ -132,10 +132,10 @@ check_velmora_ini() {
     [ "$out" = 32 ] || fail "velmora-ini get gave '$out' after set, expected 32"
 }
 
-# Runs the launcher as the menu would: by name on PATH, with a fresh HOME.
+# Runs the launcher by name on PATH, with a fresh HOME, a file named relative to this folder.
 launch() {
     env -i PATH="$root/usr/bin:/usr/bin:/bin" HOME="$work/home" RECORD="$work/record" "$@" \
-        velmora-launch --first "two words"
+        velmora-launch --first "two words" --ini rel.ini
 }
 
 check_launcher() {
@@ -149,14 +149,14 @@ exit 7
 FAKE
     chmod +x "$root/usr/bin/velmora"
     local ran_in_folder
-    ran_in_folder=$(printf '%s\n' "$folder" --first "two words")
+    ran_in_folder=$(printf '%s\n' "$folder" --first "two words" --ini "$PWD/rel.ini")
 
     status=0
     launch || status=$?
     [ $status -eq 7 ] || fail "the launcher did not pass on the program's exit status (got $status)"
     [ -d "$folder" ] || fail "the launcher did not create $folder"
     [ "$(cat "$work/record")" = "$ran_in_folder" ] ||
-        fail "the program ran as '$(cat "$work/record")', expected in $folder with both arguments"
+        fail "the program ran as '$(cat "$work/record")', expected in $folder with its arguments, --ini's file in full"
     cmp -s "$folder/Help.html" "$help" || fail "Help.html is not available in $folder"
 
     echo "<p>new help</p>" >>"$help"

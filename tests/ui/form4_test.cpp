@@ -9,9 +9,12 @@
 #include <map>
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QScrollBar>
 #include <QTest>
 
 using namespace velmora;
@@ -171,6 +174,48 @@ private slots:
         QCOMPARE(h->registry.activeWindow(), h->registry.loadedWindow("Frmmain"));
         QVERIFY(h->get("Frmmain", "Picture1")->isVisible() &&
                 !h->get("Form4", "List1")->isVisible());
+    }
+
+    // In a font whose rows are tall for its letters, as Wine's fallback font is, all fifteen
+    // rows still fit; cut shorter, the lists scroll as one and the entry boxes ride their rows.
+    void NamesStayBesideTheirValues()
+    {
+        const auto restore =
+            qScopeGuard([font = QApplication::font()] { QApplication::setFont(font); });
+        QFont narrow = QApplication::font();
+        narrow.setLetterSpacing(QFont::PercentageSpacing, 50);
+        QApplication::setFont(narrow);
+        h->finish();
+        h = std::make_unique<test::WindowHarness>();
+        h->openEditor();
+        for (const char* window : {"Frmmain", "Form4"})
+            for (const char* name : {"List1", "List2"}) {
+                auto* list = h->get<DesignListBox>(window, name);
+                QVERIFY(list->viewport()->rect().contains(list->visualItemRect(list->item(14))));
+            }
+        auto* names = h->get<DesignListBox>("Form4", "List1");
+        auto* values = h->get<DesignListBox>("Form4", "List2");
+        for (DesignListBox* list : {names, values})
+            list->setFixedHeight(list->height() / 2);
+        names->scrollToBottom(); // disabled lists follow each other too
+        QTRY_VERIFY(values->verticalScrollBar()->value() > 0);
+        QCOMPARE(values->verticalScrollBar()->value(), names->verticalScrollBar()->value());
+        h->click("Form4", "Command1");
+        // Where each box stands from its row's centre, and whether any of it is seen.
+        const auto offset = [&](const char* name, int row) {
+            auto* box = h->get<QWidget>("Form4", name);
+            const QRect rect = values->visualItemRect(values->item(row));
+            const QPoint centre = values->viewport()->mapTo(box->parentWidget(), rect.center());
+            return QString::number(qAbs(box->geometry().center().y() - centre.y()) <= 1) +
+                   QString::number(box->mask().isEmpty() || box->mask().intersects(box->rect()));
+        };
+        clickRow(13);
+        clickRow(10);
+        QCOMPARE(offset("Text1", 10) + offset("Text2", 13), "1111");
+        values->verticalScrollBar()->setValue(0);
+        QCOMPARE(QString::number(names->verticalScrollBar()->value()) + offset("Text1", 10) +
+                     offset("Text2", 13),
+                 "01010");
     }
 
     // The load dialog, over the sets saveSets() leaves in the store.

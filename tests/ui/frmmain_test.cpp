@@ -70,16 +70,27 @@ private slots:
         QVERIFY(main->isVisible() && h->registry.activeWindow() == main);
     }
 
+    void GameNotFoundShowsTheMessageBeforeAnySplash_data()
+    {
+        QTest::addColumn<QString>("ini"); // empty: none, and no game in the registry
+        QTest::newRow("No game in the registry") << "";
+        QTest::newRow("An --ini file that cannot be edited is named with why") << "gone/UT.ini";
+    }
     void GameNotFoundShowsTheMessageBeforeAnySplash()
     {
-        h->loseGame();
+        QFETCH(QString, ini);
+        ini.isEmpty() ? h->loseGame() : h->useIni(ini.toStdString());
+        const std::string named = platform::fullPathName(ini.toStdString(), h->workFolder);
         bool windowOnScreen = true;
-        h->dialogs.expectMessage("Unable to get tournament folder data from registry",
-                                 "Error: Unreal Tournament folder data??", MessageIcon::Critical,
-                                 MessageButtons::Ok, MessageAnswer::Ok, [&] {
-                                     windowOnScreen = std::ranges::any_of(
-                                         QApplication::topLevelWidgets(), &QWidget::isVisible);
-                                 });
+        h->dialogs.expectMessage(
+            ini.isEmpty() ? "Unable to get tournament folder data from registry"
+                          : QString::fromStdString("The file named with --ini cannot be edited: " +
+                                                   named + " (its folder does not exist)"),
+            ini.isEmpty() ? "Error: Unreal Tournament folder data??" : "Error",
+            MessageIcon::Critical, MessageButtons::Ok, MessageAnswer::Ok, [&] {
+                windowOnScreen =
+                    std::ranges::any_of(QApplication::topLevelWidgets(), &QWidget::isVisible);
+            });
         QVERIFY(!h->registry.setVisible("frmSplash", true));
         QVERIFY(!windowOnScreen && h->registry.hasEnded() && h->registry.exitCode() == 1);
         QVERIFY(!QFileInfo::exists(QString::fromStdString(h->storeFile)));
@@ -331,14 +342,19 @@ private slots:
     // The About menu's box.
     void AboutOpensCentredNotModalOnceUntilOkAndExitAsksEveryWayAndYesClosesEveryWindow()
     {
+        h->useIni("UnrealTournament.ini"); // shown by its full path, here and in the tooltip
+        const QString file =
+            QString::fromStdString(platform::fullPathName("UnrealTournament.ini", h->workFolder));
         h->showMain();
         control<QAction>("About")->trigger();
         QPointer<VelmoraWindow> about = h->registry.loadedWindow("frmAbout");
         QCOMPARE(about->windowTitle() + "|" + label("lblTitle") + "|" + label("lblVersion") + "|" +
-                     label("Label1") + "|" + label("lblFile").remove(QChar(0x200b)),
-                 "About Velmora|Velmora|Version 1.1.0|Disclaimer: All the Logo's used  in this "
-                 "program are property of the respective owners. |Editing: " +
-                     QString::fromStdString(h->Utpath));
+                     h->get("frmAbout", "Picture1")->accessibleName() + "|" + label("Label1") +
+                     "|" + label("lblFile").remove(QChar(0x200b)) + "|" +
+                     control("Frame4")->toolTip(),
+                 "About Velmora|Velmora|Version 1.1.0|Velmora 1.1|Disclaimer: All the Logo's used  "
+                 "in this program are property of the respective owners. |Editing: " +
+                     file + "|" + file + "\nNamed on the command line with --ini");
         QVERIFY(label("lblDisclaimer").contains("version 1.2.0") &&
                 label("lblDescription").startsWith("App Description:"));
         QCOMPARE(about->focusWidget(), h->get("frmAbout", "cmdOK"));

@@ -91,7 +91,7 @@ void WindowHarness::installRenderers()
 void WindowHarness::registerAll()
 {
     app::registerWindows(registry,
-                         {dialogs, documents, *locator, system, readModule, {}, &backups});
+                         {dialogs, documents, *locator, system, readModule, request, &backups});
 }
 
 void WindowHarness::loseGame()

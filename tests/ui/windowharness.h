@@ -5,6 +5,7 @@
 // memory and scripted dialogs.
 
 #include "backup/backup.h"
+#include "config/gameconfig.h"
 #include "config/readmodule.h"
 #include "platform/gamelocator.h"
 #include "platform/systeminfo.h"
@@ -42,7 +43,12 @@ public:
 
     // Every test ends here: no window left behind and the dialog script used up.
     void finish();
-    void loseGame(); // the registry holds no game entry from now on
+    void loseGame();                     // the registry holds no game entry from now on
+    void useIni(const std::string& file) // as `velmora --ini FILE`
+    {
+        request.iniFile = file;
+        registerAll();
+    }
     void install(const std::string& bytes) { writeFile(Utpath, bytes); }
     std::string game() const { return readFile(Utpath); }
     // Renderers of the patched game declared by .int files beside the game's file: "Direct3D
@@ -94,6 +100,7 @@ public:
     config::ReadModule readModule;
     backup::BackupSession backups{folder.file("backups")};
     std::unique_ptr<platform::GameLocator> locator;
+    config::GameConfigRequest request;
     WindowRegistry registry; // last: its windows go before the services they use
 
     // Registers the windows (again) the way main() does.

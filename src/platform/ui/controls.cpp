@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QColor>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -16,6 +17,7 @@
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
 #include <QResizeEvent>
+#include <QScrollBar>
 
 namespace velmora::platform::ui {
 
@@ -172,6 +174,102 @@ void DesignStatusBar::placePanels()
         m_panels[i]->setGeometry(left + 2, 2, widths[i] - 2, height() - 4);
         left += widths[i];
     }
+}
+
+void scrollTogether(DesignListBox* a, DesignListBox* b)
+{
+    const auto follow = [](DesignListBox* from, DesignListBox* to) {
+        QScrollBar* source = from->verticalScrollBar();
+        QScrollBar* target = to->verticalScrollBar();
+        // A follower that cannot go as far sends its own value back, so both settle on it.
+        QObject::connect(source, &QScrollBar::valueChanged, target, &QScrollBar::setValue);
+        QObject::connect(source, &QScrollBar::rangeChanged, target,
+                         [source, target] { target->setValue(source->value()); });
+        // A horizontal bar takes room from the rows: both lists lose the same room.
+        QObject::connect(from->horizontalScrollBar(), &QScrollBar::rangeChanged, to,
+                         [to](int, int maximum) {
+                             to->setHorizontalScrollBarPolicy(maximum > 0 ? Qt::ScrollBarAlwaysOn
+                                                                          : Qt::ScrollBarAsNeeded);
+                         });
+    };
+    follow(a, b);
+    follow(b, a);
+}
+
+void fitRows(std::initializer_list<DesignListBox*> lists, int rows)
+{
+    constexpr int kSmallestPixelSize = 6;
+    for (DesignListBox* list : lists) {
+        const int room = list->height() - 2 * list->frameWidth();
+        const bool empty = list->rowCount() == 0;
+        if (empty) {
+            list->addRow(QStringLiteral("Xg")); // a row to measure
+        }
+        QFont font = list->font();
+        int pixelSize = QFontInfo(font).pixelSize();
+        while (rows * list->sizeHintForRow(0) > room && pixelSize > kSmallestPixelSize) {
+            font.setPixelSize(--pixelSize);
+            list->setFont(font);
+        }
+        if (empty) {
+            list->clearRows();
+        }
+    }
+}
+
+namespace {
+
+class RowPin final : public QObject {
+public:
+    RowPin(QWidget* box, DesignListBox* list, int row)
+        : QObject(box), m_box(box), m_list(list), m_row(row)
+    {
+        box->installEventFilter(this);
+        list->installEventFilter(this);
+        connect(list->verticalScrollBar(), &QScrollBar::valueChanged, this, &RowPin::place);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        const QEvent::Type type = event->type();
+        if ((watched == m_box && type == QEvent::Show) ||
+            (watched == m_list && (type == QEvent::Resize || type == QEvent::Move))) {
+            place();
+        }
+        return false;
+    }
+
+private:
+    void place()
+    {
+        const QListWidgetItem* item = m_list->item(m_row);
+        if (item == nullptr) {
+            return;
+        }
+        QWidget* viewport = m_list->viewport();
+        const QPoint origin = viewport->mapTo(m_box->parentWidget(), QPoint());
+        const QRect row = m_list->visualItemRect(item).translated(origin);
+        QRect box = m_box->geometry();
+        box.moveTop(row.center().y() - box.height() / 2);
+        m_box->setGeometry(box);
+        // What lies outside the visible rows is cut; an empty mask would show the whole box,
+        // so a box wholly out of sight keeps a mask beside it.
+        const QRect shown = QRect(origin, viewport->size()).intersected(box);
+        m_box->setMask(shown.isEmpty() ? QRegion(-1, -1, 1, 1)
+                                       : QRegion(shown.translated(-box.topLeft())));
+    }
+
+    QWidget* m_box;
+    DesignListBox* m_list;
+    int m_row;
+};
+
+} // namespace
+
+void pinToRow(QWidget* box, DesignListBox* list, int row)
+{
+    new RowPin(box, list, row);
 }
 
 namespace {

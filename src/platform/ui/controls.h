@@ -103,6 +103,21 @@ private:
     QList<bool> m_isLabel;
 };
 
+// Makes the names list `a` and the values list `b` scroll as one, so that a name always stands
+// beside its value: each follows the other's vertical scrolling, by the user or the program,
+// enabled or not, and a horizontal scroll bar that one of them needs is shown on both, so that
+// both show the same rows.
+void scrollTogether(DesignListBox* a, DesignListBox* b);
+
+// Shrinks the font of `lists` until `rows` rows fit in each without scrolling (their frames and
+// sizes as they are now); a font in which they already fit is kept.
+void fitRows(std::initializer_list<DesignListBox*> lists, int rows);
+
+// Keeps `box` (a sibling of `list`, drawn over it) on row `row` of `list` wherever the list is
+// scrolled: centred on the row, its own left, width and height kept, and cut where it leaves
+// the list's visible rows.
+void pinToRow(QWidget* box, DesignListBox* list, int row);
+
 // Makes `key` (a Qt::Key), pressed in `window` and left unused by its controls, press `button`
 // when it is enabled: the Enter and Escape users expect of a dialog, for windows that are not
 // QDialogs.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QScreen>
@@ -30,6 +31,27 @@ double layoutDpi(const QFont& font)
         QFontMetricsF(font).horizontalAdvance(letters) / static_cast<double>(letters.size());
     const double dpi = screenDpi();
     return dpi * std::max(1.0, letterWidth * kDefaultDpi / dpi / kDesignLetterWidth);
+}
+
+void useSansSerifFont()
+{
+#ifdef Q_OS_WIN
+    static constexpr const char* kFamilies[] = {"Tahoma",   "Segoe UI",    "Microsoft Sans Serif",
+                                                "Arial",    "DejaVu Sans", "Liberation Sans",
+                                                "Noto Sans"};
+    QFont font = QGuiApplication::font();
+    if (QFontDatabase::hasFamily(font.family())) {
+        return;
+    }
+    for (const char* family : kFamilies) {
+        if (QFontDatabase::hasFamily(QString::fromLatin1(family))) {
+            font.setFamilies({QString::fromLatin1(family)});
+            font.setStyleHint(QFont::SansSerif);
+            QGuiApplication::setFont(font);
+            return;
+        }
+    }
+#endif
 }
 
 namespace {

@@ -27,6 +27,13 @@ double screenDpi();
 // 96 dpi), so that captions laid out for that font still fit. Never below the screen's.
 double layoutDpi(const QFont& font);
 
+// On Windows, when the system's font is not among the fonts Qt finds, makes the application's
+// font the first sans-serif family of a short list that the system has (Tahoma, the dialog font
+// the design's layout was drawn in, first), at the system font's size: under Wine without its
+// own fonts, Qt finds no Tahoma and falls back to a serif font whose taller rows no longer fit
+// the lists. Elsewhere the desktop's font is kept.
+void useSansSerifFont();
+
 // Centres `window`, frame included, on the primary screen's work area. Until the window manager
 // has framed a new window only its client area is known, so it is centred again, once, when the
 // frame arrives; otherwise it would sit half a title bar low.

@@ -28,8 +28,13 @@ constexpr std::string_view kUsage =
   velmora-ini --help
 
 Reads or writes one key of an INI file with the Windows profile rules that Velmora uses.
-FILE may be --game: the game's UnrealTournament.ini, found through its registry entry
-(on Linux in the Wine prefix named by WINEPREFIX, or ~/.wine, or the game's Proton prefix).
+FILE may be --game: the game's UnrealTournament.ini, found as Velmora finds it:
+  1. the game's folder from its registry entry (on Linux in the Wine prefix named by
+     WINEPREFIX, else ~/.wine, else the game's Steam Proton prefixes):
+     System64\UnrealTournament.ini when it is the only one there or was written after
+     System\UnrealTournament.ini, else System\UnrealTournament.ini;
+  2. on Linux, without a registry folder, the native game's
+     ~/.utpg/System/UnrealTournament.ini when it exists.
 
 get  prints the value (at most 254 characters) and a line break. A missing key, section
      or file prints DEFAULT, less its trailing spaces; without DEFAULT, empty text.
