@@ -1,6 +1,6 @@
 // The Wine registry reader, by the rules in tests/data/registry-rules.tsv.
 
-#include "platform/gamelocator_wine.h"
+#include "platform/gamelocator_posix.h"
 #include "platform/registry_text.h"
 #include "support/rowname.h"
 

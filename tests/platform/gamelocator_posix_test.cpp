@@ -2,7 +2,7 @@
 // rules in tests/data/system-rules.tsv.
 
 #include "platform/dosdevices.h"
-#include "platform/gamelocator_wine.h"
+#include "platform/gamelocator_posix.h"
 #include "platform/steamvdf.h"
 #include "platform/wineprefixes.h"
 #include "support/datatable.h"
