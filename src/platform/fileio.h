@@ -47,8 +47,4 @@ std::string currentDirectory();
 // the file must not pass for it, so that creating the file is tried and fails with a reason.
 bool fileExists(const std::string& path);
 
-// Creates an empty file at `path`, as OpenFile with OF_CREATE does (an existing file is
-// truncated).
-WriteOutcome createEmptyFile(const std::string& path);
-
 } // namespace velmora::platform

@@ -285,16 +285,4 @@ bool fileExists(const std::string& path)
     return !path.empty() && ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
-WriteOutcome createEmptyFile(const std::string& path)
-{
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        return WriteOutcome::failed(systemReason(errno));
-    }
-    if (::close(fd) != 0) {
-        return WriteOutcome::failed(systemReason(errno));
-    }
-    return WriteOutcome::written();
-}
-
 } // namespace velmora::platform

@@ -212,11 +212,4 @@ bool fileExists(const std::string& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-WriteOutcome createEmptyFile(const std::string& path)
-{
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    return file.valid() ? WriteOutcome::written() : WriteOutcome::failed(lastErrorText());
-}
-
 } // namespace velmora::platform
