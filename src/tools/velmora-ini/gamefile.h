@@ -1,14 +1,15 @@
 #pragma once
 
-// The game's configuration file, found the way Velmora finds it: the registry's game folder
-// (a Wine or Proton prefix on Linux) followed by "\System\UnrealTournament.ini".
+// The game's configuration file, found the way the window program finds it without --ini
+// (config::locateGameConfig): through the registry's game folder (a Wine or Proton prefix on
+// Linux), else the native Linux game's own file.
 
 #include <optional>
 #include <string>
 
 namespace velmora::tools {
 
-// The file's path on this system, or nullopt when the registry names no game folder.
+// The file's path on this system, or nullopt when neither names a file to use.
 std::optional<std::string> findGameFile();
 
 } // namespace velmora::tools
