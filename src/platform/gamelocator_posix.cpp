@@ -75,11 +75,6 @@ std::string WineGameLocator::localPath(const std::string& windowsPath) const
     return m_entry ? unixPathInPrefix(m_entry->prefix, path) : std::string();
 }
 
-std::string WineGameLocator::answeringPrefix() const
-{
-    return m_entry ? m_entry->prefix : std::string();
-}
-
 } // namespace velmora::platform::wine
 
 namespace velmora::platform {
