@@ -145,7 +145,6 @@ VELMORA_RULES(ResolutionList, TableSizesThenWidescreenThenTheScreen, "config-rul
     EXPECT_EQ(choices.back().listItem, row[3]);
     EXPECT_EQ(std::to_string(choices.back().width) + "*" + std::to_string(choices.back().height),
               row[3]);
-    EXPECT_EQ(choices[6].listItem + choices[7].listItem, "1600*12001280*720");
 }
 
 VELMORA_RULES(CommandLineTable, ParsesIniAndHelp, "config-rules.tsv", "commandline", 5)
