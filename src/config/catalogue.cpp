@@ -1,5 +1,7 @@
 #include "catalogue.h"
 
+#include "readmodule.h"
+
 #include <algorithm>
 
 namespace velmora::config {
@@ -75,15 +77,15 @@ constexpr std::array<Resolution, 6> kWideResolutions = {{
 // Both presets write the game's own keys; Fast system keeps 16-bit colour, no decals and no
 // dynamic lights, as it always has.
 constexpr std::array<PresetStep, 9> kPresetSteps = {{
-    {"FullscreenColorbits", SectionKind::Client, "16", "16"},
-    {"CurvedSurfaces", SectionKind::Client, "False", "True"},
-    {"LowDetailTextures", SectionKind::Client, "True", "False"},
-    {"Decals", SectionKind::Client, "False", "False"},
-    {"NoDynamicLights", SectionKind::Client, "True", "True"},
-    {"SlowVideoBuffering", SectionKind::Client, "False", "False"},
-    {"SkinDetail", SectionKind::Client, "Low", "High"},
-    {"Texturedetail", SectionKind::Client, "Low", "High"},
-    {"Coronas", SectionKind::RenderDevice, "False", "True"},
+    {"FullscreenColorbits", "16", "16"},
+    {"CurvedSurfaces", "False", "True"},
+    {"LowDetailTextures", "True", "False"},
+    {"Decals", "False", "False"},
+    {"NoDynamicLights", "True", "True"},
+    {"SlowVideoBuffering", "False", "False"},
+    {"SkinDetail", "Low", "High"},
+    {"Texturedetail", "Low", "High"},
+    {"Coronas", "False", "True"},
 }};
 
 const Driver* driverWhere(std::string_view Driver::*field, std::string_view text)
@@ -120,7 +122,8 @@ std::string_view clientSectionFor(std::string_view viewportManager)
 
 std::string deviceSectionFor(std::string_view renderDevice)
 {
-    return equalIgnoringCase(renderDevice, "Default") ? std::string() : std::string(renderDevice);
+    return equalIgnoringCase(renderDevice, ReadModule::kDefault) ? std::string()
+                                                             : std::string(renderDevice);
 }
 
 std::string_view sectionFor(SectionKind kind, const GameSections& sections)
@@ -181,11 +184,6 @@ std::optional<std::string_view> classForListItem(std::string_view listItem)
 std::optional<std::string_view> classForDisplayName(std::string_view displayName)
 {
     return classWhere(&Driver::displayName, displayName);
-}
-
-const std::array<Resolution, 7>& resolutions()
-{
-    return kResolutions;
 }
 
 std::vector<ResolutionChoice> resolutionChoices(int screenWidth, int screenHeight)

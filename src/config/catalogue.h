@@ -57,7 +57,6 @@ struct SettingRow {
 };
 
 inline constexpr std::size_t kRowCount = 15;
-inline constexpr std::size_t kCoronasRow = 6;
 inline constexpr std::size_t kFrameRateRow = 10;
 inline constexpr std::size_t kParticleRow = 13;
 inline constexpr std::size_t kDeviceRow = 14;
@@ -112,9 +111,6 @@ struct Resolution {
 
 inline constexpr std::string_view kSelectResolution = "<<Select Resolution>>";
 
-// In the order of the main window's resolution list, after its prompt.
-const std::array<Resolution, 7>& resolutions();
-
 struct ResolutionChoice {
     std::string listItem;
     int width;
@@ -128,9 +124,9 @@ std::vector<ResolutionChoice> resolutionChoices(int screenWidth, int screenHeigh
 
 // ---- presets ----------------------------------------------------------------------------
 
+// A step writes its key into the section sectionFor(key) names, as the editor reads it.
 struct PresetStep {
     std::string_view key;
-    SectionKind section;
     std::string_view slowValue;
     std::string_view fastValue;
 };

@@ -95,7 +95,7 @@ std::vector<GameWrite> presetWrites(Preset preset, const GameSections& sections)
 {
     std::vector<GameWrite> writes;
     for (const PresetStep& step : presetSteps()) {
-        writes.push_back({std::string(sectionFor(step.section, sections)), std::string(step.key),
+        writes.push_back({std::string(sectionFor(step.key, sections)), std::string(step.key),
                           std::string(presetValue(step, preset))});
     }
     return writes;

@@ -52,8 +52,4 @@ bool fileExists(const std::string& path);
 // start-up; Windows has no such limit.
 void ignoreFileSizeSignal();
 
-// Creates an empty file at `path`, as OpenFile with OF_CREATE does (an existing file is
-// truncated).
-WriteOutcome createEmptyFile(const std::string& path);
-
 } // namespace velmora::platform

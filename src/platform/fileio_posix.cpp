@@ -291,16 +291,4 @@ void ignoreFileSizeSignal()
     std::signal(SIGXFSZ, SIG_IGN);
 }
 
-WriteOutcome createEmptyFile(const std::string& path)
-{
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        return WriteOutcome::failed(systemReason(errno));
-    }
-    if (::close(fd) != 0) {
-        return WriteOutcome::failed(systemReason(errno));
-    }
-    return WriteOutcome::written();
-}
-
 } // namespace velmora::platform

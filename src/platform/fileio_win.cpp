@@ -284,11 +284,4 @@ bool fileExists(const std::string& path)
 
 void ignoreFileSizeSignal() {}
 
-WriteOutcome createEmptyFile(const std::string& path)
-{
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    return file.valid() ? WriteOutcome::written() : WriteOutcome::failed(lastErrorText());
-}
-
 } // namespace velmora::platform

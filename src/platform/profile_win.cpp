@@ -42,8 +42,6 @@ WriteOutcome writeProfileString(const std::string& path, std::string_view sectio
                                 std::string_view key, std::string_view value)
 {
     const std::string file = resolved(path);
-    // The portable text layer decides what is refused and what is already there, so both
-    // systems refuse the same requests and neither rewrites a file for nothing.
     // The same refusal as the portable engine's atomic replace; Windows' own write fails
     // there too, but Wine run as root would write.
     if (isFolderOrReadOnly(file)) {
@@ -53,6 +51,8 @@ WriteOutcome writeProfileString(const std::string& path, std::string_view sectio
     if (!current.error.empty()) {
         return WriteOutcome::failed(current.error);
     }
+    // The portable text layer decides what is refused and what is already there, so both
+    // systems refuse the same requests and neither rewrites a file for nothing.
     const TextEdit check = profileWriteText(current.bytes, section, key, value);
     if (check.status == WriteStatus::Refused) {
         return WriteOutcome::refused(check.reason);

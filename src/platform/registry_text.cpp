@@ -239,14 +239,6 @@ const RegistryValue* RegistryHive::find(std::string_view keyPath, std::string_vi
     return value == key->second.end() ? nullptr : &value->second;
 }
 
-std::size_t RegistryHive::valueCount() const
-{
-    std::size_t count = 0;
-    for (const auto& [path, values] : m_keys)
-        count += values.size();
-    return count;
-}
-
 std::u16string registryValueText(const RegistryValue* value)
 {
     if (value == nullptr)

@@ -40,8 +40,6 @@ public:
     // nullptr when either is missing.
     const RegistryValue* find(std::string_view keyPath, std::string_view valueName) const;
 
-    std::size_t valueCount() const;
-
 private:
     std::map<std::string, std::map<std::string, RegistryValue>> m_keys; // folded names
 };

@@ -26,4 +26,8 @@ public:
 // to differ from Windows; false on Windows and on every other system.
 bool runningUnderWine();
 
+// The user's home folder: HOME when it is set and not empty, else the user database's entry
+// on POSIX systems, USERPROFILE on Windows; empty text when there is none.
+std::string homeFolder();
+
 } // namespace velmora::platform

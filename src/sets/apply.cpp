@@ -74,10 +74,10 @@ ApplyResult ApplyChangedSettings(config::ReadModule& module, const std::string& 
                                  const EditorLists& editor, const EditorLists* lastRead)
 {
     ApplyResult result;
-    EditorLists current = readEditorLists(module, utpath);
     config::GameSections sections = config::readGameSections(utpath);
+    EditorLists current = readEditorLists(module, utpath, sections);
     const std::vector<config::Renderer> renderers = config::gameRenderers(utpath);
-    // Coronas is measured against the section of the device the game will use afterwards.
+    // The device's rows are measured against the device the game will use afterwards.
     const std::string deviceBefore = sections.renderDevice;
     for (const Change& change : findChanges(editor, current, lastRead)) {
         if (const GameWrite write = writeFor(change, sections, renderers);
@@ -86,9 +86,7 @@ ApplyResult ApplyChangedSettings(config::ReadModule& module, const std::string& 
         }
     }
     if (sections.renderDevice != deviceBefore) {
-        const std::string_view coronas = config::settingRows()[config::kCoronasRow].key;
-        module.ReadGameValue(sections.renderDevice, coronas, utpath);
-        current.values.at(config::kCoronasRow) = module.ReadResult;
+        current = readEditorLists(module, utpath, sections);
     }
     result.changes = findChanges(editor, current, lastRead);
 

@@ -1,7 +1,8 @@
 #pragma once
 
-// ApplyChangedSettings: writes the editor rows that differ from what the game's configuration
-// file holds now into that file, one write per changed row.
+// ApplyChangedSettings: writes the editor's changed rows into the game's configuration file,
+// one write per row: on a set load every row that differs from the file, on "&Update " the rows
+// the player changed.
 
 #include "config/readmodule.h"
 #include "config/renderers.h"
@@ -11,7 +12,6 @@
 #include <cstddef>
 #include <span>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace velmora::sets {

@@ -8,8 +8,13 @@ namespace velmora::sets {
 
 EditorLists readEditorLists(config::ReadModule& module, const std::string& utpath)
 {
+    return readEditorLists(module, utpath, config::readGameSections(utpath));
+}
+
+EditorLists readEditorLists(config::ReadModule& module, const std::string& utpath,
+                            const config::GameSections& sections)
+{
     EditorLists lists;
-    const config::GameSections sections = config::readGameSections(utpath);
     for (const config::SettingRow& row : config::settingRows()) {
         module.ReadGameValueCounted(config::sectionFor(row.section, sections), row.key, utpath);
         lists.names.emplace_back(row.key);

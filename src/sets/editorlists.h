@@ -3,6 +3,8 @@
 // The editor's two parallel lists as plain text, and the fill operation that reads them
 // from the game's configuration file.
 
+#include "config/catalogue.h"
+
 #include <string>
 #include <vector>
 
@@ -26,5 +28,9 @@ struct EditorLists {
 // name (config::displayNameFor). A missing key reads as "Default". Leaves `module.ReadCount` at
 // 0. The file is re-read on every call.
 EditorLists readEditorLists(config::ReadModule& module, const std::string& utpath);
+
+// The same with the rows read from `sections` rather than from those the file names now.
+EditorLists readEditorLists(config::ReadModule& module, const std::string& utpath,
+                            const config::GameSections& sections);
 
 } // namespace velmora::sets

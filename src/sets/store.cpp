@@ -1,5 +1,6 @@
 #include "sets/store.h"
 
+#include "config/readmodule.h"
 #include "platform/codepage.h"
 #include "platform/fileio.h"
 #include "platform/profile.h"
@@ -11,13 +12,14 @@
 namespace velmora::sets {
 namespace {
 
-constexpr std::size_t kBufferSize = 255;
-constexpr std::string_view kDefault = "Default";
+using config::ReadModule;
+
 constexpr std::string_view kSectionPrefix = "save";
 
 std::string readValue(const std::string& path, std::string_view section, std::string_view key)
 {
-    return platform::getProfileString(path, section, key, kDefault, kBufferSize);
+    return platform::getProfileString(path, section, key, ReadModule::kDefault,
+                                      ReadModule::kBufferSize);
 }
 
 // The number N of a section named Save<N> as the program names them (any letter case), else
@@ -49,9 +51,10 @@ std::map<int, std::string> setsPresent(const std::string& path)
     if (!contents) {
         return sets;
     }
-    for (auto& [section, name] : platform::profileSectionValues(*contents, kNameKey, kBufferSize)) {
+    for (auto& [section, name] :
+         platform::profileSectionValues(*contents, kNameKey, ReadModule::kBufferSize)) {
         if (const auto number = setNumberOf(section)) {
-            sets.try_emplace(*number, name ? std::move(*name) : std::string(kDefault));
+            sets.try_emplace(*number, name ? std::move(*name) : std::string(ReadModule::kDefault));
         }
     }
     return sets;
@@ -196,7 +199,8 @@ loadSettingSet(const std::string& path, int number, const std::vector<std::strin
     bool found = false;
     for (const std::string& name : names) {
         // Only the first section of the name counts, as in a read.
-        for (auto& entry : platform::profileSectionValues(*contents, name, kBufferSize)) {
+        for (auto& entry :
+             platform::profileSectionValues(*contents, name, ReadModule::kBufferSize)) {
             if (setNumberOf(entry.section) == number) {
                 found = true;
                 values.push_back(std::move(entry.value));

@@ -42,26 +42,5 @@ TEST(HostileFile, BinaryFileAndTenMegabyteLinesGetDefinedResults)
               "[s]\r\nbig=small\r\nk=v\r\n");
 }
 
-TEST(HugeFile, HundredMegabytesAreReadAndOneLineChanged)
-{
-    std::string block;
-    for (int n = 0; n < 20000; ++n)
-        block += "Key" + std::to_string(n) + "=some value that pads the line out\r\n";
-    std::string before = "[Engine.Engine]\r\n";
-    while (before.size() < (100U << 20))
-        before += block;
-    before += "[WinDrv.WindowsClient]\r\nDecals=True\r\n";
-    const TemporaryFolder scratch;
-    const std::string file = scratch.file("UnrealTournament.ini");
-    writeFile(file, before);
-
-    EXPECT_EQ(platform::getProfileString(file, "Engine.Engine", "Key15000", "Default", 255),
-              "some value that pads the line out");
-    ASSERT_EQ(platform::writeProfileString(file, "WinDrv.WindowsClient", "Decals", "False").status,
-              WriteStatus::Written);
-    before.replace(before.size() - 6, 4, "False");
-    EXPECT_TRUE(readFile(file) == before) << "the file differs from the old one with the change";
-}
-
 } // namespace
 } // namespace velmora::test

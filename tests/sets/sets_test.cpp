@@ -1,5 +1,5 @@
-// The store of setting sets and the editor's read and apply, by the rules in
-// tests/data/sets-rules.tsv.
+// The store of setting sets by the rules in tests/data/store-rules.tsv, and the editor's read
+// and apply over the game's file by those in tests/data/apply-rules.tsv.
 
 #include "config/readmodule.h"
 #include "platform/systeminfo.h"
@@ -22,55 +22,86 @@ template <class T, class Text> std::string joined(const std::vector<T>& items, T
     return all;
 }
 
-// The result of the row's operation on the file at `path`.
-std::string run(const test::TableRow& row, const std::string& path)
+// A fresh file holding `before` ("(no file)": none), checked after the row's operation.
+struct RowFile {
+    RowFile(const std::string& name, const std::string& before) : path(folder.file(name))
+    {
+        if (before != "(no file)")
+            test::writeFile(path, before);
+    }
+    // The file holds `after`. Wine rewrites the whole file on every write (docs/windows.md):
+    // bytes are compared elsewhere only.
+    void expectHolds(const std::string& after) const
+    {
+        if (!platform::runningUnderWine()) {
+            EXPECT_EQ(test::readFile(path), after);
+        }
+    }
+
+    const test::TemporaryFolder folder;
+    const std::string path;
+};
+
+VELMORA_RULES(OpenStore, GivesTheCountAndCreatesOrRepairsTheStore, "store-rules.tsv", "open", 4)
 {
-    const std::string& op = row[1];
-    const std::vector<std::string> args = test::split(row[3], '|');
-    const EditorLists saved{{"FullscreenColorbits", "Coronas", "GameRenderDevice"},
-                            {"32", args.size() > 1 ? args[1] : "True", "Direct 3D"}};
-    config::ReadModule module;
-    module.ReadCount = 7;
-    if (op == "open")
-        return openStore(path).countText;
-    if (op == "save") {
-        const SaveResult result = saveSettingSet(path, args[0], saved);
-        return result.outcome.ok() ? std::to_string(result.setNumber) : result.outcome.reason;
-    }
-    if (op == "list")
-        return joined(listSets(path), [](const StoredSet& set) { return set.name; });
-    if (op == "load") {
-        const auto values = loadSettingSet(path, std::stoi(row[3]), saved.names);
-        return values ? joined(*values, [](const auto& v) { return v.value_or("-"); }) : "(gone)";
-    }
-    EditorLists editor = readEditorLists(module, path);
-    if (op == "read") {
-        EXPECT_EQ(module.ReadCount, 0);
-        return joined(editor.values, [](const std::string& v) { return v; });
-    }
-    const EditorLists lastRead = editor;
-    for (const std::string& edit : args)
-        editor.values.at(std::stoul(edit)) = edit.substr(edit.find('=') + 1);
-    if (!row[6].empty())
-        test::writeFile(path, row[6]);
-    const ApplyResult result =
-        ApplyChangedSettings(module, path, editor, op == "update" ? &lastRead : nullptr);
-    return result.ok() ? std::to_string(result.written) : applyFailureText(result);
+    const RowFile store("Velmora.ini", GetParam()[1]);
+    EXPECT_EQ(openStore(store.path).countText, GetParam()[2]);
+    store.expectHolds(GetParam()[3].empty() ? GetParam()[1] : GetParam()[3]);
 }
 
-VELMORA_RULES(SetsRule, GivesItsResultAndLeavesTheFileBytes, "sets-rules.tsv", "sets", 7)
+VELMORA_RULES(SaveSet, AddsTheSetOrRefusesIt, "store-rules.tsv", "save", 6)
 {
     const test::TableRow& row = GetParam();
-    test::TemporaryFolder scratch;
-    const std::string path = scratch.file("Velmora.ini");
-    if (row[2] != "(no file)")
-        test::writeFile(path, row[2]);
-    EXPECT_EQ(run(row, path), row[4]);
-    // Wine rewrites the whole file on every write (docs/windows.md): bytes only elsewhere.
-    if (!platform::runningUnderWine()) {
-        const std::string& unchanged = row[6].empty() ? row[2] : row[6];
-        EXPECT_EQ(test::readFile(path), row[5].empty() ? unchanged : row[5]);
-    }
+    const RowFile store("Velmora.ini", row[1]);
+    const EditorLists lists{{"FullscreenColorbits", "Coronas", "GameRenderDevice"},
+                            {"32", row[3], "Direct 3D"}};
+    const SaveResult result = saveSettingSet(store.path, row[2], lists);
+    EXPECT_EQ(result.outcome.ok() ? std::to_string(result.setNumber) : result.outcome.reason,
+              row[4]);
+    store.expectHolds(row[5].empty() ? row[1] : row[5]);
+}
+
+VELMORA_RULES(ListSets, GivesTheSetsTheDialogOffers, "store-rules.tsv", "list", 3)
+{
+    const RowFile store("Velmora.ini", GetParam()[1]);
+    EXPECT_EQ(joined(listSets(store.path), [](const StoredSet& set) { return set.name; }),
+              GetParam()[2]);
+}
+
+VELMORA_RULES(LoadSet, GivesTheSetsValuesByName, "store-rules.tsv", "load", 4)
+{
+    const RowFile store("Velmora.ini", GetParam()[1]);
+    const auto values = loadSettingSet(store.path, std::stoi(GetParam()[2]),
+                                       {"FullscreenColorbits", "Coronas", "GameRenderDevice"});
+    EXPECT_EQ(values ? joined(*values, [](const auto& v) { return v.value_or("-"); }) : "(gone)",
+              GetParam()[3]);
+}
+
+VELMORA_RULES(ReadEditorLists, GivesTheValuesTheGameReads, "apply-rules.tsv", "read", 3)
+{
+    const RowFile game("UnrealTournament.ini", GetParam()[1]);
+    config::ReadModule module;
+    module.ReadCount = 7;
+    const EditorLists lists = readEditorLists(module, game.path);
+    EXPECT_EQ(joined(lists.values, [](const std::string& v) { return v; }), GetParam()[2]);
+    EXPECT_EQ(module.ReadCount, 0);
+}
+
+VELMORA_RULES(ApplyRule, WritesTheChangesAndNothingElse, "apply-rules.tsv", "apply", 7)
+{
+    const test::TableRow& row = GetParam();
+    const RowFile game("UnrealTournament.ini", row[2]);
+    config::ReadModule module;
+    const EditorLists lastRead = readEditorLists(module, game.path);
+    EditorLists editor = lastRead;
+    for (const std::string& edit : test::split(row[3], '|'))
+        editor.values.at(std::stoul(edit)) = edit.substr(edit.find('=') + 1);
+    if (!row[4].empty())
+        test::writeFile(game.path, row[4]);
+    const ApplyResult result =
+        ApplyChangedSettings(module, game.path, editor, row[1] == "update" ? &lastRead : nullptr);
+    EXPECT_EQ(result.ok() ? std::to_string(result.written) : applyFailureText(result), row[5]);
+    game.expectHolds(!row[6].empty() ? row[6] : !row[4].empty() ? row[4] : row[2]);
 }
 
 TEST(CountTest, OnlyPlainWholeNumbersAreCountsAndNamesFitTheCodePage)

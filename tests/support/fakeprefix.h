@@ -1,7 +1,6 @@
 #pragma once
 
-// Temporary folders, byte-exact files, Wine-style prefixes and telling Wine from Windows, for
-// tests of every layer.
+// Temporary folders, byte-exact files and Wine-style prefixes, for tests of every layer.
 
 #include <string>
 #include <string_view>

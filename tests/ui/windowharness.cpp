@@ -2,7 +2,7 @@
 
 #include "app/composition.h"
 #include "platform/fileio.h"
-#include "platform/gamelocator_wine.h"
+#include "platform/gamelocator_posix.h"
 #include "platform/profile.h"
 #include "platform/ui/controls.h"
 

@@ -2,17 +2,15 @@
 
 #include "config/gameconfig.h"
 #include "platform/gamelocator.h"
-
-#include <cstdlib>
+#include "platform/systeminfo.h"
 
 namespace velmora::tools {
 
 std::optional<std::string> findGameFile()
 {
     const auto locator = platform::makeSystemGameLocator();
-    const char* home = std::getenv("HOME");
-    const auto location = config::locateGameConfig(
-        *locator, {{}, config::nativeGameConfig(home != nullptr ? home : "")});
+    const auto location =
+        config::locateGameConfig(*locator, {{}, config::nativeGameConfig(platform::homeFolder())});
     if (!location) {
         return std::nullopt;
     }

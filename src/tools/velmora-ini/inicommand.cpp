@@ -76,15 +76,6 @@ std::string errorLine(std::string_view reason)
     return line({"err", escapeField(reason)});
 }
 
-// The command's FILE as a path: "--game" is the game's own file.
-std::optional<std::string> resolveFile(const std::string& file, const GameFileFinder& find)
-{
-    if (file == kGameFileArgument) {
-        return find ? find() : std::nullopt;
-    }
-    return file;
-}
-
 std::string answerGet(const GetCommand& get, const std::string& path)
 {
     const std::string value =
@@ -139,6 +130,14 @@ struct Answerer {
 };
 
 } // namespace
+
+std::optional<std::string> resolveFile(const std::string& file, const GameFileFinder& findGameFile)
+{
+    if (file == kGameFileArgument) {
+        return findGameFile ? findGameFile() : std::nullopt;
+    }
+    return file;
+}
 
 std::string escapeField(std::string_view bytes)
 {

@@ -20,6 +20,10 @@ inline constexpr std::string_view kGameFileArgument = "--game";
 // The path of the game's configuration file, or nullopt when the registry names no folder.
 using GameFileFinder = std::function<std::optional<std::string>()>;
 
+// The path a command's FILE names: the game's own file for kGameFileArgument, found by
+// `findGameFile` (nullopt when it finds none, or is not given), else FILE itself.
+std::optional<std::string> resolveFile(const std::string& file, const GameFileFinder& findGameFile);
+
 std::string escapeField(std::string_view bytes);
 
 // The bytes a field stands for; nullopt for a backslash not followed by t, n, r, \ or two

@@ -1,5 +1,7 @@
 // velmora-ini: reads or writes one key of an INI file with Velmora's profile engine.
 
+#include "config/gameconfig.h"
+#include "config/readmodule.h"
 #include "gamefile.h"
 #include "inicommand.h"
 #include "platform/fileio.h"
@@ -17,8 +19,6 @@
 namespace {
 
 using velmora::tools::findGameFile;
-
-constexpr std::size_t kBufferSize = 255; // Velmora's own buffer: values are cut to 254
 
 constexpr std::string_view kUsage =
     R"(Usage:
@@ -51,14 +51,6 @@ batch reads commands from standard input, one per line, fields separated by TAB:
      command is answered err<TAB>REASON and the batch goes on. Each answer is flushed.
 )";
 
-std::optional<std::string> pathOf(const std::string& file)
-{
-    if (file == velmora::tools::kGameFileArgument) {
-        return findGameFile();
-    }
-    return file;
-}
-
 // A batch reads and rewrites the same files over and over. glibc hands every freed buffer
 // of 128 KB or more back to the system, so each command faulted all the pages of its file's
 // buffers in again: keep them in the process instead, up to glibc's own limit of 32 MB.
@@ -87,27 +79,30 @@ int fail(std::string_view reason)
     return 1;
 }
 
+// Runs `run` on the path that FILE names, or fails when it names the game and none is found.
+template <typename Run> int onFile(const std::string& file, Run run)
+{
+    const auto path = velmora::tools::resolveFile(file, findGameFile);
+    return path ? run(*path) : fail(velmora::config::kFolderNotFoundText);
+}
+
 int runGet(const std::vector<std::string>& args)
 {
-    const auto path = pathOf(args[1]);
-    if (!path) {
-        return fail("Unable to get tournament folder data from registry");
-    }
-    const std::string defaultValue = args.size() == 5 ? args[4] : std::string();
-    std::cout << velmora::platform::getProfileString(*path, args[2], args[3], defaultValue,
-                                                     kBufferSize)
-              << '\n';
-    return 0;
+    return onFile(args[1], [&](const std::string& path) {
+        const std::string defaultValue = args.size() == 5 ? args[4] : std::string();
+        std::cout << velmora::platform::getProfileString(path, args[2], args[3], defaultValue,
+                                                         velmora::config::ReadModule::kBufferSize)
+                  << '\n';
+        return 0;
+    });
 }
 
 int runSet(const std::vector<std::string>& args)
 {
-    const auto path = pathOf(args[1]);
-    if (!path) {
-        return fail("Unable to get tournament folder data from registry");
-    }
-    const auto outcome = velmora::platform::writeProfileString(*path, args[2], args[3], args[4]);
-    return outcome.ok() ? 0 : fail(outcome.reason);
+    return onFile(args[1], [&](const std::string& path) {
+        const auto outcome = velmora::platform::writeProfileString(path, args[2], args[3], args[4]);
+        return outcome.ok() ? 0 : fail(outcome.reason);
+    });
 }
 
 } // namespace

@@ -1,14 +1,13 @@
-#include "gamelocator_wine.h"
+#include "gamelocator_posix.h"
 
 #include "dosdevices.h"
 #include "fileio.h"
 #include "registry_text.h"
+#include "systeminfo.h"
 #include "wineprefixes.h"
 
 #include <cstdlib>
 #include <filesystem>
-#include <pwd.h>
-#include <unistd.h>
 
 namespace velmora::platform::wine {
 namespace {
@@ -18,18 +17,6 @@ namespace fs = std::filesystem;
 // The 32-bit view of the game's key in a 64-bit prefix.
 constexpr const char* kWowGameRegistryKey =
     "Software\\Wow6432Node\\Unreal Technology\\Installed Apps\\UnrealTournament";
-
-std::string homeFolder()
-{
-    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0')
-        return home;
-    std::vector<char> buffer(16384);
-    passwd entry{};
-    passwd* found = nullptr;
-    if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found)
-        return found->pw_dir;
-    return {};
-}
 
 } // namespace
 
@@ -88,11 +75,6 @@ std::string WineGameLocator::localPath(const std::string& windowsPath) const
     return m_entry ? unixPathInPrefix(m_entry->prefix, path) : std::string();
 }
 
-std::string WineGameLocator::answeringPrefix() const
-{
-    return m_entry ? m_entry->prefix : std::string();
-}
-
 } // namespace velmora::platform::wine
 
 namespace velmora::platform {
@@ -103,7 +85,7 @@ std::unique_ptr<GameLocator> makeSystemGameLocator()
     if (const char* value = std::getenv("WINEPREFIX"))
         winePrefix = value;
     return std::make_unique<wine::WineGameLocator>(
-        wine::candidatePrefixes(winePrefix, wine::homeFolder()));
+        wine::candidatePrefixes(winePrefix, homeFolder()));
 }
 
 } // namespace velmora::platform

@@ -38,9 +38,6 @@ public:
     std::string gameFolder() const override;
     std::string localPath(const std::string& windowsPath) const override;
 
-    // The prefix whose registry answered last; empty when none did.
-    std::string answeringPrefix() const;
-
 private:
     std::vector<std::string> m_prefixes;
     mutable std::optional<GameFolderEntry> m_entry;

@@ -1,4 +1,5 @@
-// The portable profile engine and the Win32 profile functions over one table of cases
+// The portable profile engine and the system's profile functions (the Win32 ones in the Windows
+// build, the portable engine elsewhere) over one table of cases
 // (tests/data/profile-differential.tsv): the same read values, write statuses and read-backs,
 // bar the Wine deviations the table names.
 
@@ -41,7 +42,7 @@ VELMORA_RULES(ProfileWriteDifferential, PortableEngineAndWin32ReadBackTheSame,
     const test::TemporaryFolder folder;
     static const char* const kStatus[] = {"written", "unchanged", "refused", "failed"};
     for (const bool win32 : {false, true}) {
-        SCOPED_TRACE(win32 ? "Win32 profile functions" : "portable engine");
+        SCOPED_TRACE(win32 ? "the system's profile functions" : "portable engine");
         const std::string path = folder.file(win32 ? "win32.ini" : "portable.ini");
         if (row[1] != kAbsent)
             test::writeFile(path, row[1]);
