@@ -224,6 +224,18 @@ std::vector<Renderer> gameRenderers(const std::string& gameFile)
         }
     }
     bracketCollisions(renderers);
+    // The native game's own settings folder (~/.utpg/System) holds no libraries: with none
+    // found, the renderer the file names is offered, so that Done can still write a resolution.
+    if (nativeLinux && renderers.empty()) {
+        const std::string className = platform::getProfileString(
+            gameFile, kEngine, kGameRenderDevice, "", ReadModule::kBufferSize);
+        if (isRendererClass(className)) {
+            const std::string shown(displayNameForClass(className));
+            const auto table = std::ranges::find(drivers(), shown, &Driver::displayName);
+            renderers.push_back({table != drivers().end() ? std::string(table->listItem) : shown,
+                                 shown, className, table == drivers().end()});
+        }
+    }
     return renderers;
 }
 

@@ -31,7 +31,9 @@ struct Renderer {
 // exactly `Package.so` on the native Linux game. Its display name is the ClassCaption of the
 // section named after the class, else the Caption of the [Public] Preferences= line naming
 // the class, else the class; a name that is already a display name or list item of the
-// table, or that another discovered renderer has too, gets " (" + class + ")" after it. A
+// table, or that another discovered renderer has too, gets " (" + class + ")" after it. On the
+// native Linux game with no library found at all (its ~/.utpg settings folder holds none), the
+// renderer the file names is offered alone, when it is a class. A
 // file that cannot be read or is not text, and a line that is not such an Object=, are
 // skipped.
 std::vector<Renderer> gameRenderers(const std::string& gameFile);

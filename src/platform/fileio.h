@@ -5,8 +5,10 @@
 
 #include "outcome.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace velmora::platform {
 
@@ -51,5 +53,11 @@ bool fileExists(const std::string& path);
 // as a full disk fails, instead of ending the process (SIGXFSZ's default). Called once at
 // start-up; Windows has no such limit.
 void ignoreFileSizeSignal();
+
+// The process id in the name of one of Velmora's temporary files, ".<file name>.velmora-<id>-<n>",
+// which a writer killed before its rename leaves behind; nullopt for any other name. Every
+// atomic replace removes those of ended processes from its folder, whatever file they were for:
+// each backup has a name of its own, so a leftover would otherwise stay for good.
+std::optional<std::uint64_t> temporaryWriter(std::string_view name);
 
 } // namespace velmora::platform

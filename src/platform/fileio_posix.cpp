@@ -95,22 +95,14 @@ int createTemporary(const std::string& target, std::string& tempPath)
 // a live writer's file is left alone.
 void removeStaleTemporaries(const std::string& target)
 {
-    const std::string prefix = "." + nameOf(target) + ".velmora-";
     DIR* folder = ::opendir(folderOf(target).c_str());
     if (folder == nullptr) {
         return;
     }
     while (const dirent* entry = ::readdir(folder)) {
-        const std::string_view name = entry->d_name;
-        if (!name.starts_with(prefix)) {
-            continue;
-        }
-        const std::string_view rest = name.substr(prefix.size());
-        const Digits writer = leadingDigits(rest);
-        const bool named = writer.used > 0 && rest.substr(writer.used).starts_with('-') &&
-                           writer.value <= std::numeric_limits<pid_t>::max();
-        if (named && writer.value > 0 && ::kill(static_cast<pid_t>(writer.value), 0) != 0 &&
-            errno == ESRCH) {
+        const auto writer = temporaryWriter(entry->d_name);
+        if (writer && *writer > 0 && *writer <= std::numeric_limits<pid_t>::max() &&
+            ::kill(static_cast<pid_t>(*writer), 0) != 0 && errno == ESRCH) {
             ::unlinkat(::dirfd(folder), entry->d_name, 0);
         }
     }

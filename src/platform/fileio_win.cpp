@@ -142,20 +142,15 @@ bool processGone(DWORD id)
 // writer's file is left alone.
 void removeStaleTemporaries(const std::string& target)
 {
-    const std::string prefix = temporaryPrefix(target);
     WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA((folderPrefix(target) + prefix + "*").c_str(), &found);
+    const HANDLE search = FindFirstFileA((folderPrefix(target) + ".*.velmora-*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) {
         return;
     }
     do {
-        const std::string_view name = found.cFileName;
-        const std::string_view rest = name.substr(std::min(prefix.size(), name.size()));
-        const Digits writer = leadingDigits(rest);
-        if (name.starts_with(prefix) && writer.used > 0 &&
-            rest.substr(writer.used).starts_with('-') && writer.value <= MAXDWORD &&
-            processGone(static_cast<DWORD>(writer.value))) {
-            DeleteFileA((folderPrefix(target) + std::string(name)).c_str());
+        const auto writer = temporaryWriter(found.cFileName);
+        if (writer && *writer <= MAXDWORD && processGone(static_cast<DWORD>(*writer))) {
+            DeleteFileA((folderPrefix(target) + found.cFileName).c_str());
         }
     } while (FindNextFileA(search, &found));
     FindClose(search);

@@ -303,6 +303,8 @@ private slots:
         ::getrlimit(RLIMIT_FSIZE, &limit);
         if (fault == 2) {
             test::writeFile(temporary + "99999999-0", "a killed writer's");
+            // Each backup has a name of its own: a killed writer's copy of another name goes too.
+            test::writeFile(h->prefix.systemFolder + "/.Other.ini.2026.bak.velmora-99999999-1", "");
             platform::ignoreFileSizeSignal(); // as main() does
             const rlimit lowered{1000, limit.rlim_max};
             ::setrlimit(RLIMIT_FSIZE, &lowered);
