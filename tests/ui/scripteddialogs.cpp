@@ -2,7 +2,7 @@
 
 #include <QFileInfo>
 
-namespace velmora::platform::ui {
+namespace velmora::toolkit {
 
 namespace {
 
@@ -116,4 +116,4 @@ bool FakeDocumentOpener::open(const QString& path)
     return !failAlways && QFileInfo(path).isFile();
 }
 
-} // namespace velmora::platform::ui
+} // namespace velmora::toolkit

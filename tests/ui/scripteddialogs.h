@@ -4,8 +4,8 @@
 // queue of expected boxes and records every box shown; a box that nobody scripted, or one
 // that differs from the next expected box, is recorded as an error for the test's cleanup.
 
-#include "dialogs.h"
-#include "documentopener.h"
+#include "toolkit/dialogs.h"
+#include "toolkit/documentopener.h"
 
 #include <deque>
 #include <functional>
@@ -15,7 +15,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace velmora::platform::ui {
+namespace velmora::toolkit {
 
 struct ShownDialog {
     enum class Kind { Message, Input };
@@ -82,4 +82,4 @@ public:
     bool failAlways = false; // as if no program could open any document
 };
 
-} // namespace velmora::platform::ui
+} // namespace velmora::toolkit
