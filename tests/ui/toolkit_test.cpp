@@ -64,6 +64,17 @@ private slots:
         QVERIFY(!h->registry.isLoaded("A") && !h->registry.isLoaded("B"));
     }
 
+    // Fixed before it is first shown, so that no window manager offers to maximize it.
+    void EveryWindowButTheWorkingListsHasAFixedSize()
+    {
+        for (const char* name : {"frmSplash", "Frmmain", "Form4", "frmload", "frmAbout"}) {
+            VelmoraWindow* window = h->registry.window(name);
+            QVERIFY(!window->isVisible());
+            QCOMPARE(window->minimumSize(), window->maximumSize());
+            QVERIFY(!window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+        }
+    }
+
     // Every message box check of the window suites relies on these reports.
     void ScriptedDialogsReportUnscriptedAndMismatchedBoxes()
     {
