@@ -5,11 +5,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <system_error>
-
-#ifndef _WIN32
-#include <sys/resource.h>
-#endif
 
 #include <QAction>
 #include <QApplication>
@@ -277,58 +272,6 @@ private slots:
         QCOMPARE(h->backups.list(h->Utpath).size(), 2u);
     }
 
-    // Done's first write under each fault.
-    void AWriteThatCannotKeepACopyOrCannotWriteSaysWhyAndChangesNothing_data()
-    {
-        QTest::addColumn<int>("fault");
-        QTest::newRow("The backups folder cannot be made") << 0;
-#ifdef __linux__
-        QTest::newRow("The game's file cannot be read, even by root") << 1;
-#endif
-#ifndef _WIN32
-        QTest::newRow("A file-size limit fails the write and killed writers' files go") << 2;
-#endif
-    }
-    void AWriteThatCannotKeepACopyOrCannotWriteSaysWhyAndChangesNothing()
-    {
-        QFETCH(int, fault);
-        h->showMain();
-        std::error_code error;
-        std::string why = "File too large";
-        const std::string temporary = h->prefix.systemFolder + "/.UnrealTournament.ini.velmora-";
-        if (fault == 0) {
-            test::writeFile(h->backups.folder(), "in the way");
-            std::filesystem::create_directories(h->backups.folder(), error);
-            why = "no backup could be kept in " + h->backups.folder() + ": " + error.message();
-        } else if (fault == 1) {
-            std::filesystem::remove(h->Utpath);
-            std::filesystem::create_symlink("/proc/self/mem", h->Utpath); // reads fail there
-            why = "the file cannot be read: " + platform::readFile(h->Utpath).error;
-        } else {
-            QVERIFY(h->backups.ensureBackup(h->Utpath).ok()); // the hook has nothing to keep
-            test::writeFile(temporary + std::to_string(QCoreApplication::applicationPid()) + "-0",
-                            "a live writer's");
-        }
-        const QStringList before = tree();
-#ifndef _WIN32
-        rlimit limit{};
-        ::getrlimit(RLIMIT_FSIZE, &limit);
-        if (fault == 2) {
-            test::writeFile(temporary + "99999999-0", "a killed writer's");
-            platform::ignoreFileSizeSignal(); // as main() does
-            const rlimit lowered{1000, limit.rlim_max};
-            ::setrlimit(RLIMIT_FSIZE, &lowered);
-        }
-#endif
-        h->expectError("Unable to write " + h->shown(h->Utpath) + ": " +
-                       QString::fromStdString(why));
-        h->click("Frmmain", "Command1");
-#ifndef _WIN32
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-#endif
-        QCOMPARE(tree(), before);
-    }
-
     void FailedWritesAreReportedAndStop()
     {
         // No render device: the preset's Coronas write is refused before anything is written,
@@ -419,38 +362,11 @@ private slots:
     }
 
 private:
-    template <class T = QWidget> T* control(const char* name)
-    {
-        return h->get<T>("Frmmain", name);
-    }
-    QString label(const char* name)
-    {
-        return h->get<QLabel>("frmAbout", name)->text();
-    }
-    QString row(int index)
-    {
-        return h->rows("Frmmain", "List2").value(index);
-    }
-    QString panel(int index)
-    {
-        return control<DesignStatusBar>("StatusBar1")->panelText(index);
-    }
-    bool shown(const char* picture)
-    {
-        return control(picture)->isVisible();
-    }
-    // Every path under the test's folder, with the bytes of each file.
-    QStringList tree() const
-    {
-        QStringList all;
-        for (const auto& item : std::filesystem::recursive_directory_iterator(h->folder.path()))
-            all << QString::fromStdString(item.path().string() + "=" +
-                                          (item.is_symlink() || !item.is_regular_file()
-                                               ? "/"
-                                               : test::readFile(item.path().string())));
-        all.sort();
-        return all;
-    }
+    template <class T = QWidget> T* control(const char* name) { return h->get<T>("Frmmain", name); }
+    QString label(const char* name) { return h->get<QLabel>("frmAbout", name)->text(); }
+    QString row(int index) { return h->rows("Frmmain", "List2").value(index); }
+    QString panel(int index) { return control<DesignStatusBar>("StatusBar1")->panelText(index); }
+    bool shown(const char* picture) { return control(picture)->isVisible(); }
     // Opens a drop-down list and picks `item`, or closes it again when `item` is -1.
     void openAndPick(const char* name, int item)
     {
