@@ -278,7 +278,8 @@ private slots:
         // and the option can run the preset again.
         const std::string game = "[Engine.Engine]\r\n";
         h->install(game);
-        const QString refusal = h->failure(h->Utpath, "", "False");
+        const QString refusal =
+            "Unable to write " + h->shown(h->Utpath) + ": The section name is empty.";
         h->showMain();
         for (int attempt = 0; attempt < 2; ++attempt) {
             h->expectPreset(MessageAnswer::Yes);

@@ -3,7 +3,6 @@
 #include "app/composition.h"
 #include "platform/fileio.h"
 #include "platform/gamelocator_posix.h"
-#include "platform/profile.h"
 #include "toolkit/controls.h"
 
 #include <filesystem>
@@ -137,13 +136,6 @@ void WindowHarness::expectPreset(MessageAnswer answer)
     dialogs.expectMessage(
         " Changes will immediately be made in Unreal Tournament.ini. Continu update?",
         "Continue update ?", MessageIcon::Question, MessageButtons::YesNo, answer);
-}
-
-QString WindowHarness::failure(const std::string& file, const std::string& section,
-                               const std::string& value)
-{
-    const auto probe = platform::writeProfileString(file, section, "Probe", value);
-    return "Unable to write " + shown(file) + ": " + QString::fromLocal8Bit(probe.reason);
 }
 
 } // namespace velmora::test

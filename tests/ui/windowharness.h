@@ -94,8 +94,6 @@ public:
     {
         return QFile::decodeName(QByteArray::fromStdString(path));
     }
-    // The text a window shows when writing `value` under `section` of `file` fails as it fails now.
-    QString failure(const std::string& file, const std::string& section, const std::string& value);
 
     TemporaryFolder folder;
     FakePrefix prefix;
