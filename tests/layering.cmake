@@ -14,7 +14,7 @@ foreach(row IN LISTS table)
     list(APPEND folders "${folder}")
     set("allowed_${folder}" "${folder};${targets}")
 endforeach()
-# The longest folder first, so that platform/ui/x.h is platform/ui and not platform.
+# The longest folder first, so that sets/ui/x.h is sets/ui and not sets.
 list(SORT folders COMPARE NATURAL ORDER DESCENDING)
 
 function(folder_of path out)

@@ -8,8 +8,8 @@
 #include "editor/form5.h"
 #include "mainwin/frmmain.h"
 #include "platform/systeminfo.h"
-#include "platform/ui/windowregistry.h"
 #include "sets/ui/frmload.h"
+#include "toolkit/windowregistry.h"
 
 #include <QPointer>
 
@@ -21,7 +21,7 @@ const QString kEditor = QStringLiteral("Form4");
 
 // The windows other windows talk to, kept typed from their factories so nobody downcasts.
 struct Composed {
-    platform::ui::WindowRegistry& registry;
+    toolkit::WindowRegistry& registry;
     QPointer<mainwin::Frmmain> main;
     QPointer<editor::Form4> editor;
 
@@ -56,7 +56,7 @@ private:
 
 } // namespace
 
-void registerWindows(platform::ui::WindowRegistry& registry, const Services& services)
+void registerWindows(toolkit::WindowRegistry& registry, const Services& services)
 {
     if (services.backups != nullptr) {
         services.readModule.beforeWrite = [backups = services.backups](const std::string& file) {

@@ -18,17 +18,17 @@ namespace velmora::config {
 class ReadModule;
 }
 
-namespace velmora::platform::ui {
+namespace velmora::toolkit {
 class DialogService;
 class DocumentOpener;
 class WindowRegistry;
-} // namespace velmora::platform::ui
+} // namespace velmora::toolkit
 
 namespace velmora::app {
 
 struct Services {
-    platform::ui::DialogService& dialogs;
-    platform::ui::DocumentOpener& documents;
+    toolkit::DialogService& dialogs;
+    toolkit::DocumentOpener& documents;
     const platform::GameLocator& locator;
     const platform::SystemInfo& system;
     config::ReadModule& readModule;
@@ -40,6 +40,6 @@ struct Services {
 // with `services.backups` makes every write of the game's file keep a copy of it first (a
 // failure to keep one is the write's, with the reason). `services` must outlive the
 // registry's windows. Registering again replaces the factories; loaded windows stay usable.
-void registerWindows(platform::ui::WindowRegistry& registry, const Services& services);
+void registerWindows(toolkit::WindowRegistry& registry, const Services& services);
 
 } // namespace velmora::app

@@ -1,12 +1,12 @@
 #include "frmabout.h"
 
 #include "config/appinfo.h"
-#include "platform/ui/controls.h"
-#include "platform/ui/geometry.h"
+#include "toolkit/controls.h"
+#include "toolkit/geometry.h"
+#include "toolkit/windowtext.h"
 
 #include <array>
 
-#include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QPainter>
@@ -14,8 +14,8 @@
 
 namespace velmora::app {
 
-using platform::ui::ControlDesign;
-using platform::ui::ControlKind;
+using toolkit::ControlDesign;
+using toolkit::ControlKind;
 
 namespace {
 
@@ -64,25 +64,18 @@ QPixmap bannerPicture(const QString& text)
 
 } // namespace
 
-frmAbout::frmAbout(platform::ui::WindowRegistry& registry, std::function<std::string()> editedFile)
-    : platform::ui::VelmoraWindow(registry), m_editedFile(std::move(editedFile))
+frmAbout::frmAbout(toolkit::WindowRegistry& registry, std::function<std::string()> editedFile)
+    : toolkit::VelmoraWindow(registry), m_editedFile(std::move(editedFile))
 {
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                   Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     createControls();
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
-    platform::ui::pressOnKey(this, Qt::Key_Escape, cmdOK);
+    toolkit::pressOnKey(this, Qt::Key_Escape, cmdOK);
 }
 
 void frmAbout::createControls()
 {
-    const double dpi = platform::ui::layoutDpi(font());
-    auto* client = new QWidget(this);
-    client->setFixedSize(platform::ui::twipsToPixels(kClientWidth, dpi),
-                         platform::ui::twipsToPixels(kClientHeight, dpi));
-    setCentralWidget(client);
-
-    const platform::ui::ControlSet controls = platform::ui::createControls(client, kControls, dpi);
+    QWidget* client = createClientArea(kClientWidth, kClientHeight);
+    const toolkit::ControlSet controls = toolkit::createControls(client, kControls, twipsDpi());
     lblTitle = controls.get<QLabel>("lblTitle");
     lblVersion = controls.get<QLabel>("lblVersion");
     cmdOK = controls.get<QPushButton>("cmdOK");
@@ -106,19 +99,18 @@ void frmAbout::createControls()
     auto* banner = controls.get<QLabel>("Picture1");
     banner->setPixmap(bannerPicture(QString::fromStdString(config::bannerText())));
     banner->setAccessibleName(QString::fromStdString(config::bannerText()));
-    setFixedSize(sizeHint());
+    fixSize(Qt::Dialog);
 }
 
 void frmAbout::Form_Load()
 {
-    platform::ui::centreOnScreen(this);
+    toolkit::centreOnScreen(this);
     const QString title = QString::fromUtf8(config::kAppTitle.data(),
                                             static_cast<qsizetype>(config::kAppTitle.size()));
     setWindowTitle(QStringLiteral("About ") + title);
     lblVersion->setText(QString::fromStdString(config::versionText()));
     lblTitle->setText(title);
-    const QString file =
-        QFile::decodeName(QByteArray::fromStdString(m_editedFile ? m_editedFile() : std::string()));
+    const QString file = toolkit::pathText(m_editedFile ? m_editedFile() : std::string());
     // A path has no blanks to wrap at: let it wrap after each folder.
     QString wrappable = file;
     wrappable.replace(QLatin1Char('/'), QStringLiteral("/\u200b"));

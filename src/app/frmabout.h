@@ -3,7 +3,7 @@
 // frmAbout, the about box: title, version, a description, a disclaimer, two small
 // pictures and the game's file being edited. Not modal; its OK button closes it.
 
-#include "platform/ui/velmorawindow.h"
+#include "toolkit/velmorawindow.h"
 
 #include <functional>
 #include <string>
@@ -13,11 +13,11 @@ class QPushButton;
 
 namespace velmora::app {
 
-class frmAbout final : public platform::ui::VelmoraWindow {
+class frmAbout final : public toolkit::VelmoraWindow {
     Q_OBJECT
 public:
     // `editedFile` gives the game's file being edited; empty text when none is.
-    explicit frmAbout(platform::ui::WindowRegistry& registry,
+    explicit frmAbout(toolkit::WindowRegistry& registry,
                       std::function<std::string()> editedFile = nullptr);
 
     // Centres the box and sets its caption, version, title and the file being edited.

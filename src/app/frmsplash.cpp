@@ -2,10 +2,10 @@
 
 #include "config/appinfo.h"
 #include "platform/systeminfo.h"
-#include "platform/ui/controls.h"
-#include "platform/ui/geometry.h"
-#include "platform/ui/windowregistry.h"
 #include "sets/store.h"
+#include "toolkit/controls.h"
+#include "toolkit/geometry.h"
+#include "toolkit/windowregistry.h"
 
 #include <array>
 
@@ -17,8 +17,8 @@
 
 namespace velmora::app {
 
-using platform::ui::ControlDesign;
-using platform::ui::ControlKind;
+using toolkit::ControlDesign;
+using toolkit::ControlKind;
 
 namespace {
 
@@ -34,10 +34,9 @@ constexpr std::array<ControlDesign, 5> kControls = {{
 
 } // namespace
 
-frmSplash::frmSplash(platform::ui::WindowRegistry& registry, const platform::SystemInfo& system)
-    : platform::ui::VelmoraWindow(registry), systemInfo(system)
+frmSplash::frmSplash(toolkit::WindowRegistry& registry, const platform::SystemInfo& system)
+    : toolkit::VelmoraWindow(registry), systemInfo(system)
 {
-    setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
     createControls();
     Timer1.setInterval(1);
     connect(&Timer1, &QTimer::timeout, this, &frmSplash::Timer1_Timer);
@@ -45,21 +44,17 @@ frmSplash::frmSplash(platform::ui::WindowRegistry& registry, const platform::Sys
 
 void frmSplash::createControls()
 {
-    const double dpi = platform::ui::layoutDpi(font());
-    auto* client = new QWidget(this);
-    client->setFixedSize(platform::ui::twipsToPixels(kClientWidth, dpi),
-                         platform::ui::twipsToPixels(kClientHeight, dpi));
-    setCentralWidget(client);
-    platform::ui::setBackgroundColor(this, Qt::black, false);
+    QWidget* client = createClientArea(kClientWidth, kClientHeight);
+    toolkit::setBackgroundColor(this, Qt::black);
 
-    const platform::ui::ControlSet controls = platform::ui::createControls(client, kControls, dpi);
+    const toolkit::ControlSet controls = toolkit::createControls(client, kControls, twipsDpi());
     Frame1 = controls.get<QFrame>("Frame1");
     imgLogo = controls.get<QLabel>("imgLogo");
     lblProductName = controls.get<QLabel>("lblProductName");
     lblVersion = controls.get<QLabel>("lblVersion");
     ProgressBar1 = controls.get<QProgressBar>("ProgressBar1");
 
-    platform::ui::setBackgroundColor(Frame1, Qt::black, false);
+    toolkit::setBackgroundColor(Frame1, Qt::black);
     Frame1->installEventFilter(this);
     imgLogo->setPixmap(QPixmap(QStringLiteral(":/app/logo.png")));
     imgLogo->setScaledContents(true);
@@ -75,7 +70,7 @@ void frmSplash::createControls()
 
     ProgressBar1->setRange(0, kTickLimit);
     ProgressBar1->setValue(0);
-    setFixedSize(sizeHint());
+    fixSize(Qt::SplashScreen);
 }
 
 void frmSplash::Form_Load()
@@ -98,7 +93,7 @@ void frmSplash::Form_Load()
     }
     // A store that cannot be created stays missing; the editor meets it in that state.
     static_cast<void>(sets::createStore(storePath));
-    platform::ui::centreOnScreen(this);
+    toolkit::centreOnScreen(this);
 }
 
 void frmSplash::Form_Activate()
@@ -137,7 +132,7 @@ bool frmSplash::eventFilter(QObject* watched, QEvent* event)
         Frame1_Click();
         return true;
     }
-    return platform::ui::VelmoraWindow::eventFilter(watched, event);
+    return toolkit::VelmoraWindow::eventFilter(watched, event);
 }
 
 void frmSplash::Form_KeyPress()

@@ -4,7 +4,7 @@
 // program), makes sure Velmora.ini exists, then counts 25 timer ticks over its progress bar
 // and hands over to the main window. It refuses every earlier close request.
 
-#include "platform/ui/velmorawindow.h"
+#include "toolkit/velmorawindow.h"
 
 #include <string>
 
@@ -20,12 +20,12 @@ class SystemInfo;
 
 namespace velmora::app {
 
-class frmSplash final : public platform::ui::VelmoraWindow {
+class frmSplash final : public toolkit::VelmoraWindow {
     Q_OBJECT
 public:
     static constexpr int kTickLimit = 25;
 
-    frmSplash(platform::ui::WindowRegistry& registry, const platform::SystemInfo& system);
+    frmSplash(toolkit::WindowRegistry& registry, const platform::SystemInfo& system);
 
     void Form_Load() override;
     // Starts the countdown once the splash is on screen.

@@ -5,18 +5,16 @@
 #include "platform/fileio.h"
 #include "platform/gamelocator.h"
 #include "platform/systeminfo.h"
-#include "platform/ui/dialogs.h"
-#include "platform/ui/documentopener.h"
-#include "platform/ui/geometry.h"
-#include "platform/ui/windowregistry.h"
+#include "toolkit/dialogs.h"
+#include "toolkit/documentopener.h"
+#include "toolkit/geometry.h"
+#include "toolkit/windowregistry.h"
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 
 namespace {
 
@@ -41,7 +39,7 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "windows:fontengine=freetype");
     }
     QApplication app(argc, argv);
-    velmora::platform::ui::useSansSerifFont();
+    velmora::toolkit::useSansSerifFont();
     // Qt has taken its own options out of argv by now.
     const velmora::config::CommandLine commandLine =
         velmora::config::parseCommandLine(arguments(argc, argv));
@@ -55,21 +53,20 @@ int main(int argc, char* argv[])
     // Windows are hidden and shown in turn; only the registry decides when the program ends.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    velmora::platform::ui::QtDialogService dialogs;
-    velmora::platform::ui::QtDocumentOpener documents;
+    velmora::toolkit::QtDialogService dialogs;
+    velmora::toolkit::QtDocumentOpener documents;
     const std::unique_ptr<velmora::platform::GameLocator> locator =
         velmora::platform::makeSystemGameLocator();
     const velmora::platform::RealSystemInfo system;
     velmora::config::ReadModule readModule;
     velmora::backup::BackupSession backups(velmora::backup::defaultBackupFolder());
     const velmora::config::GameConfigRequest request{
-        commandLine.iniFile,
-        velmora::config::nativeGameConfig(QFile::encodeName(QDir::homePath()).toStdString())};
+        commandLine.iniFile, velmora::config::nativeGameConfig(velmora::platform::homeFolder())};
 
-    velmora::platform::ui::WindowRegistry registry;
+    velmora::toolkit::WindowRegistry registry;
     velmora::app::registerWindows(
         registry, {dialogs, documents, *locator, system, readModule, request, &backups});
-    QObject::connect(&registry, &velmora::platform::ui::WindowRegistry::programEnded, &app,
+    QObject::connect(&registry, &velmora::toolkit::WindowRegistry::programEnded, &app,
                      &QCoreApplication::exit);
 
     registry.setVisible(QStringLiteral("frmSplash"), true);

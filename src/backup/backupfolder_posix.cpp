@@ -1,8 +1,7 @@
 #include "backup.h"
+#include "platform/systeminfo.h"
 
 #include <cstdlib>
-#include <pwd.h>
-#include <unistd.h>
 
 namespace velmora::backup {
 
@@ -13,15 +12,8 @@ std::string defaultBackupFolder()
     if (state != nullptr && state[0] == '/') {
         return std::string(state) + "/velmora/backups";
     }
-    const char* home = std::getenv("HOME");
-    if (home == nullptr || home[0] == '\0') {
-        const passwd* user = ::getpwuid(::getuid());
-        home = user != nullptr ? user->pw_dir : nullptr;
-    }
-    if (home == nullptr || home[0] == '\0') {
-        return {};
-    }
-    return std::string(home) + "/.local/state/velmora/backups";
+    const std::string home = platform::homeFolder();
+    return home.empty() ? std::string() : home + "/.local/state/velmora/backups";
 }
 
 } // namespace velmora::backup

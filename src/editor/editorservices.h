@@ -9,14 +9,14 @@ namespace velmora::config {
 class ReadModule;
 }
 
-namespace velmora::platform::ui {
+namespace velmora::toolkit {
 class DialogService;
 }
 
 namespace velmora::editor {
 
 struct EditorServices {
-    platform::ui::DialogService& dialogs;
+    toolkit::DialogService& dialogs;
     config::ReadModule& readModule;
     // The main window's Utpath, asked for at every read and write of the game's file.
     std::function<std::string()> Utpath;

@@ -4,26 +4,24 @@
 #include "config/readmodule.h"
 #include "config/renderers.h"
 #include "editor/form5.h"
-#include "platform/ui/cp1252.h"
-#include "platform/ui/dialogs.h"
-#include "platform/ui/geometry.h"
-#include "platform/ui/windowregistry.h"
 #include "sets/apply.h"
 #include "sets/store.h"
+#include "toolkit/dialogs.h"
+#include "toolkit/geometry.h"
+#include "toolkit/windowregistry.h"
+#include "toolkit/windowtext.h"
 
 #include <array>
 
 #include <QAction>
-#include <QColor>
 #include <QKeyEvent>
-#include <QLayout>
 #include <QMenuBar>
 #include <QPushButton>
 
 namespace velmora::editor {
 namespace {
 
-using platform::ui::ControlKind;
+using toolkit::ControlKind;
 
 const QString kMainWindow = QStringLiteral("Frmmain");
 const QString kWorkingLists = QStringLiteral("Form5");
@@ -35,7 +33,7 @@ constexpr int kStatusBarHeight = 372;
 constexpr int kPanelWidth = 4000;
 
 // Later entries lie on top: the entry boxes cover rows 10 and 13 of List2.
-constexpr std::array<platform::ui::ControlDesign, 10> kControls = {{
+constexpr std::array<toolkit::ControlDesign, 10> kControls = {{
     {"List1", ControlKind::ListBox, nullptr, 0, 0, 2052, 3120, nullptr, 2},
     {"List2", ControlKind::ListBox, nullptr, 2040, 0, 1332, 3120, nullptr, 3},
     {"Text1", ControlKind::TextBox, nullptr, 2040, 1920, 1332, 288, nullptr, 0},
@@ -53,42 +51,35 @@ const QString kSavedText = QStringLiteral("Settings were saved, REMEMBER no chan
 
 } // namespace
 
-Form4::Form4(platform::ui::WindowRegistry& registry, EditorServices services)
+Form4::Form4(toolkit::WindowRegistry& registry, EditorServices services)
     : VelmoraWindow(registry), m_services(std::move(services))
 {
+    setWindowTitle(QStringLiteral("Texture..."));
     createControls();
+    createMenus();
+    createStatusBar();
     connectHandlers();
+    fixSize(Qt::Window);
 }
 
 void Form4::createControls()
 {
-    setWindowTitle(QStringLiteral("Texture..."));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    const double dpi = platform::ui::layoutDpi(font());
-    auto* client = new QWidget(this);
-    client->setFixedSize(platform::ui::twipsToPixels(kClientWidth, dpi),
-                         platform::ui::twipsToPixels(kClientHeight, dpi));
-    setCentralWidget(client);
-    const platform::ui::ControlSet controls = platform::ui::createControls(client, kControls, dpi);
-    List1 = controls.get<platform::ui::DesignListBox>(QStringLiteral("List1"));
-    List2 = controls.get<platform::ui::DesignListBox>(QStringLiteral("List2"));
-    Text1 = controls.get<platform::ui::DesignTextBox>(QStringLiteral("Text1"));
-    Text2 = controls.get<platform::ui::DesignTextBox>(QStringLiteral("Text2"));
+    QWidget* client = createClientArea(kClientWidth, kClientHeight);
+    const toolkit::ControlSet controls = toolkit::createControls(client, kControls, twipsDpi());
+    List1 = controls.get<toolkit::DesignListBox>(QStringLiteral("List1"));
+    List2 = controls.get<toolkit::DesignListBox>(QStringLiteral("List2"));
+    Text1 = controls.get<toolkit::DesignTextBox>(QStringLiteral("Text1"));
+    Text2 = controls.get<toolkit::DesignTextBox>(QStringLiteral("Text2"));
     Command1 = controls.get<QPushButton>(QStringLiteral("Command1"));
     Command2 = controls.get<QPushButton>(QStringLiteral("Command2"));
     Command3 = controls.get<QPushButton>(QStringLiteral("Command3"));
     Command4 = controls.get<QPushButton>(QStringLiteral("Command4"));
-    platform::ui::scrollTogether(List1, List2);
-    platform::ui::fitRows({List1, List2}, static_cast<int>(config::kRowCount));
-    platform::ui::pinToRow(Text1, List2, static_cast<int>(config::kFrameRateRow));
-    platform::ui::pinToRow(Text2, List2, static_cast<int>(config::kParticleRow));
+    toolkit::scrollTogether(List1, List2);
+    toolkit::fitRows({List1, List2}, static_cast<int>(config::kRowCount));
+    toolkit::pinToRow(Text1, List2, static_cast<int>(config::kFrameRateRow));
+    toolkit::pinToRow(Text2, List2, static_cast<int>(config::kParticleRow));
 
-    const QColor background(255, 224, 192);
-    for (QWidget* box : {static_cast<QWidget*>(List1), static_cast<QWidget*>(List2),
-                         static_cast<QWidget*>(Text1), static_cast<QWidget*>(Text2)}) {
-        platform::ui::setBackgroundColor(box, background, true);
-    }
+    toolkit::useInputColor({List1, List2, Text1, Text2});
     List1->setEnabled(false);
     List2->setEnabled(false);
     List2->setToolTip(QStringLiteral("Click on the item to edit"));
@@ -97,13 +88,10 @@ void Form4::createControls()
     Text1->hide();
     Text2->setMaxLength(1);
     Text2->hide();
+}
 
-    StB1 = new platform::ui::DesignStatusBar(client);
-    StB1->setObjectName(QStringLiteral("StB1"));
-    StB1->setGeometry(platform::ui::twipsRect(0, kClientHeight - kStatusBarHeight, kClientWidth,
-                                              kStatusBarHeight, dpi));
-    StB1->addPanel(kPanelWidth, QString(), false, dpi);
-
+void Form4::createMenus()
+{
     QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
     Save = file->addAction(QStringLiteral("Save"));
     Save->setObjectName(QStringLiteral("Save"));
@@ -112,14 +100,23 @@ void Form4::createControls()
     Check = file->addAction(QStringLiteral("Form5"));
     Check->setObjectName(QStringLiteral("Check"));
     Check->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_5));
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void Form4::createStatusBar()
+{
+    const double dpi = twipsDpi();
+    StB1 = new toolkit::DesignStatusBar(centralWidget());
+    StB1->setObjectName(QStringLiteral("StB1"));
+    StB1->setGeometry(toolkit::twipsRect(0, kClientHeight - kStatusBarHeight, kClientWidth,
+                                         kStatusBarHeight, dpi));
+    StB1->addPanel(kPanelWidth, QString(), false, dpi);
 }
 
 void Form4::connectHandlers()
 {
-    connect(List2, &platform::ui::DesignListBox::Click, this, &Form4::List2_Click);
-    connect(Text1, &platform::ui::DesignTextBox::Change, this, &Form4::Text1_Change);
-    connect(Text2, &platform::ui::DesignTextBox::Change, this, &Form4::Text2_Change);
+    connect(List2, &toolkit::DesignListBox::Click, this, &Form4::List2_Click);
+    connect(Text1, &toolkit::DesignTextBox::Change, this, &Form4::Text1_Change);
+    connect(Text2, &toolkit::DesignTextBox::Change, this, &Form4::Text2_Change);
     connect(Command1, &QPushButton::clicked, this, &Form4::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form4::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form4::Command3_Click);
@@ -136,7 +133,7 @@ void Form4::connectHandlers()
 void Form4::Form_Load()
 {
     adjustSize();
-    platform::ui::centreOnScreen(this);
+    toolkit::centreOnScreen(this);
     lees();
     EenCall();
 }
@@ -150,8 +147,7 @@ void Form4::Form_Activate()
     const sets::StoreStatus store = sets::openStore(SetFilePath);
     Command2->setEnabled(store.count != 0);
     StB1->setPanelText(
-        1,
-        QStringLiteral("Found %1 saved settings").arg(platform::ui::fromCp1252(store.countText)));
+        1, QStringLiteral("Found %1 saved settings").arg(toolkit::fromCp1252(store.countText)));
 }
 
 void Form4::Form_Unload(bool& cancel)
@@ -180,8 +176,8 @@ void Form4::lees()
     List1->clearRows();
     List2->clearRows();
     for (std::size_t i = 0; i < m_lastRead.names.size(); ++i) {
-        List1->addRow(platform::ui::fromCp1252(m_lastRead.names[i]));
-        List2->addRow(platform::ui::fromCp1252(m_lastRead.values[i]));
+        List1->addRow(toolkit::fromCp1252(m_lastRead.names[i]));
+        List2->addRow(toolkit::fromCp1252(m_lastRead.values[i]));
     }
 }
 
@@ -194,10 +190,10 @@ sets::EditorLists Form4::editorLists() const
 {
     sets::EditorLists lists;
     for (int i = 0; i < List1->rowCount(); ++i) {
-        lists.names.push_back(platform::ui::toCp1252(List1->rowText(i)));
+        lists.names.push_back(toolkit::toCp1252(List1->rowText(i)));
     }
     for (int i = 0; i < List2->rowCount(); ++i) {
-        lists.values.push_back(platform::ui::toCp1252(List2->rowText(i)));
+        lists.values.push_back(toolkit::toCp1252(List2->rowText(i)));
     }
     return lists;
 }
@@ -224,12 +220,12 @@ void Form4::List2_Click()
         Text2->show();
         return;
     }
-    const std::string current = platform::ui::toCp1252(List2->rowText(row));
+    const std::string current = toolkit::toCp1252(List2->rowText(row));
     const std::vector<std::string> deviceCycle = index == config::kDeviceRow
                                                      ? config::deviceCycle(m_services.Utpath())
                                                      : std::vector<std::string>();
     if (const auto next = config::nextInCycle(index, current, deviceCycle)) {
-        List2->replaceRow(row, platform::ui::fromCp1252(*next));
+        List2->replaceRow(row, toolkit::fromCp1252(*next));
     }
 }
 
@@ -291,18 +287,17 @@ void Form4::promptAndSave()
                    : sets::SaveResult{
                          platform::WriteOutcome::refused(std::string(sets::kNameOutsideCodePage))};
     if (saved.outcome.status == platform::WriteStatus::Refused) {
-        m_services.dialogs.messageBox(QStringLiteral("The settings were not saved. ") +
-                                          platform::ui::fromCp1252(saved.outcome.reason),
-                                      QStringLiteral("Error"), platform::ui::MessageIcon::Critical,
-                                      platform::ui::MessageButtons::Ok);
+        m_services.dialogs.messageBox(
+            QStringLiteral("The settings were not saved. ") + toolkit::reasonText(saved.outcome),
+            QStringLiteral("Error"), toolkit::MessageIcon::Critical, toolkit::MessageButtons::Ok);
         return;
     }
     if (!saved.outcome.ok()) {
-        platform::ui::reportWriteFailure(m_services.dialogs, SetFilePath, saved.outcome.reason);
+        toolkit::reportWriteFailure(m_services.dialogs, SetFilePath, saved.outcome);
         return;
     }
-    m_services.dialogs.messageBox(kSavedText, QString(), platform::ui::MessageIcon::Information,
-                                  platform::ui::MessageButtons::Ok);
+    m_services.dialogs.messageBox(kSavedText, QString(), toolkit::MessageIcon::Information,
+                                  toolkit::MessageButtons::Ok);
 }
 
 void Form4::Command2_Click()
@@ -338,9 +333,8 @@ bool Form4::LoadSettingSet(const sets::StoredSet& set)
     if (!values) {
         m_services.dialogs.messageBox(
             QStringLiteral("The setting set \"%1\" is no longer in %2, so nothing was changed.")
-                .arg(platform::ui::fromCp1252(set.name), platform::ui::fromCp1252(SetFilePath)),
-            QStringLiteral("Error"), platform::ui::MessageIcon::Critical,
-            platform::ui::MessageButtons::Ok);
+                .arg(toolkit::fromCp1252(set.name), toolkit::pathText(SetFilePath)),
+            QStringLiteral("Error"), toolkit::MessageIcon::Critical, toolkit::MessageButtons::Ok);
         return false;
     }
     const std::vector<config::Renderer> renderers = config::gameRenderers(m_services.Utpath());
@@ -350,7 +344,7 @@ bool Form4::LoadSettingSet(const sets::StoredSet& set)
         const std::string value =
             (*values)[row].value_or(std::string(config::ReadModule::kDefault));
         // A renderer stored as its class shows as the lists show it.
-        List2->addRow(platform::ui::fromCp1252(
+        List2->addRow(toolkit::fromCp1252(
             row == config::kDeviceRow ? config::displayNameFor(renderers, value) : value));
     }
     return true;
@@ -363,9 +357,10 @@ bool Form4::ApplyChangedSettings(bool editedOnly)
                                    editedOnly ? &m_lastRead : nullptr);
     workingLists()->setChanges(result.changes);
     if (!result.ok()) {
-        m_services.dialogs.messageBox(platform::ui::fromCp1252(sets::applyFailureText(result)),
-                                      QString(), platform::ui::MessageIcon::Critical,
-                                      platform::ui::MessageButtons::Ok);
+        m_services.dialogs.messageBox(
+            toolkit::fromCp1252(sets::applyFailureItem(result)) + QStringLiteral(" (") +
+                toolkit::reasonText(result.outcome) + QStringLiteral(")"),
+            QString(), toolkit::MessageIcon::Critical, toolkit::MessageButtons::Ok);
         return false;
     }
     lees();
@@ -385,8 +380,8 @@ bool Form4::loadAndApply(const sets::StoredSet& set)
 void Form4::reportAppliedAndReturn()
 {
     m_services.dialogs.messageBox(QStringLiteral("Graphics changes have been applied"),
-                                  QStringLiteral("Done"), platform::ui::MessageIcon::Information,
-                                  platform::ui::MessageButtons::Ok);
+                                  QStringLiteral("Done"), toolkit::MessageIcon::Information,
+                                  toolkit::MessageButtons::Ok);
     m_services.showAppliedMark();
     registry().setVisible(designName(), false);
     registry().setVisible(kMainWindow, true);

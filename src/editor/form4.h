@@ -6,10 +6,10 @@
 // dialog and the working lists. The logic lives in sets/; this window moves text in and out.
 
 #include "editor/editorservices.h"
-#include "platform/ui/controls.h"
-#include "platform/ui/velmorawindow.h"
 #include "sets/editorlists.h"
 #include "sets/store.h"
+#include "toolkit/controls.h"
+#include "toolkit/velmorawindow.h"
 
 #include <string>
 
@@ -20,10 +20,10 @@ namespace velmora::editor {
 
 class Form5;
 
-class Form4 : public platform::ui::VelmoraWindow {
+class Form4 : public toolkit::VelmoraWindow {
     Q_OBJECT
 public:
-    Form4(platform::ui::WindowRegistry& registry, EditorServices services);
+    Form4(toolkit::WindowRegistry& registry, EditorServices services);
 
     // The full path of Velmora.ini, recomputed at every activation.
     std::string SetFilePath;
@@ -56,6 +56,8 @@ protected:
 
 private:
     void createControls();
+    void createMenus();
+    void createStatusBar();
     void connectHandlers();
 
     void List2_Click();
@@ -78,15 +80,15 @@ private:
     // The lists as lees last read them, which "&Update " measures the player's edits against.
     sets::EditorLists m_lastRead;
 
-    platform::ui::DesignListBox* List1 = nullptr;
-    platform::ui::DesignListBox* List2 = nullptr;
-    platform::ui::DesignTextBox* Text1 = nullptr;
-    platform::ui::DesignTextBox* Text2 = nullptr;
+    toolkit::DesignListBox* List1 = nullptr;
+    toolkit::DesignListBox* List2 = nullptr;
+    toolkit::DesignTextBox* Text1 = nullptr;
+    toolkit::DesignTextBox* Text2 = nullptr;
     QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;
     QPushButton* Command3 = nullptr;
     QPushButton* Command4 = nullptr;
-    platform::ui::DesignStatusBar* StB1 = nullptr;
+    toolkit::DesignStatusBar* StB1 = nullptr;
     QAction* Save = nullptr;
     QAction* Load = nullptr;
     QAction* Check = nullptr;

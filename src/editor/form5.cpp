@@ -1,17 +1,17 @@
 #include "editor/form5.h"
 
-#include "platform/ui/cp1252.h"
-#include "platform/ui/geometry.h"
-#include "platform/ui/windowregistry.h"
+#include "toolkit/geometry.h"
+#include "toolkit/windowregistry.h"
+#include "toolkit/windowtext.h"
 
 #include <array>
 
 namespace velmora::editor {
 namespace {
 
-using platform::ui::ControlKind;
+using toolkit::ControlKind;
 
-constexpr std::array<platform::ui::ControlDesign, 6> kControls = {{
+constexpr std::array<toolkit::ControlDesign, 6> kControls = {{
     {"List1", ControlKind::ListBox, nullptr, 0, 0, 1812, 4080, nullptr, 0},
     {"List2", ControlKind::ListBox, nullptr, 1680, 0, 1212, 4080, nullptr, 1},
     {"List4", ControlKind::ListBox, nullptr, 2880, 0, 2292, 4080, nullptr, 2},
@@ -20,17 +20,17 @@ constexpr std::array<platform::ui::ControlDesign, 6> kControls = {{
     {"Text1", ControlKind::TextBox, nullptr, 0, 4200, 1332, 288, "Text1", 5},
 }};
 
-void fill(platform::ui::DesignListBox* list, const std::vector<std::string>& rows)
+void fill(toolkit::DesignListBox* list, const std::vector<std::string>& rows)
 {
     list->clearRows();
     for (const std::string& row : rows) {
-        list->addRow(platform::ui::fromCp1252(row));
+        list->addRow(toolkit::fromCp1252(row));
     }
 }
 
 } // namespace
 
-Form5::Form5(platform::ui::WindowRegistry& registry) : VelmoraWindow(registry)
+Form5::Form5(toolkit::WindowRegistry& registry) : VelmoraWindow(registry)
 {
     createControls();
 }
@@ -40,14 +40,14 @@ void Form5::createControls()
     setWindowTitle(QStringLiteral("Form5"));
     auto* client = new QWidget(this);
     setCentralWidget(client);
-    const double dpi = platform::ui::screenDpi();
-    const platform::ui::ControlSet controls = platform::ui::createControls(client, kControls, dpi);
-    List1 = controls.get<platform::ui::DesignListBox>(QStringLiteral("List1"));
-    List2 = controls.get<platform::ui::DesignListBox>(QStringLiteral("List2"));
-    List3 = controls.get<platform::ui::DesignListBox>(QStringLiteral("List3"));
-    List4 = controls.get<platform::ui::DesignListBox>(QStringLiteral("List4"));
-    List5 = controls.get<platform::ui::DesignListBox>(QStringLiteral("List5"));
-    resize(platform::ui::twipsToPixels(6516, dpi), platform::ui::twipsToPixels(4152, dpi));
+    const double dpi = twipsDpi();
+    const toolkit::ControlSet controls = toolkit::createControls(client, kControls, dpi);
+    List1 = controls.get<toolkit::DesignListBox>(QStringLiteral("List1"));
+    List2 = controls.get<toolkit::DesignListBox>(QStringLiteral("List2"));
+    List3 = controls.get<toolkit::DesignListBox>(QStringLiteral("List3"));
+    List4 = controls.get<toolkit::DesignListBox>(QStringLiteral("List4"));
+    List5 = controls.get<toolkit::DesignListBox>(QStringLiteral("List5"));
+    resize(toolkit::twipsToPixels(6516, dpi), toolkit::twipsToPixels(4152, dpi));
 }
 
 void Form5::setSnapshot(const sets::EditorLists& lists)
@@ -62,9 +62,9 @@ void Form5::setChanges(const std::vector<sets::Change>& changes)
     List3->clearRows();
     List5->clearRows();
     for (const sets::Change& change : changes) {
-        List3->addRow(platform::ui::fromCp1252(change.newValue));
-        List5->addRow(platform::ui::fromCp1252(change.oldValue));
-        List4->addRow(platform::ui::fromCp1252(change.name));
+        List3->addRow(toolkit::fromCp1252(change.newValue));
+        List5->addRow(toolkit::fromCp1252(change.oldValue));
+        List4->addRow(toolkit::fromCp1252(change.name));
     }
 }
 

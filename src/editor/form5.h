@@ -5,19 +5,19 @@
 // values of the last apply's changes. It is loaded on first use and only ever hidden, so the lists
 // live until the program ends.
 
-#include "platform/ui/controls.h"
-#include "platform/ui/velmorawindow.h"
 #include "sets/apply.h"
 #include "sets/editorlists.h"
+#include "toolkit/controls.h"
+#include "toolkit/velmorawindow.h"
 
 #include <vector>
 
 namespace velmora::editor {
 
-class Form5 : public platform::ui::VelmoraWindow {
+class Form5 : public toolkit::VelmoraWindow {
     Q_OBJECT
 public:
-    explicit Form5(platform::ui::WindowRegistry& registry);
+    explicit Form5(toolkit::WindowRegistry& registry);
 
     // The snapshot: List1 and List2 emptied and refilled row by row, names first.
     void setSnapshot(const sets::EditorLists& lists);
@@ -30,11 +30,11 @@ public:
 private:
     void createControls();
 
-    platform::ui::DesignListBox* List1 = nullptr;
-    platform::ui::DesignListBox* List2 = nullptr;
-    platform::ui::DesignListBox* List3 = nullptr;
-    platform::ui::DesignListBox* List4 = nullptr;
-    platform::ui::DesignListBox* List5 = nullptr;
+    toolkit::DesignListBox* List1 = nullptr;
+    toolkit::DesignListBox* List2 = nullptr;
+    toolkit::DesignListBox* List3 = nullptr;
+    toolkit::DesignListBox* List4 = nullptr;
+    toolkit::DesignListBox* List5 = nullptr;
 };
 
 } // namespace velmora::editor

@@ -9,17 +9,16 @@
 #include "openhelpfile.h"
 #include "platform/fileio.h"
 #include "platform/systeminfo.h"
-#include "platform/ui/controls.h"
-#include "platform/ui/cp1252.h"
-#include "platform/ui/dialogs.h"
-#include "platform/ui/geometry.h"
-#include "platform/ui/windowregistry.h"
 #include "sets/editorlists.h"
+#include "toolkit/controls.h"
+#include "toolkit/dialogs.h"
+#include "toolkit/geometry.h"
+#include "toolkit/windowregistry.h"
+#include "toolkit/windowtext.h"
 
 #include <array>
 
 #include <QAction>
-#include <QFile>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -30,8 +29,8 @@
 
 namespace velmora::mainwin {
 
-using platform::ui::ControlDesign;
-using platform::ui::ControlKind;
+using toolkit::ControlDesign;
+using toolkit::ControlKind;
 
 namespace {
 
@@ -39,7 +38,6 @@ constexpr int kClientWidth = 7308;
 constexpr int kClientHeight = 4572;
 // The design's system colour 11 (inactive border) in the classic Windows scheme.
 const QColor kWindowColor(212, 208, 200);
-const QColor kInputColor(255, 224, 192);
 
 // Positions in twips, relative to the client area or the frame holding the control.
 constexpr std::array<ControlDesign, 17> kControls = {{
@@ -82,12 +80,7 @@ constexpr int kCachePanel = 6;
 
 QString text(std::string_view bytes)
 {
-    return platform::ui::fromCp1252(bytes);
-}
-
-QString localPath(const std::string& path)
-{
-    return QFile::decodeName(QByteArray::fromStdString(path));
+    return toolkit::fromCp1252(bytes);
 }
 
 // In the screen's own pixels, which is what the game's resolution counts.
@@ -99,51 +92,43 @@ QSize screenPixels()
 
 } // namespace
 
-Frmmain::Frmmain(platform::ui::WindowRegistry& registry, platform::ui::DialogService& dialogService,
-                 platform::ui::DocumentOpener& documentOpener, const platform::GameLocator& locator,
+Frmmain::Frmmain(toolkit::WindowRegistry& registry, toolkit::DialogService& dialogService,
+                 toolkit::DocumentOpener& documentOpener, const platform::GameLocator& locator,
                  const platform::SystemInfo& system, config::ReadModule& module)
-    : platform::ui::VelmoraWindow(registry), dialogs(dialogService), documents(documentOpener),
+    : toolkit::VelmoraWindow(registry), dialogs(dialogService), documents(documentOpener),
       gameLocator(locator), systemInfo(system), readModule(module)
 {
     setWindowTitle(text(config::kAppTitle));
-    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                   Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     createControls();
     createMenus();
     createStatusBar();
     connectHandlers();
-    setFixedSize(sizeHint());
+    fixSize(Qt::Window);
 }
 
 void Frmmain::createControls()
 {
-    auto* client = new QWidget(this);
-    const double dpi = platform::ui::layoutDpi(font());
-    client->setFixedSize(platform::ui::twipsToPixels(kClientWidth, dpi),
-                         platform::ui::twipsToPixels(kClientHeight, dpi));
-    setCentralWidget(client);
-    platform::ui::setBackgroundColor(this, kWindowColor, false);
+    QWidget* client = createClientArea(kClientWidth, kClientHeight);
+    toolkit::setBackgroundColor(this, kWindowColor);
 
-    const platform::ui::ControlSet controls = platform::ui::createControls(client, kControls, dpi);
+    const toolkit::ControlSet controls = toolkit::createControls(client, kControls, twipsDpi());
     Option1 = controls.get<QRadioButton>("Option1");
     Option2 = controls.get<QRadioButton>("Option2");
     Option3 = controls.get<QRadioButton>("Option3");
     Picture1 = controls.get<QLabel>("Picture1");
     Picture2 = controls.get<QLabel>("Picture2");
-    Text1 = controls.get<platform::ui::DesignTextBox>("Text1");
-    Combo1 = controls.get<platform::ui::DesignComboBox>("Combo1");
-    Combo2 = controls.get<platform::ui::DesignComboBox>("Combo2");
-    List1 = controls.get<platform::ui::DesignListBox>("List1");
-    List2 = controls.get<platform::ui::DesignListBox>("List2");
+    Text1 = controls.get<toolkit::DesignTextBox>("Text1");
+    Combo1 = controls.get<toolkit::DesignComboBox>("Combo1");
+    Combo2 = controls.get<toolkit::DesignComboBox>("Combo2");
+    List1 = controls.get<toolkit::DesignListBox>("List1");
+    List2 = controls.get<toolkit::DesignListBox>("List2");
     Command1 = controls.get<QPushButton>("Command1");
     CmdExit = controls.get<QPushButton>("CmdExit");
     Frame4 = controls.get<QGroupBox>("Frame4");
-    platform::ui::scrollTogether(List1, List2);
-    platform::ui::fitRows({List1, List2}, static_cast<int>(config::kRowCount));
+    toolkit::scrollTogether(List1, List2);
+    toolkit::fitRows({List1, List2}, static_cast<int>(config::kRowCount));
 
-    for (QWidget* input : std::initializer_list<QWidget*>{Text1, Combo1, Combo2, List1, List2}) {
-        platform::ui::setBackgroundColor(input, kInputColor, true);
-    }
+    toolkit::useInputColor({Text1, Combo1, Combo2, List1, List2});
     Text1->setDigitsOnlyTyping(true);
 
     Combo1->addItem(text(config::kSelectDriver));
@@ -182,10 +167,10 @@ void Frmmain::createMenus()
 
 void Frmmain::createStatusBar()
 {
-    const double dpi = platform::ui::layoutDpi(font());
-    StatusBar1 = new platform::ui::DesignStatusBar(centralWidget());
+    const double dpi = twipsDpi();
+    StatusBar1 = new toolkit::DesignStatusBar(centralWidget());
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1->setGeometry(platform::ui::twipsRect(0, 4200, kClientWidth, 372, dpi));
+    StatusBar1->setGeometry(toolkit::twipsRect(0, 4200, kClientWidth, 372, dpi));
     for (const PanelSpec& panel : kPanels) {
         StatusBar1->addPanel(panel.widthTwips,
                              panel.text != nullptr ? QString::fromLatin1(panel.text) : QString(),
@@ -195,9 +180,9 @@ void Frmmain::createStatusBar()
 
 void Frmmain::connectHandlers()
 {
-    connect(Text1, &platform::ui::DesignTextBox::Change, this, &Frmmain::Text1_Change);
-    connect(Combo1, &platform::ui::DesignComboBox::DropDown, this, &Frmmain::Combo1_DropDown);
-    connect(Combo2, &platform::ui::DesignComboBox::DropDown, this, &Frmmain::Combo2_DropDown);
+    connect(Text1, &toolkit::DesignTextBox::Change, this, &Frmmain::Text1_Change);
+    connect(Combo1, &toolkit::DesignComboBox::DropDown, this, &Frmmain::Combo1_DropDown);
+    connect(Combo2, &toolkit::DesignComboBox::DropDown, this, &Frmmain::Combo2_DropDown);
     connect(Command1, &QPushButton::clicked, this, &Frmmain::Command1_Click);
     // An option's Click runs when it becomes selected; clearing it runs nothing.
     connect(Option1, &QRadioButton::toggled, this, [this](bool on) {
@@ -224,8 +209,9 @@ void Frmmain::connectHandlers()
 
 void Frmmain::Form_Load()
 {
-    HelpPath = localPath(platform::fullPathName("Help.html", systemInfo.currentDirectory()));
-    platform::ui::centreOnScreen(this);
+    HelpPath =
+        toolkit::pathText(platform::fullPathName("Help.html", systemInfo.currentDirectory()));
+    toolkit::centreOnScreen(this);
 
     // The file is shown, backed up and written by its full path, whatever the folder later is.
     if (!ConfigRequest.iniFile.empty()) {
@@ -236,20 +222,21 @@ void Frmmain::Form_Load()
         config::locateGameConfig(gameLocator, ConfigRequest);
     if (!location) {
         if (ConfigRequest.iniFile.empty()) {
-            dialogs.messageBox(
-                text(config::kFolderNotFoundText), text(config::kFolderNotFoundTitle),
-                platform::ui::MessageIcon::Critical, platform::ui::MessageButtons::Ok);
+            dialogs.messageBox(text(config::kFolderNotFoundText),
+                               text(config::kFolderNotFoundTitle), toolkit::MessageIcon::Critical,
+                               toolkit::MessageButtons::Ok);
         } else {
-            showError(QStringLiteral("The file named with --ini cannot be edited: %1 (%2)")
-                          .arg(localPath(ConfigRequest.iniFile),
-                               localPath(config::iniFileProblem(ConfigRequest.iniFile))));
+            showError(
+                QStringLiteral("The file named with --ini cannot be edited: %1 (%2)")
+                    .arg(toolkit::pathText(ConfigRequest.iniFile),
+                         QString::fromLocal8Bit(config::iniFileProblem(ConfigRequest.iniFile))));
         }
         registry().endProgram(1);
         return;
     }
     GameFolder = location->GameFolder;
     Utpath = location->Utpath;
-    Frame4->setToolTip(localPath(Utpath) + QLatin1Char('\n') + text(location->why));
+    Frame4->setToolTip(toolkit::pathText(Utpath) + QLatin1Char('\n') + text(location->why));
     Restore->setEnabled(Backups != nullptr);
     renderers = config::gameRenderers(Utpath);
     for (const config::Renderer& renderer : renderers) {
@@ -265,15 +252,15 @@ void Frmmain::Form_Load()
 void Frmmain::Form_Activate()
 {
     leesman();
-    platform::ui::deselectOptions({Option1, Option2, Option3});
+    toolkit::deselectOptions({Option1, Option2, Option3});
 }
 
 void Frmmain::Form_Unload(bool& cancel)
 {
-    const platform::ui::MessageAnswer answer = dialogs.messageBox(
-        QStringLiteral("Exit Program?"), QStringLiteral("Exit program"),
-        platform::ui::MessageIcon::Information, platform::ui::MessageButtons::YesNo);
-    if (answer != platform::ui::MessageAnswer::Yes) {
+    const toolkit::MessageAnswer answer =
+        dialogs.messageBox(QStringLiteral("Exit Program?"), QStringLiteral("Exit program"),
+                           toolkit::MessageIcon::Information, toolkit::MessageButtons::YesNo);
+    if (answer != toolkit::MessageAnswer::Yes) {
         cancel = true;
         return;
     }
@@ -359,14 +346,14 @@ bool Frmmain::writeGameValue(std::string_view section, std::string_view key, std
     if (outcome.ok()) {
         return true;
     }
-    platform::ui::reportWriteFailure(dialogs, Utpath, outcome.reason);
+    toolkit::reportWriteFailure(dialogs, Utpath, outcome);
     return false;
 }
 
 void Frmmain::showError(const QString& message)
 {
-    dialogs.messageBox(message, QStringLiteral("Error"), platform::ui::MessageIcon::Critical,
-                       platform::ui::MessageButtons::Ok);
+    dialogs.messageBox(message, QStringLiteral("Error"), toolkit::MessageIcon::Critical,
+                       toolkit::MessageButtons::Ok);
 }
 
 } // namespace velmora::mainwin

@@ -8,7 +8,7 @@
 #include "config/catalogue.h"
 #include "config/gameconfig.h"
 #include "config/renderers.h"
-#include "platform/ui/velmorawindow.h"
+#include "toolkit/velmorawindow.h"
 
 #include <cstdint>
 #include <string>
@@ -36,22 +36,22 @@ namespace velmora::backup {
 class BackupSession;
 }
 
-namespace velmora::platform::ui {
+namespace velmora::toolkit {
 class DesignComboBox;
 class DesignListBox;
 class DesignStatusBar;
 class DesignTextBox;
 class DialogService;
 class DocumentOpener;
-} // namespace velmora::platform::ui
+} // namespace velmora::toolkit
 
 namespace velmora::mainwin {
 
-class Frmmain final : public platform::ui::VelmoraWindow {
+class Frmmain final : public toolkit::VelmoraWindow {
     Q_OBJECT
 public:
-    Frmmain(platform::ui::WindowRegistry& registry, platform::ui::DialogService& dialogService,
-            platform::ui::DocumentOpener& documentOpener, const platform::GameLocator& locator,
+    Frmmain(toolkit::WindowRegistry& registry, toolkit::DialogService& dialogService,
+            toolkit::DocumentOpener& documentOpener, const platform::GameLocator& locator,
             const platform::SystemInfo& system, config::ReadModule& module);
 
     // Resolves Help.html, centres the window, locates the game's configuration file (ending
@@ -105,8 +105,8 @@ private:
     void showError(const QString& text);
 
     // Design names are kept verbatim, so no member here carries a prefix.
-    platform::ui::DialogService& dialogs;
-    platform::ui::DocumentOpener& documents;
+    toolkit::DialogService& dialogs;
+    toolkit::DocumentOpener& documents;
     const platform::GameLocator& gameLocator;
     const platform::SystemInfo& systemInfo;
     config::ReadModule& readModule;
@@ -124,14 +124,14 @@ private:
     QLabel* Picture1 = nullptr;
     QLabel* Picture2 = nullptr;
     QGroupBox* Frame4 = nullptr;
-    platform::ui::DesignTextBox* Text1 = nullptr;
-    platform::ui::DesignComboBox* Combo1 = nullptr;
-    platform::ui::DesignComboBox* Combo2 = nullptr;
-    platform::ui::DesignListBox* List1 = nullptr;
-    platform::ui::DesignListBox* List2 = nullptr;
+    toolkit::DesignTextBox* Text1 = nullptr;
+    toolkit::DesignComboBox* Combo1 = nullptr;
+    toolkit::DesignComboBox* Combo2 = nullptr;
+    toolkit::DesignListBox* List1 = nullptr;
+    toolkit::DesignListBox* List2 = nullptr;
     QPushButton* Command1 = nullptr;
     QPushButton* CmdExit = nullptr;
-    platform::ui::DesignStatusBar* StatusBar1 = nullptr;
+    toolkit::DesignStatusBar* StatusBar1 = nullptr;
     QAction* Restore = nullptr;
     QAction* exit = nullptr;
     QAction* Help = nullptr;

@@ -5,10 +5,10 @@
 #include "config/mainwindisplay.h"
 #include "config/readmodule.h"
 #include "frmmain.h"
-#include "platform/ui/controls.h"
-#include "platform/ui/cp1252.h"
-#include "platform/ui/dialogs.h"
-#include "platform/ui/windowregistry.h"
+#include "toolkit/controls.h"
+#include "toolkit/dialogs.h"
+#include "toolkit/windowregistry.h"
+#include "toolkit/windowtext.h"
 
 #include <algorithm>
 
@@ -20,12 +20,12 @@ namespace velmora::mainwin {
 void Frmmain::Text1_Change()
 {
     const std::int64_t limit = config::cacheLimitMb(DetectedMemoryMb);
-    if (config::cacheSizeValue(platform::ui::toCp1252(Text1->text())) <= limit) {
+    if (config::cacheSizeValue(toolkit::toCp1252(Text1->text())) <= limit) {
         return;
     }
-    dialogs.messageBox(platform::ui::fromCp1252(config::cacheTooLargeText(limit)),
-                       QStringLiteral("Error"), platform::ui::MessageIcon::Information,
-                       platform::ui::MessageButtons::Ok);
+    dialogs.messageBox(toolkit::fromCp1252(config::cacheTooLargeText(limit)),
+                       QStringLiteral("Error"), toolkit::MessageIcon::Information,
+                       toolkit::MessageButtons::Ok);
     Text1->setText(QString::number(limit));
 }
 
@@ -42,8 +42,8 @@ void Frmmain::Combo2_DropDown()
         return;
     }
     dialogs.messageBox(QStringLiteral("Warning setting resolution too high MAY CAUSE DAMAGE TO PC"),
-                       QStringLiteral("WARNING"), platform::ui::MessageIcon::Warning,
-                       platform::ui::MessageButtons::Ok);
+                       QStringLiteral("WARNING"), toolkit::MessageIcon::Warning,
+                       toolkit::MessageButtons::Ok);
     Combo2->removeItemAt(0);
 }
 
@@ -60,20 +60,19 @@ void Frmmain::Command1_Click()
 
 bool Frmmain::writeDriverResolutionAndCache()
 {
-    if (!config::cacheSizeGiven(platform::ui::toCp1252(Text1->text()))) {
+    if (!config::cacheSizeGiven(toolkit::toCp1252(Text1->text()))) {
         showError(QStringLiteral("No value specified for memory usage"));
         return false;
     }
     if (!writeGameValue(config::sectionFor(config::kCacheSizeMegs, {}), config::kCacheSizeMegs,
-                        platform::ui::toCp1252(Text1->text()))) {
+                        toolkit::toCp1252(Text1->text()))) {
         return false;
     }
-    const auto driver =
-        Combo1->currentIndex() < 0
-            ? renderers.end()
-            : std::ranges::find(renderers, platform::ui::toCp1252(Combo1->currentText()),
-                                &config::Renderer::listItem);
-    if (Combo1->itemText(0) == platform::ui::fromCp1252(config::kSelectDriver) ||
+    const auto driver = Combo1->currentIndex() < 0
+                            ? renderers.end()
+                            : std::ranges::find(renderers, toolkit::toCp1252(Combo1->currentText()),
+                                                &config::Renderer::listItem);
+    if (Combo1->itemText(0) == toolkit::fromCp1252(config::kSelectDriver) ||
         driver == renderers.end()) {
         showError(QStringLiteral("Please select Drivertype"));
         return false;
@@ -82,7 +81,7 @@ bool Frmmain::writeDriverResolutionAndCache()
                         config::kGameRenderDevice, driver->className)) {
         return false;
     }
-    if (Combo2->itemText(0) == platform::ui::fromCp1252(config::kSelectResolution)) {
+    if (Combo2->itemText(0) == toolkit::fromCp1252(config::kSelectResolution)) {
         showError(QStringLiteral("Please select Resolution"));
         return false;
     }
@@ -120,15 +119,14 @@ void Frmmain::Option3_Click()
 
 void Frmmain::applyPreset(bool fast)
 {
-    const platform::ui::MessageAnswer answer = dialogs.messageBox(
+    const toolkit::MessageAnswer answer = dialogs.messageBox(
         QStringLiteral(
             " Changes will immediately be made in Unreal Tournament.ini. Continu update?"),
-        QStringLiteral("Continue update ?"), platform::ui::MessageIcon::Question,
-        platform::ui::MessageButtons::YesNo);
-    if (answer != platform::ui::MessageAnswer::Yes) {
+        QStringLiteral("Continue update ?"), toolkit::MessageIcon::Question,
+        toolkit::MessageButtons::YesNo);
+    if (answer != toolkit::MessageAnswer::Yes) {
         dialogs.messageBox(QStringLiteral("User abort"), QStringLiteral("Information"),
-                           platform::ui::MessageIcon::Information,
-                           platform::ui::MessageButtons::Ok);
+                           toolkit::MessageIcon::Information, toolkit::MessageButtons::Ok);
         return;
     }
     const std::vector<config::GameWrite> writes = config::presetWrites(
@@ -136,7 +134,8 @@ void Frmmain::applyPreset(bool fast)
     bool written = true;
     const config::ReadModule::Change change(readModule);
     if (const auto refused = config::firstRefusedWrite(writes)) {
-        platform::ui::reportWriteFailure(dialogs, Utpath, refused->reason);
+        toolkit::reportWriteFailure(dialogs, Utpath,
+                                    platform::WriteOutcome::refused(refused->reason));
         written = false;
     }
     for (std::size_t k = 0; written && k < writes.size(); ++k) {
@@ -144,12 +143,12 @@ void Frmmain::applyPreset(bool fast)
     }
     // Stopped or not: the lists show what the file holds now, and the option runs again.
     leesman();
-    platform::ui::deselectOptions({Option1, Option2, Option3});
+    toolkit::deselectOptions({Option1, Option2, Option3});
     if (!written) {
         return;
     }
     dialogs.messageBox(QStringLiteral("Graphics changes have been applied"), QStringLiteral("Done"),
-                       platform::ui::MessageIcon::Information, platform::ui::MessageButtons::Ok);
+                       toolkit::MessageIcon::Information, toolkit::MessageButtons::Ok);
     Picture1->show();
 }
 

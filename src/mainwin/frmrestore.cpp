@@ -1,13 +1,13 @@
 #include "frmrestore.h"
 
 #include "backup/backup.h"
-#include "platform/ui/dialogs.h"
+#include "toolkit/dialogs.h"
+#include "toolkit/windowtext.h"
 
 #include <chrono>
 
 #include <QDateTime>
 #include <QDialogButtonBox>
-#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
@@ -37,7 +37,7 @@ QString timeText(const backup::BackupEntry& entry)
 
 } // namespace
 
-frmRestore::frmRestore(QWidget* parent, platform::ui::DialogService& dialogs,
+frmRestore::frmRestore(QWidget* parent, toolkit::DialogService& dialogs,
                        backup::BackupSession& backups, std::string gameFile,
                        std::function<void()> restored)
     : QDialog(parent), m_dialogs(dialogs), m_backups(backups), m_gameFile(std::move(gameFile)),
@@ -47,7 +47,7 @@ frmRestore::frmRestore(QWidget* parent, platform::ui::DialogService& dialogs,
     setWindowTitle(QStringLiteral("Restore"));
     auto* layout = new QVBoxLayout(this);
     auto* label = new QLabel(QStringLiteral("Copies of %1 kept before Velmora changed it:")
-                                 .arg(QFile::decodeName(QByteArray::fromStdString(m_gameFile))),
+                                 .arg(toolkit::pathText(m_gameFile)),
                              this);
     label->setObjectName(QStringLiteral("lblFile"));
     label->setWordWrap(true);
@@ -56,7 +56,7 @@ frmRestore::frmRestore(QWidget* parent, platform::ui::DialogService& dialogs,
         auto* earlier = new QLabel(
             QStringLiteral("Copies made by earlier versions of Velmora do not say which file they "
                            "are of, so they are not listed; they are kept in %1.")
-                .arg(QFile::decodeName(QByteArray::fromStdString(m_backups.folder()))),
+                .arg(toolkit::pathText(m_backups.folder())),
             this);
         earlier->setObjectName(QStringLiteral("lblEarlier"));
         earlier->setWordWrap(true);
@@ -117,15 +117,14 @@ void frmRestore::cmdRestore_Click()
         QStringLiteral("Restore the game's file as it was on %1 at %2? The file as it is now is "
                        "kept as a backup first.")
             .arg(dateText(entry), timeText(entry));
-    if (m_dialogs.messageBox(
-            question, QStringLiteral("Restore"), platform::ui::MessageIcon::Question,
-            platform::ui::MessageButtons::YesNo) != platform::ui::MessageAnswer::Yes) {
+    if (m_dialogs.messageBox(question, QStringLiteral("Restore"), toolkit::MessageIcon::Question,
+                             toolkit::MessageButtons::YesNo) != toolkit::MessageAnswer::Yes) {
         return;
     }
     const platform::WriteOutcome outcome = m_backups.restore(entry, m_gameFile);
     refresh();
     if (!outcome.ok()) {
-        platform::ui::reportWriteFailure(m_dialogs, m_gameFile, outcome.reason);
+        toolkit::reportWriteFailure(m_dialogs, m_gameFile, outcome);
         return;
     }
     if (m_restored) {

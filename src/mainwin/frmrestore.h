@@ -1,8 +1,9 @@
 #pragma once
 
 // frmRestore, the "Restore..." dialog of the main window's File menu: the backups of the
-// game's file (and of no other), newest first, with date, time and size. Restoring asks first, keeps the file
-// as it is now as a backup, then replaces it; a failure shows the failed-write message.
+// game's file (and of no other), newest first, with date, time and size. Restoring asks first,
+// keeps the file as it is now as a backup, then replaces it; a failure shows the failed-write
+// message.
 
 #include <functional>
 #include <string>
@@ -18,7 +19,7 @@ class BackupSession;
 struct BackupEntry;
 } // namespace velmora::backup
 
-namespace velmora::platform::ui {
+namespace velmora::toolkit {
 class DialogService;
 }
 
@@ -28,9 +29,8 @@ class frmRestore final : public QDialog {
     Q_OBJECT
 public:
     // `restored` runs after a restore, so that the caller shows the file's values again.
-    frmRestore(QWidget* parent, platform::ui::DialogService& dialogs,
-               backup::BackupSession& backups, std::string gameFile,
-               std::function<void()> restored);
+    frmRestore(QWidget* parent, toolkit::DialogService& dialogs, backup::BackupSession& backups,
+               std::string gameFile, std::function<void()> restored);
     ~frmRestore() override;
 
     // Lists the backups again, newest first, and selects the newest.
@@ -39,7 +39,7 @@ public:
 private:
     void cmdRestore_Click();
 
-    platform::ui::DialogService& m_dialogs;
+    toolkit::DialogService& m_dialogs;
     backup::BackupSession& m_backups;
     std::string m_gameFile;
     std::function<void()> m_restored;

@@ -1,11 +1,11 @@
 #include "openhelpfile.h"
 
-#include "platform/ui/dialogs.h"
-#include "platform/ui/documentopener.h"
+#include "toolkit/dialogs.h"
+#include "toolkit/documentopener.h"
 
 namespace velmora::mainwin {
 
-void OpenHelpFile(platform::ui::DocumentOpener& opener, platform::ui::DialogService& dialogs,
+void OpenHelpFile(toolkit::DocumentOpener& opener, toolkit::DialogService& dialogs,
                   const QString& path)
 {
     if (opener.open(path)) {
@@ -13,8 +13,7 @@ void OpenHelpFile(platform::ui::DocumentOpener& opener, platform::ui::DialogServ
     }
     dialogs.messageBox(QStringLiteral("Unable to open help file check if Help file is there.") +
                            QStringLiteral(" Path= ") + path,
-                       QString(), platform::ui::MessageIcon::Critical,
-                       platform::ui::MessageButtons::Ok);
+                       QString(), toolkit::MessageIcon::Critical, toolkit::MessageButtons::Ok);
 }
 
 } // namespace velmora::mainwin

@@ -2,16 +2,16 @@
 
 #include <QString>
 
-namespace velmora::platform::ui {
+namespace velmora::toolkit {
 class DialogService;
 class DocumentOpener;
-} // namespace velmora::platform::ui
+} // namespace velmora::toolkit
 
 namespace velmora::mainwin {
 
 // Opens the help document `path` with the desktop; when that fails, a critical message
 // names the path.
-void OpenHelpFile(platform::ui::DocumentOpener& opener, platform::ui::DialogService& dialogs,
+void OpenHelpFile(toolkit::DocumentOpener& opener, toolkit::DialogService& dialogs,
                   const QString& path);
 
 } // namespace velmora::mainwin

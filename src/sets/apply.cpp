@@ -122,7 +122,7 @@ ApplyResult ApplyChangedSettings(config::ReadModule& module, const std::string& 
     return result;
 }
 
-std::string applyFailureText(const ApplyResult& result)
+std::string applyFailureItem(const ApplyResult& result)
 {
     std::string name;
     std::string value;
@@ -130,8 +130,7 @@ std::string applyFailureText(const ApplyResult& result)
         name = result.changes[result.stoppedAt].name;
         value = visibleLineBreaks(result.changes[result.stoppedAt].newValue);
     }
-    return "Error when saving this item" + name + " = " + value + " (" + result.outcome.reason +
-           ")";
+    return "Error when saving this item" + name + " = " + value;
 }
 
 } // namespace velmora::sets

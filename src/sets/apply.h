@@ -69,9 +69,9 @@ struct ApplyResult {
 ApplyResult ApplyChangedSettings(config::ReadModule& module, const std::string& utpath,
                                  const EditorLists& editor, const EditorLists* lastRead = nullptr);
 
-// The message for a stopped apply: "Error when saving this item" + the stopped change's name
-// + " = " + its value (a line break written as \n, a carriage return as \r), a blank and the
-// reason in parentheses.
-std::string applyFailureText(const ApplyResult& result);
+// The game's part of the message for a stopped apply: "Error when saving this item" + the
+// stopped change's name + " = " + its value (a line break written as \n, a carriage return as
+// \r). The window adds a blank and the reason in parentheses, each in its own encoding.
+std::string applyFailureItem(const ApplyResult& result);
 
 } // namespace velmora::sets

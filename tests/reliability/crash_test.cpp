@@ -68,7 +68,9 @@ TEST(Crash, EveryKillLeavesTheOldOrTheNewFile)
         ASSERT_EQ(bytes, edit.status == platform::WriteStatus::Written ? edit.contents : original)
             << "round " << round;
     }
-    // A writer killed mid-write leaves its temporary file; the next write clears it.
+    // A writer killed mid-write leaves its temporary file; the next write clears it, also one
+    // for another file of the folder (each backup has a name of its own).
+    writeFile(scratch.file(".Other.ini.2026.bak.velmora-99999999-1"), "");
     ASSERT_TRUE(writeValue(file, 0));
     EXPECT_EQ(std::distance(fs::directory_iterator(scratch.path()), fs::directory_iterator()), 1)
         << "temporary files of killed writers pile up";

@@ -100,7 +100,9 @@ VELMORA_RULES(ApplyRule, WritesTheChangesAndNothingElse, "apply-rules.tsv", "app
         test::writeFile(game.path, row[4]);
     const ApplyResult result =
         ApplyChangedSettings(module, game.path, editor, row[1] == "update" ? &lastRead : nullptr);
-    EXPECT_EQ(result.ok() ? std::to_string(result.written) : applyFailureText(result), row[5]);
+    EXPECT_EQ(result.ok() ? std::to_string(result.written)
+                          : applyFailureItem(result) + " (" + result.outcome.reason + ")",
+              row[5]);
     game.expectHolds(!row[6].empty() ? row[6] : !row[4].empty() ? row[4] : row[2]);
 }
 

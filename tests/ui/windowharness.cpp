@@ -3,12 +3,12 @@
 #include "app/composition.h"
 #include "platform/fileio.h"
 #include "platform/gamelocator_posix.h"
-#include "platform/profile.h"
-#include "platform/ui/controls.h"
+#include "toolkit/controls.h"
 
 #include <filesystem>
 
 #include <QApplication>
+#include <QFile>
 #include <QTest>
 
 #ifdef _WIN32
@@ -57,11 +57,18 @@ std::unique_ptr<platform::GameLocator> locatorFor(const FakePrefix& prefix)
 #endif
 }
 
+// A folder name with "é", in the file system's encoding.
+std::string accented(const char* name)
+{
+    return QFile::encodeName(QString::fromUtf8(name) + QStringLiteral(" \u00e9")).toStdString();
+}
+
 } // namespace
 
 WindowHarness::WindowHarness()
-    : prefix(writeFakePrefix(folder.file("prefix"), "C:\\UnrealTournament")),
-      Utpath(prefix.systemFolder + "/UnrealTournament.ini"), workFolder(folder.file("work")),
+    : prefix(writeFakePrefix(folder.file(accented("prefix")), "C:\\UnrealTournament")),
+      Utpath(prefix.systemFolder + "/UnrealTournament.ini"),
+      workFolder(folder.file(accented("work"))),
       storeFile(platform::fullPathName("Velmora.ini", workFolder)), locator(locatorFor(prefix))
 {
 #ifdef _WIN32
@@ -129,13 +136,6 @@ void WindowHarness::expectPreset(MessageAnswer answer)
     dialogs.expectMessage(
         " Changes will immediately be made in Unreal Tournament.ini. Continu update?",
         "Continue update ?", MessageIcon::Question, MessageButtons::YesNo, answer);
-}
-
-QString WindowHarness::failure(const std::string& file, const std::string& section,
-                               const std::string& value)
-{
-    const auto probe = platform::writeProfileString(file, section, "Probe", value);
-    return QString::fromStdString("Unable to write " + file + ": " + probe.reason);
 }
 
 } // namespace velmora::test

@@ -2,29 +2,31 @@
 
 // The program's real windows as main() registers them, over a fresh Wine-style prefix with the
 // game at C:\UnrealTournament (its file: client-451-windows-d3d.ini), a working folder, 128 MB of
-// memory and scripted dialogs.
+// memory and scripted dialogs. The prefix's and the working folder's names hold "é", so every
+// text that shows a path shows it as the file system encodes it.
 
 #include "backup/backup.h"
 #include "config/gameconfig.h"
 #include "config/readmodule.h"
 #include "platform/gamelocator.h"
 #include "platform/systeminfo.h"
-#include "platform/ui/scripteddialogs.h"
-#include "platform/ui/velmorawindow.h"
-#include "platform/ui/windowregistry.h"
+#include "scripteddialogs.h"
 #include "support/fakeprefix.h"
+#include "toolkit/velmorawindow.h"
+#include "toolkit/windowregistry.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
 
+#include <QFile>
 #include <QStringList>
 #include <QTest>
 #include <QWidget>
 
 namespace velmora::test {
 
-using namespace platform::ui;
+using namespace toolkit;
 
 // A game file of tests/data/ut-ini.
 std::string fixture(const std::string& name);
@@ -88,8 +90,10 @@ public:
         dialogs.expectMessage(text, title, icon, MessageButtons::Ok);
     }
     void expectPreset(MessageAnswer answer);
-    // The text a window shows when writing `value` under `section` of `file` fails as it fails now.
-    QString failure(const std::string& file, const std::string& section, const std::string& value);
+    static QString shown(const std::string& path)
+    {
+        return QFile::decodeName(QByteArray::fromStdString(path));
+    }
 
     TemporaryFolder folder;
     FakePrefix prefix;

@@ -1,23 +1,21 @@
 #include "sets/ui/frmload.h"
 
-#include "platform/ui/cp1252.h"
-#include "platform/ui/dialogs.h"
-#include "platform/ui/geometry.h"
-#include "platform/ui/windowregistry.h"
 #include "sets/store.h"
+#include "toolkit/dialogs.h"
+#include "toolkit/geometry.h"
+#include "toolkit/windowregistry.h"
+#include "toolkit/windowtext.h"
 
 #include <array>
 
-#include <QColor>
-#include <QLayout>
 #include <QPushButton>
 
 namespace velmora::sets::ui {
 namespace {
 
-using velmora::platform::ui::ControlKind;
+using velmora::toolkit::ControlKind;
 
-constexpr std::array<velmora::platform::ui::ControlDesign, 3> kControls = {{
+constexpr std::array<velmora::toolkit::ControlDesign, 3> kControls = {{
     {"Combo1", ControlKind::DropDownList, nullptr, 480, 240, 2652, 288, nullptr, 0},
     {"Command1", ControlKind::CommandButton, nullptr, 240, 840, 1332, 372, "&Load", 1},
     {"Command2", ControlKind::CommandButton, nullptr, 2040, 840, 1332, 372, "&Cancel", 2},
@@ -29,9 +27,8 @@ const QString kEditorClosedText =
 
 } // namespace
 
-frmload::frmload(velmora::platform::ui::WindowRegistry& registry,
-                 velmora::platform::ui::DialogService& dialogs,
-                 std::shared_ptr<EditorSession> editor)
+frmload::frmload(velmora::toolkit::WindowRegistry& registry,
+                 velmora::toolkit::DialogService& dialogs, std::shared_ptr<EditorSession> editor)
     : VelmoraWindow(registry), m_dialogs(dialogs), m_editor(std::move(editor))
 {
     createControls();
@@ -41,22 +38,16 @@ frmload::frmload(velmora::platform::ui::WindowRegistry& registry,
 void frmload::createControls()
 {
     setWindowTitle(QStringLiteral("Load setting"));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    const double dpi = velmora::platform::ui::screenDpi();
-    auto* client = new QWidget(this);
-    client->setFixedSize(velmora::platform::ui::twipsToPixels(3744, dpi),
-                         velmora::platform::ui::twipsToPixels(1368, dpi));
-    setCentralWidget(client);
-    const velmora::platform::ui::ControlSet controls =
-        velmora::platform::ui::createControls(client, kControls, dpi);
-    Combo1 = controls.get<velmora::platform::ui::DesignComboBox>(QStringLiteral("Combo1"));
+    QWidget* client = createClientArea(3744, 1368);
+    const velmora::toolkit::ControlSet controls =
+        velmora::toolkit::createControls(client, kControls, twipsDpi());
+    Combo1 = controls.get<velmora::toolkit::DesignComboBox>(QStringLiteral("Combo1"));
     Command1 = controls.get<QPushButton>(QStringLiteral("Command1"));
     Command2 = controls.get<QPushButton>(QStringLiteral("Command2"));
-    velmora::platform::ui::setBackgroundColor(Combo1, QColor(255, 224, 192), true);
+    velmora::toolkit::useInputColor({Combo1});
     // Nothing to load until a set is chosen.
     Command1->setEnabled(false);
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    fixSize(Qt::Window);
 }
 
 void frmload::connectHandlers()
@@ -65,22 +56,22 @@ void frmload::connectHandlers()
     connect(Command1, &QPushButton::clicked, this, &frmload::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmload::Command2_Click);
     // Enter loads the chosen set and Escape cancels, as in any dialog.
-    velmora::platform::ui::pressOnKey(this, Qt::Key_Return, Command1);
-    velmora::platform::ui::pressOnKey(this, Qt::Key_Enter, Command1);
-    velmora::platform::ui::pressOnKey(this, Qt::Key_Escape, Command2);
+    velmora::toolkit::pressOnKey(this, Qt::Key_Return, Command1);
+    velmora::toolkit::pressOnKey(this, Qt::Key_Enter, Command1);
+    velmora::toolkit::pressOnKey(this, Qt::Key_Escape, Command2);
 }
 
 void frmload::Form_Load()
 {
     adjustSize();
-    velmora::platform::ui::centreOnScreen(this);
+    velmora::toolkit::centreOnScreen(this);
     const std::optional<std::string> store = m_editor->storePath();
     if (!store) {
         return;
     }
     m_sets = listSets(*store);
     for (const StoredSet& set : m_sets) {
-        Combo1->addItem(velmora::platform::ui::fromCp1252(set.name));
+        Combo1->addItem(velmora::toolkit::fromCp1252(set.name));
     }
     Combo1->setCurrentIndex(-1);
 }
@@ -98,8 +89,8 @@ void frmload::Command1_Click()
     }
     if (!m_editor->storePath()) {
         m_dialogs.messageBox(kEditorClosedText, QString(),
-                             velmora::platform::ui::MessageIcon::Information,
-                             velmora::platform::ui::MessageButtons::Ok);
+                             velmora::toolkit::MessageIcon::Information,
+                             velmora::toolkit::MessageButtons::Ok);
         return;
     }
     m_editor->loadAndApply(m_sets[static_cast<std::size_t>(position)]);

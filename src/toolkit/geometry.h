@@ -8,7 +8,7 @@
 class QFont;
 class QWidget;
 
-namespace velmora::platform::ui {
+namespace velmora::toolkit {
 
 inline constexpr int kTwipsPerInch = 1440;
 inline constexpr double kDefaultDpi = 96.0;
@@ -39,4 +39,4 @@ void useSansSerifFont();
 // frame arrives; otherwise it would sit half a title bar low.
 void centreOnScreen(QWidget* window);
 
-} // namespace velmora::platform::ui
+} // namespace velmora::toolkit

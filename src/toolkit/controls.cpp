@@ -19,7 +19,7 @@
 #include <QResizeEvent>
 #include <QScrollBar>
 
-namespace velmora::platform::ui {
+namespace velmora::toolkit {
 
 DesignListBox::DesignListBox(QWidget* parent) : QListWidget(parent)
 {
@@ -47,13 +47,6 @@ void DesignListBox::insertRow(int row, const QString& text)
 {
     m_editing = true;
     insertItem(row, text);
-    m_editing = false;
-}
-
-void DesignListBox::removeRow(int row)
-{
-    m_editing = true;
-    delete takeItem(row);
     m_editing = false;
 }
 
@@ -318,15 +311,24 @@ void deselectOptions(std::initializer_list<QRadioButton*> options)
     }
 }
 
-void setBackgroundColor(QWidget* widget, const QColor& color, bool isInputControl)
+void setBackgroundColor(QWidget* widget, const QColor& color)
 {
     QPalette palette = widget->palette();
-    palette.setColor(isInputControl ? QPalette::Base : QPalette::Window, color);
-    if (isInputControl) {
-        palette.setColor(QPalette::Button, color);
-    }
+    palette.setColor(QPalette::Window, color);
     widget->setPalette(palette);
-    widget->setAutoFillBackground(!isInputControl);
+    widget->setAutoFillBackground(true);
+}
+
+void useInputColor(std::initializer_list<QWidget*> inputs)
+{
+    const QColor input(255, 224, 192);
+    for (QWidget* widget : inputs) {
+        QPalette palette = widget->palette();
+        // A drop-down list paints its closed box with the button colour.
+        palette.setColor(QPalette::Base, input);
+        palette.setColor(QPalette::Button, input);
+        widget->setPalette(palette);
+    }
 }
 
 namespace {
@@ -423,4 +425,4 @@ ControlSet createControls(QWidget* clientArea, std::span<const ControlDesign> de
     return set;
 }
 
-} // namespace velmora::platform::ui
+} // namespace velmora::toolkit

@@ -15,7 +15,7 @@
 #include <QPointer>
 #include <QString>
 
-namespace velmora::platform::ui {
+namespace velmora::toolkit {
 
 class VelmoraWindow;
 
@@ -29,7 +29,6 @@ public:
 
     // How `name` is created; a later registration replaces an earlier one.
     void registerFactory(const QString& name, Factory factory);
-    bool hasFactory(const QString& name) const;
 
     // The window `name`, loading it when it is not loaded. Null when no factory is
     // registered for `name`, or when the program ended during its Form_Load.
@@ -82,4 +81,4 @@ private:
     int m_exitCode = 0;
 };
 
-} // namespace velmora::platform::ui
+} // namespace velmora::toolkit

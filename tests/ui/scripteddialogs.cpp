@@ -2,7 +2,7 @@
 
 #include <QFileInfo>
 
-namespace velmora::platform::ui {
+namespace velmora::toolkit {
 
 namespace {
 
@@ -51,7 +51,6 @@ void ScriptedDialogs::expectInput(const QString& prompt, const QString& title,
 
 std::optional<ScriptedDialogs::Expected> ScriptedDialogs::take(const ShownDialog& dialog)
 {
-    m_shown.append(dialog);
     if (m_script.empty()) {
         m_errors.append(QStringLiteral("unscripted ") + dialog.describe());
         return std::nullopt;
@@ -103,17 +102,10 @@ bool ScriptedDialogs::expectEmpty(QString* why) const
     return problems.isEmpty();
 }
 
-void ScriptedDialogs::reset()
-{
-    m_script.clear();
-    m_shown.clear();
-    m_errors.clear();
-}
-
 bool FakeDocumentOpener::open(const QString& path)
 {
     opened.append(path);
-    return !failAlways && QFileInfo(path).isFile();
+    return QFileInfo(path).isFile();
 }
 
-} // namespace velmora::platform::ui
+} // namespace velmora::toolkit

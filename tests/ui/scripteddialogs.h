@@ -1,11 +1,11 @@
 #pragma once
 
 // Test doubles for the dialog service and the document opener. ScriptedDialogs answers from a
-// queue of expected boxes and records every box shown; a box that nobody scripted, or one
-// that differs from the next expected box, is recorded as an error for the test's cleanup.
+// queue of expected boxes; a box that nobody scripted, or one that differs from the next
+// expected box, is recorded as an error for the test's cleanup.
 
-#include "dialogs.h"
-#include "documentopener.h"
+#include "toolkit/dialogs.h"
+#include "toolkit/documentopener.h"
 
 #include <deque>
 #include <functional>
@@ -15,7 +15,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace velmora::platform::ui {
+namespace velmora::toolkit {
 
 struct ShownDialog {
     enum class Kind { Message, Input };
@@ -47,15 +47,9 @@ public:
                              MessageButtons buttons) override;
     QString inputBox(const QString& prompt, const QString& title) override;
 
-    // Every box shown, in order.
-    const QList<ShownDialog>& shown() const { return m_shown; }
-
     // True when every scripted box was shown as scripted and no other box appeared; otherwise
     // false, with the reasons in `why`.
     bool expectEmpty(QString* why = nullptr) const;
-
-    // Forgets the script, the record and the errors.
-    void reset();
 
 private:
     struct Expected {
@@ -69,17 +63,15 @@ private:
     std::optional<Expected> take(const ShownDialog& dialog);
 
     std::deque<Expected> m_script;
-    QList<ShownDialog> m_shown;
     QStringList m_errors;
 };
 
-// Records the documents asked for; opens a document when the file exists, unless told to fail.
+// Records the documents asked for; opens a document when the file exists.
 class FakeDocumentOpener final : public DocumentOpener {
 public:
     bool open(const QString& path) override;
 
-    QStringList opened;      // every path asked for
-    bool failAlways = false; // as if no program could open any document
+    QStringList opened; // every path asked for
 };
 
-} // namespace velmora::platform::ui
+} // namespace velmora::toolkit

@@ -10,7 +10,7 @@
 #include <QVariant>
 #include <QWidget>
 
-namespace velmora::platform::ui {
+namespace velmora::toolkit {
 
 int twipsToPixels(int twips, double dpi)
 {
@@ -112,4 +112,4 @@ double screenDpi()
     return screen != nullptr ? screen->logicalDotsPerInch() : kDefaultDpi;
 }
 
-} // namespace velmora::platform::ui
+} // namespace velmora::toolkit

@@ -1,12 +1,13 @@
 #include "velmorawindow.h"
 
+#include "geometry.h"
 #include "windowregistry.h"
 
 #include <QCloseEvent>
 #include <QEvent>
 #include <QFont>
 
-namespace velmora::platform::ui {
+namespace velmora::toolkit {
 
 VelmoraWindow::VelmoraWindow(WindowRegistry& registry) : m_registry(registry)
 {
@@ -19,6 +20,30 @@ VelmoraWindow::VelmoraWindow(WindowRegistry& registry) : m_registry(registry)
 VelmoraWindow::~VelmoraWindow()
 {
     m_registry.forget(this);
+}
+
+double VelmoraWindow::twipsDpi() const
+{
+    return layoutDpi(font());
+}
+
+QWidget* VelmoraWindow::createClientArea(int widthTwips, int heightTwips)
+{
+    const double dpi = twipsDpi();
+    auto* client = new QWidget(this);
+    client->setFixedSize(twipsToPixels(widthTwips, dpi), twipsToPixels(heightTwips, dpi));
+    setCentralWidget(client);
+    return client;
+}
+
+void VelmoraWindow::fixSize(Qt::WindowType type)
+{
+    Qt::WindowFlags flags = type | Qt::MSWindowsFixedSizeDialogHint;
+    flags |= type == Qt::SplashScreen
+                 ? Qt::WindowFlags(Qt::FramelessWindowHint)
+                 : Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+    setWindowFlags(flags);
+    setFixedSize(sizeHint());
 }
 
 void VelmoraWindow::closeEvent(QCloseEvent* event)
@@ -40,4 +65,4 @@ void VelmoraWindow::changeEvent(QEvent* event)
     QMainWindow::changeEvent(event);
 }
 
-} // namespace velmora::platform::ui
+} // namespace velmora::toolkit

@@ -1,13 +1,13 @@
 #include "dialogs.h"
 
 #include "product.h"
+#include "windowtext.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QInputDialog>
 #include <QMessageBox>
 
-namespace velmora::platform::ui {
+namespace velmora::toolkit {
 
 namespace {
 
@@ -56,12 +56,11 @@ QString QtDialogService::inputBox(const QString& prompt, const QString& title)
     return accepted ? text : QString();
 }
 
-void reportWriteFailure(DialogService& dialogs, const std::string& path, const std::string& reason)
+void reportWriteFailure(DialogService& dialogs, const std::string& path,
+                        const platform::WriteOutcome& outcome)
 {
-    dialogs.messageBox(QStringLiteral("Unable to write ") +
-                           QFile::decodeName(QByteArray::fromStdString(path)) +
-                           QStringLiteral(": ") + QString::fromLocal8Bit(reason),
-                       QStringLiteral("Error"), MessageIcon::Critical, MessageButtons::Ok);
+    dialogs.messageBox(writeFailureText(path, outcome), QStringLiteral("Error"),
+                       MessageIcon::Critical, MessageButtons::Ok);
 }
 
-} // namespace velmora::platform::ui
+} // namespace velmora::toolkit

@@ -3,11 +3,13 @@
 // Message boxes and input boxes, behind an interface so that tests can script them. Windows
 // never create a QMessageBox themselves.
 
+#include "platform/outcome.h"
+
 #include <string>
 
 #include <QString>
 
-namespace velmora::platform::ui {
+namespace velmora::toolkit {
 
 enum class MessageIcon { Critical, Warning, Information, Question };
 enum class MessageButtons { Ok, YesNo };
@@ -37,8 +39,9 @@ public:
     QString inputBox(const QString& prompt, const QString& title) override;
 };
 
-// The critical box "Unable to write <path>: <reason>" that every window shows for a failed
-// write: the path as the file system encodes it, the reason in the locale's encoding.
-void reportWriteFailure(DialogService& dialogs, const std::string& path, const std::string& reason);
+// The critical box of writeFailureText that every window shows for a write of `path` that
+// failed or was refused.
+void reportWriteFailure(DialogService& dialogs, const std::string& path,
+                        const platform::WriteOutcome& outcome);
 
-} // namespace velmora::platform::ui
+} // namespace velmora::toolkit

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-namespace velmora::platform::ui {
+namespace velmora::toolkit {
 
 class DocumentOpener {
 public:
@@ -20,4 +20,4 @@ public:
     bool open(const QString& path) override;
 };
 
-} // namespace velmora::platform::ui
+} // namespace velmora::toolkit

@@ -6,7 +6,7 @@
 
 #include <QMainWindow>
 
-namespace velmora::platform::ui {
+namespace velmora::toolkit {
 
 class WindowRegistry;
 
@@ -29,6 +29,18 @@ public:
 protected:
     WindowRegistry& registry() const { return m_registry; }
 
+    // The recipe every window is built by: its twips become pixels at twipsDpi(), its controls
+    // stand in a client area of the design's size, and a window of fixed size ends with fixSize.
+
+    // The screen's resolution scaled to the window's font (layoutDpi).
+    double twipsDpi() const;
+    // Makes a client area `widthTwips` by `heightTwips` at twipsDpi() the central widget.
+    QWidget* createClientArea(int widthTwips, int heightTwips);
+    // Fixes the window at the size of its contents. `type` Qt::Window or Qt::Dialog gets the title
+    // bar of a fixed window, a title and a close button only: maximizing would do nothing;
+    // Qt::SplashScreen gets no frame.
+    void fixSize(Qt::WindowType type);
+
     // A close request (the close button, close()) goes to the registry, which runs
     // Form_Unload and destroys the window unless it is cancelled.
     void closeEvent(QCloseEvent* event) override;
@@ -40,4 +52,4 @@ private:
     bool m_releasing = false; // the registry is taking the window down
 };
 
-} // namespace velmora::platform::ui
+} // namespace velmora::toolkit

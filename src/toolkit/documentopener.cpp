@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QUrl>
 
-namespace velmora::platform::ui {
+namespace velmora::toolkit {
 
 bool QtDocumentOpener::open(const QString& path)
 {
@@ -14,4 +14,4 @@ bool QtDocumentOpener::open(const QString& path)
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
-} // namespace velmora::platform::ui
+} // namespace velmora::toolkit

@@ -21,7 +21,7 @@ class QLabel;
 class QAbstractButton;
 class QRadioButton;
 
-namespace velmora::platform::ui {
+namespace velmora::toolkit {
 
 class DesignListBox : public QListWidget {
     Q_OBJECT
@@ -35,7 +35,6 @@ public:
     // Inserts at `row` (row == rowCount() appends).
     void insertRow(int row, const QString& text);
     void addRow(const QString& text) { insertRow(rowCount(), text); }
-    void removeRow(int row);
     // Removes the row and inserts `text` at the same index; no row is selected afterwards.
     void replaceRow(int row, const QString& text);
     void clearRows();
@@ -88,7 +87,6 @@ public:
     // fit its text, taking the room from panels wider than their own text, then from labels;
     // no panel passes the bar's edge.
     void addPanel(int widthTwips, const QString& text, bool isLabel, double dpi);
-    int panelCount() const { return static_cast<int>(m_panels.size()); }
     QString panelText(int panel) const;
     void setPanelText(int panel, const QString& text);
 
@@ -126,9 +124,12 @@ void pressOnKey(QWidget* window, int key, QAbstractButton* button);
 // Clears option buttons without running their click handlers.
 void deselectOptions(std::initializer_list<QRadioButton*> options);
 
-// Fills `widget`'s background with `color`; `role` is Window for containers and Base for
-// lists, text boxes and drop-down lists.
-void setBackgroundColor(QWidget* widget, const QColor& color, bool isInputControl);
+// Fills the background of `widget`, a window or a container, with `color`.
+void setBackgroundColor(QWidget* widget, const QColor& color);
+
+// Gives the boxes the user types into or chooses from (lists, text boxes, drop-down lists) the
+// program's one input colour.
+void useInputColor(std::initializer_list<QWidget*> inputs);
 
 // ---- the control table -----------------------------------------------------------------
 
@@ -176,4 +177,4 @@ private:
 // places it from its twips rectangle at `dpi` and chains the focusable ones in tab order.
 ControlSet createControls(QWidget* clientArea, std::span<const ControlDesign> designs, double dpi);
 
-} // namespace velmora::platform::ui
+} // namespace velmora::toolkit

@@ -4,7 +4,7 @@
 
 #include <utility>
 
-namespace velmora::platform::ui {
+namespace velmora::toolkit {
 
 WindowRegistry::~WindowRegistry()
 {
@@ -22,11 +22,6 @@ WindowRegistry::~WindowRegistry()
 void WindowRegistry::registerFactory(const QString& name, Factory factory)
 {
     m_factories.insert(name, std::move(factory));
-}
-
-bool WindowRegistry::hasFactory(const QString& name) const
-{
-    return m_factories.contains(name);
 }
 
 VelmoraWindow* WindowRegistry::loadedWindow(const QString& name) const
@@ -165,4 +160,4 @@ void WindowRegistry::release(VelmoraWindow* window)
     window->deleteLater();
 }
 
-} // namespace velmora::platform::ui
+} // namespace velmora::toolkit
