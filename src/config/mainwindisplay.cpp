@@ -101,4 +101,23 @@ std::vector<GameWrite> presetWrites(Preset preset, const GameSections& sections)
     return writes;
 }
 
+platform::WriteOutcome writePreset(ReadModule& module, Preset preset, const std::string& file)
+{
+    if (std::string problem = module.fileProblem(file); !problem.empty()) {
+        return platform::WriteOutcome::failed(std::move(problem));
+    }
+    const std::vector<GameWrite> writes = presetWrites(preset, readGameSections(file));
+    if (const auto refused = firstRefusedWrite(writes)) {
+        return platform::WriteOutcome::refused(refused->reason);
+    }
+    for (const GameWrite& write : writes) {
+        if (platform::WriteOutcome outcome =
+                module.WriteGameValue(write.section, write.key, write.value, file);
+            !outcome.ok()) {
+            return outcome;
+        }
+    }
+    return platform::WriteOutcome::written();
+}
+
 } // namespace velmora::config

@@ -3,6 +3,9 @@
 #include "platform/fileio.h"
 #include "platform/profile.h"
 
+#include <cerrno>
+#include <system_error>
+
 namespace velmora::config {
 
 std::optional<RefusedWrite> firstRefusedWrite(const std::vector<GameWrite>& writes)
@@ -61,6 +64,16 @@ platform::WriteOutcome ReadModule::WriteGameValue(std::string_view section, std:
     platform::WriteOutcome outcome = platform::writeProfileString(file, section, key, value);
     noteIfPresent(file);
     return outcome;
+}
+
+std::string ReadModule::fileProblem(const std::string& file) const
+{
+    const platform::FileContents current = platform::readFile(file);
+    if (current.missing) {
+        return filesSeen.contains(file) ? std::string(kFileGone)
+                                        : std::generic_category().message(ENOENT);
+    }
+    return current.error;
 }
 
 void ReadModule::noteIfPresent(const std::string& file)
