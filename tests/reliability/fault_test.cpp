@@ -37,15 +37,6 @@ const std::string kSlow =
     "LowDetailTextures=True\r\nDecals=False\r\nNoDynamicLights=True\r\nSlowVideoBuffering=False\r\n"
     "SkinDetail=Low\r\nTextureDetail=Low\r\n[SoftDrv.SoftwareRenderDevice]\r\nCoronas=False\r\n";
 
-// What "&Update " and a set load write: one changed row, here Decals.
-WriteOutcome applyDecals(const std::string& target)
-{
-    config::ReadModule module;
-    sets::EditorLists editor = sets::readEditorLists(module, target);
-    editor.values.at(4) = "True";
-    return sets::ApplyChangedSettings(module, target, editor).outcome;
-}
-
 struct WritePath {
     const char* name;
     std::function<WriteOutcome(const std::string&)> write;
@@ -60,7 +51,7 @@ const std::vector<WritePath> kPaths = {
     {"replaceFileAtomically", [](const std::string& t) { return platform::replaceFileAtomically(t, kReplacement); }, kReplacement, kReplacement, false},
     {"saveSettingSet", [](const std::string& t) { return sets::saveSettingSet(t, "n", {{"Decals"}, {"True"}}).outcome; }, kOld + kStoreSet, kStoreSet, true},
     {"openStore", [](const std::string& t) { return sets::openStore(t).outcome; }, kOld + kStoreNew, kStoreNew, true},
-    {"ApplyChangedSettings", applyDecals, kOld + kDecals, kDecals, true},
+    {"ApplyChangedSettings", [](const std::string& t) { config::ReadModule m; auto e = sets::readEditorLists(m, t); e.values.at(4) = "True"; return sets::ApplyChangedSettings(m, t, e).outcome; }, kOld + kDecals, kDecals, true},
     {"writePreset", [](const std::string& t) { config::ReadModule m; return config::writePreset(m, config::Preset::Slow, t); }, kOld + kSlow, "", true},
 };
 // clang-format on

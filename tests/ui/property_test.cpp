@@ -57,13 +57,6 @@ const QString kApplied = R"("Graphics changes have been applied" titled "Done", 
 const QString kGone = "no longer exist|critical icon";
 enum Path { PresetPath, DonePath, UpdatePath, SavePath, LoadPath, RestorePath };
 
-struct Step {
-    std::map<std::string, std::string> chosen; // game key -> what the player chose
-    std::set<std::string> keys;                // keys the step may change
-    QStringList boxes;                         // every box it shows, in order
-    std::optional<std::string> whole;          // the file's bytes after a refusal or a restore
-};
-
 // A display name's class: empty for one the table lacks.
 std::string classOf(const QString& name)
 {
@@ -76,11 +69,14 @@ std::string classOf(const QString& name)
 std::string untouched(const std::string& bytes, const std::set<std::string>& keys,
                       const std::string& after)
 {
+    std::map<std::string, std::string> places; // key -> its section
+    for (const std::string& key : keys)
+        places[key] = test::gameSection(after, key);
     std::string kept;
     for (const test::GameLine& line : test::gameLines(bytes))
-        if (std::ranges::none_of(keys, [&](const std::string& key) {
-                return test::sameName(line.section, test::gameSection(after, key)) &&
-                       (line.header || test::sameName(line.key, key));
+        if (std::ranges::none_of(places, [&](const auto& place) {
+                return test::sameName(line.section, place.second) &&
+                       (line.header || test::sameName(line.key, place.first));
             }))
             kept += line.text;
     return kept;
@@ -135,7 +131,10 @@ private:
         int path = int(random() % 6);
         path = path == LoadPath && sets.empty() ? SavePath : path;
         where += QString::number(path);
-        Step s;
+        std::map<std::string, std::string> chosen; // game key -> what the player chose
+        std::set<std::string> keys;                // keys the step may change
+        QStringList boxes;                         // every box it shows, in order
+        std::optional<std::string> whole;          // the file's bytes after a refusal or a restore
         QStringList read;
         if (path == UpdatePath || path == SavePath || path == LoadPath) {
             h->openEditor();
@@ -154,7 +153,7 @@ private:
         }
         if (path == DonePath) { // a cache size typed, a driver and a resolution picked
             if (!std::exchange(warned, true))
-                s.boxes << "Warning setting resolution too high MAY CAUSE DAMAGE TO PC|warning";
+                boxes << "Warning setting resolution too high MAY CAUSE DAMAGE TO PC|warning";
             const QString cache = QString::number(1 + random() % 128);
             h->get<QLineEdit>("Frmmain", "Text1")->selectAll();
             QTest::keyClicks(h->get("Frmmain", "Text1"), "\b" + cache);
@@ -169,12 +168,12 @@ private:
                 QTRY_VERIFY(!combo->view()->isVisible());
                 picked[list] = combo->currentText();
             }
-            s.chosen = {{"CacheSizeMegs", cache.toStdString()},
-                        {"GameRenderDevice", classOf(picked[0])},
-                        {"FullscreenViewportX", picked[1].section('*', 0, 0).toStdString()},
-                        {"FullscreenViewportY", picked[1].section('*', 1, 1).toStdString()}};
-            s.keys = {"CacheSizeMegs", "GameRenderDevice", "FullscreenViewportX",
-                      "FullscreenViewportY", "Coronas"};
+            chosen = {{"CacheSizeMegs", cache.toStdString()},
+                      {"GameRenderDevice", classOf(picked[0])},
+                      {"FullscreenViewportX", picked[1].section('*', 0, 0).toStdString()},
+                      {"FullscreenViewportY", picked[1].section('*', 1, 1).toStdString()}};
+            keys = {"CacheSizeMegs", "GameRenderDevice", "FullscreenViewportX",
+                    "FullscreenViewportY", "Coronas"};
         }
         // Another program changes a managed row, or removes the file, between read and write.
         const unsigned other = path == SavePath || path == RestorePath ? 9 : random() % 8;
@@ -189,69 +188,95 @@ private:
         std::size_t copy = 0; // the backup restored, 1 + its row
         if (path == PresetPath) {
             h->expectPreset(MessageAnswer::Yes);
-            s.boxes << "Changes will immediately|question";
+            boxes << "Changes will immediately|question";
             for (std::size_t k = 0; k < 9 && !device.empty(); ++k)
-                s.chosen[*s.keys.insert(kPresets[0][k]).first] = kPresets[1 + choice][k];
+                chosen[*keys.insert(kPresets[0][k]).first] = kPresets[1 + choice][k];
             if (device.empty())
-                s.whole = before;
-            s.boxes << (s.whole ? h->failure(h->Utpath, "", "False") + "|critical" : kApplied);
+                whole = before;
+            boxes << (whole ? h->failure(h->Utpath, "", "False") + "|critical" : kApplied);
         } else if (path == UpdatePath || path == LoadPath) {
             const std::size_t set = path == LoadPath ? random() % sets.size() : 0;
-            const QStringList chosen = path == LoadPath ? sets[set] : values();
+            const QStringList editor = path == LoadPath ? sets[set] : values();
             for (std::size_t i = 0; i < 15; ++i) {
                 const std::string key(test::kGameRowKeys[i]);
-                const QString value = chosen[qsizetype(i)];
+                const QString value = editor[qsizetype(i)];
                 if (path == UpdatePath ? value == read[qsizetype(i)]
                                        : value == "Default" || value.isEmpty())
                     continue;
-                s.keys.insert({key, "Coronas"}); // Coronas follows a new device
+                keys.insert({key, "Coronas"}); // Coronas follows a new device
                 const std::string game = i == 14 ? classOf(value) : value.toStdString();
                 if (!game.empty()) // not a renderer the table lacks
-                    s.chosen[key] = game;
+                    chosen[key] = game;
                 device = i == 14 && !game.empty() ? game : device;
             }
-            if (device.empty() && s.chosen.contains("Coronas"))
-                s.whole = before;
-            s.boxes << (s.whole ? "Error when saving this itemCoronas = |critical" : kApplied);
+            if (device.empty() && chosen.contains("Coronas"))
+                whole = before;
+            boxes << (whole ? "Error when saving this itemCoronas = |critical" : kApplied);
             if (path == LoadPath) {
                 h->click("Form4", "Command2");
                 h->get<QComboBox>("frmload", "Combo1")->setCurrentIndex(int(set));
             }
         } else if (path == SavePath) {
-            s.whole = before;
-            s.boxes << "Please enter a name to save settings to"
-                    << "\"Settings were saved, REMEMBER no changes were made to Unreal "
-                       "tournament.ini, Press Update to do that \"";
+            whole = before;
+            boxes << "Please enter a name to save settings to"
+                  << "\"Settings were saved, REMEMBER no changes were made to Unreal "
+                     "tournament.ini, Press Update to do that \"";
             sets.push_back(values());
-            h->dialogs.expectInput(s.boxes[0], "Save Settings",
-                                   "set" + QString::number(sets.size()));
+            h->dialogs.expectInput(boxes[0], "Save Settings", "set" + QString::number(sets.size()));
         } else if (const auto copies = h->backups.list(h->Utpath); path == RestorePath) {
-            s.whole = before;
+            whole = before;
             if (!copies.empty()) {
                 copy = 1 + random() % copies.size();
-                s.whole = test::readFile(copies[copy - 1].path);
-                s.boxes << "Restore the game's file as it was on |question";
+                whole = test::readFile(copies[copy - 1].path);
+                boxes << "Restore the game's file as it was on |question";
             }
         }
         // The file removed by another program before a write that has something to write.
-        const bool gone = other == 2 && (path <= DonePath || !s.keys.empty());
+        const bool gone = other == 2 && (path <= DonePath || !keys.empty());
         if (gone) {
             fs::rename(h->Utpath, h->Utpath + ".away");
-            s.boxes = s.boxes.mid(0, path == PresetPath ? 1 : path == DonePath ? 9 : 0) << kGone;
+            boxes = boxes.mid(0, path == PresetPath ? 1 : path == DonePath ? 9 : 0) << kGone;
         }
-        const char* const clicks[][2] = {{"Frmmain", choice ? "Option2" : "Option1"},
-                                         {"Frmmain", "Command1"},
-                                         {"Form4", "Command4"},
-                                         {"Form4", "Command1"},
-                                         {"frmload", "Command1"}};
+        const char* const buttons[] = {choice ? "Option2" : "Option1", "Command1", "Command4",
+                                       "Command1", "Command1"};
         if (path != RestorePath)
-            h->click(clicks[path][0], clicks[path][1]);
+            h->click(path <= DonePath   ? "Frmmain"
+                     : path == LoadPath ? "frmload"
+                                        : "Form4",
+                     buttons[path]);
         else if (copy > 0)
             restore(int(copy - 1));
         where += other < 2 ? " after another program's change: " : ": ";
-        holds(copy == 0 || !h->get("Frmmain", "Picture1")->isVisible(),
-              "a restore hides the check mark", where);
-        check(s, before, gone, where);
+        QStringList seen;
+        for (const ShownDialog& box : h->dialogs.shown())
+            seen << box.describe();
+        bool same = seen.size() == boxes.size();
+        for (qsizetype i = 0; same && i < seen.size(); ++i)
+            same = std::ranges::all_of(boxes[i].split('|'), [&](const QString& part) {
+                return seen[i].contains(part, Qt::CaseInsensitive);
+            });
+        holds(same, "it says what happened", where, ("it showed " + seen.join("; ")).toStdString());
+        h->dialogs.reset();
+        if (gone) {
+            holds(!fs::exists(h->Utpath), "a removed file is not made again", where);
+            return fs::rename(h->Utpath + ".away", h->Utpath);
+        }
+        const std::string after = h->game();
+        auto view = test::gameView(after);
+        holds(after == whole.value_or(after), "a refused step or a restore gives the file expected",
+              where);
+        for (const auto& [key, value] : chosen)
+            holds(view[key] == value, "the game reads what the player chose", where,
+                  key + " is " + view[key] + ", chosen " + value);
+        holds(whole || untouched(before, keys, after) == untouched(after, keys, after),
+              "every other line stays", where);
+        holds(!QString::fromStdString(after).contains(QRegularExpression(
+                  "^\\[(default)?\\]\\r?$",
+                  QRegularExpression::CaseInsensitiveOption | QRegularExpression::MultilineOption)),
+              "no section [Default] or []", where);
+        const auto copies = h->backups.list(h->Utpath);
+        holds(after == before || (!copies.empty() && test::readFile(copies.front().path) == before),
+              "the newest backup is the file before the step", where);
     }
 
     // Chooses the backup in `row` of File > Restore, newest first, and answers Yes.
@@ -275,40 +300,6 @@ private:
     {
         if (!kept && !broken.contains(property))
             broken[property] = where + QString::fromStdString(detail);
-    }
-
-    void check(const Step& s, const std::string& before, bool gone, const QString& where)
-    {
-        QStringList seen;
-        for (const ShownDialog& box : h->dialogs.shown())
-            seen << box.describe();
-        bool same = seen.size() == s.boxes.size();
-        for (qsizetype i = 0; same && i < seen.size(); ++i)
-            same = std::ranges::all_of(s.boxes[i].split('|'), [&](const QString& part) {
-                return seen[i].contains(part, Qt::CaseInsensitive);
-            });
-        holds(same, "it says what happened", where, ("it showed " + seen.join("; ")).toStdString());
-        h->dialogs.reset();
-        if (gone) {
-            holds(!fs::exists(h->Utpath), "a removed file is not made again", where);
-            return fs::rename(h->Utpath + ".away", h->Utpath);
-        }
-        const std::string after = h->game();
-        auto view = test::gameView(after);
-        holds(after == s.whole.value_or(after),
-              "a refused step or a restore gives the file expected", where);
-        for (const auto& [key, value] : s.chosen)
-            holds(view[key] == value, "the game reads what the player chose", where,
-                  key + " is " + view[key] + ", chosen " + value);
-        holds(s.whole || untouched(before, s.keys, after) == untouched(after, s.keys, after),
-              "every other line stays", where);
-        holds(!QString::fromStdString(after).contains(QRegularExpression(
-                  "^\\[(default)?\\]\\r?$",
-                  QRegularExpression::CaseInsensitiveOption | QRegularExpression::MultilineOption)),
-              "no section [Default] or []", where);
-        const auto copies = h->backups.list(h->Utpath);
-        holds(after == before || (!copies.empty() && test::readFile(copies.front().path) == before),
-              "the newest backup is the file before the step", where);
     }
 
     std::map<const char*, QString> broken; // property -> the first step that broke it
