@@ -1,11 +1,14 @@
 #include "mainwindisplay.h"
 
+#include "platform/fileio.h"
 #include "platform/text.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <system_error>
 
 namespace velmora::config {
 
@@ -103,7 +106,11 @@ std::vector<GameWrite> presetWrites(Preset preset, const GameSections& sections)
 
 platform::WriteOutcome writePreset(ReadModule& module, Preset preset, const std::string& file)
 {
-    if (std::string problem = module.fileProblem(file); !problem.empty()) {
+    std::string problem = module.fileProblem(file);
+    if (problem.empty() && !platform::fileExists(file)) {
+        problem = std::generic_category().message(ENOENT); // no device to put Coronas under
+    }
+    if (!problem.empty()) {
         return platform::WriteOutcome::failed(std::move(problem));
     }
     const std::vector<GameWrite> writes = presetWrites(preset, readGameSections(file));

@@ -3,9 +3,6 @@
 #include "platform/fileio.h"
 #include "platform/profile.h"
 
-#include <cerrno>
-#include <system_error>
-
 namespace velmora::config {
 
 std::optional<RefusedWrite> firstRefusedWrite(const std::vector<GameWrite>& writes)
@@ -70,8 +67,7 @@ std::string ReadModule::fileProblem(const std::string& file) const
 {
     const platform::FileContents current = platform::readFile(file);
     if (current.missing) {
-        return filesSeen.contains(file) ? std::string(kFileGone)
-                                        : std::generic_category().message(ENOENT);
+        return filesSeen.contains(file) ? std::string(kFileGone) : std::string();
     }
     return current.error;
 }

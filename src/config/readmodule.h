@@ -71,8 +71,8 @@ public:
                                                         const std::string& file);
 
     // Why `file` cannot take a change that builds on what it holds: kFileGone when this module
-    // has seen it and it has gone since, else the system's reason when it is missing or cannot
-    // be read; empty text when it can be read.
+    // has seen it and it has gone since, the system's reason when it exists but cannot be read;
+    // empty text otherwise.
     std::string fileProblem(const std::string& file) const;
     // One command's writes: while a Change lives, beforeWrite runs before the command's first
     // write of each file only, so the copy it keeps is the file as it was before the command,
