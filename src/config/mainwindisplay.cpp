@@ -1,11 +1,14 @@
 #include "mainwindisplay.h"
 
+#include "platform/fileio.h"
 #include "platform/text.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <system_error>
 
 namespace velmora::config {
 
@@ -99,6 +102,29 @@ std::vector<GameWrite> presetWrites(Preset preset, const GameSections& sections)
                           std::string(presetValue(step, preset))});
     }
     return writes;
+}
+
+platform::WriteOutcome writePreset(ReadModule& module, Preset preset, const std::string& file)
+{
+    std::string problem = module.fileProblem(file);
+    if (problem.empty() && !platform::fileExists(file)) {
+        problem = std::generic_category().message(ENOENT); // no device to put Coronas under
+    }
+    if (!problem.empty()) {
+        return platform::WriteOutcome::failed(std::move(problem));
+    }
+    const std::vector<GameWrite> writes = presetWrites(preset, readGameSections(file));
+    if (const auto refused = firstRefusedWrite(writes)) {
+        return platform::WriteOutcome::refused(refused->reason);
+    }
+    for (const GameWrite& write : writes) {
+        if (platform::WriteOutcome outcome =
+                module.WriteGameValue(write.section, write.key, write.value, file);
+            !outcome.ok()) {
+            return outcome;
+        }
+    }
+    return platform::WriteOutcome::written();
 }
 
 } // namespace velmora::config

@@ -58,4 +58,9 @@ std::string cacheTooLargeText(std::int64_t limitMb);
 // `sections`; Coronas into the empty section, which no write takes, when it names no device.
 std::vector<GameWrite> presetWrites(Preset preset, const GameSections& sections);
 
+// Writes `preset` into `file` through `module`. A file that is missing, has gone since it was
+// read or cannot be read is reported as such rather than as a file without a device; a refused
+// write stops the preset before its first write, a failed one at that write.
+platform::WriteOutcome writePreset(ReadModule& module, Preset preset, const std::string& file);
+
 } // namespace velmora::config

@@ -63,6 +63,15 @@ platform::WriteOutcome ReadModule::WriteGameValue(std::string_view section, std:
     return outcome;
 }
 
+std::string ReadModule::fileProblem(const std::string& file) const
+{
+    const platform::FileContents current = platform::readFile(file);
+    if (current.missing) {
+        return filesSeen.contains(file) ? std::string(kFileGone) : std::string();
+    }
+    return current.error;
+}
+
 void ReadModule::noteIfPresent(const std::string& file)
 {
     if (!filesSeen.contains(file) && platform::fileExists(file)) {

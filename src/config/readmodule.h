@@ -70,6 +70,10 @@ public:
                                                         std::string_view value,
                                                         const std::string& file);
 
+    // Why `file` cannot take a change that builds on what it holds: kFileGone when this module
+    // has seen it and it has gone since, the system's reason when it exists but cannot be read;
+    // empty text otherwise.
+    std::string fileProblem(const std::string& file) const;
     // One command's writes: while a Change lives, beforeWrite runs before the command's first
     // write of each file only, so the copy it keeps is the file as it was before the command,
     // not halfway through it. Without one, beforeWrite runs before every write.

@@ -129,17 +129,12 @@ void Frmmain::applyPreset(bool fast)
                            toolkit::MessageIcon::Information, toolkit::MessageButtons::Ok);
         return;
     }
-    const std::vector<config::GameWrite> writes = config::presetWrites(
-        fast ? config::Preset::Fast : config::Preset::Slow, config::readGameSections(Utpath));
-    bool written = true;
     const config::ReadModule::Change change(readModule);
-    if (const auto refused = config::firstRefusedWrite(writes)) {
-        toolkit::reportWriteFailure(dialogs, Utpath,
-                                    platform::WriteOutcome::refused(refused->reason));
-        written = false;
-    }
-    for (std::size_t k = 0; written && k < writes.size(); ++k) {
-        written = writeGameValue(writes[k].section, writes[k].key, writes[k].value);
+    const platform::WriteOutcome outcome =
+        config::writePreset(readModule, fast ? config::Preset::Fast : config::Preset::Slow, Utpath);
+    const bool written = outcome.ok();
+    if (!written) {
+        toolkit::reportWriteFailure(dialogs, Utpath, outcome);
     }
     // Stopped or not: the lists show what the file holds now, and the option runs again.
     leesman();

@@ -100,6 +100,13 @@ ApplyResult ApplyChangedSettings(config::ReadModule& module, const std::string& 
         order.insert(device ? order.begin() : order.end(), k);
         writes.insert(device ? writes.begin() : writes.end(), std::move(write));
     }
+    // A file gone since it was read or not readable is reported as such, not as a file whose
+    // device or sections are missing.
+    if (std::string problem = module.fileProblem(utpath); !problem.empty() && !writes.empty()) {
+        result.stoppedAt = order.front();
+        result.outcome = platform::WriteOutcome::failed(std::move(problem));
+        return result;
+    }
     auto refused = unknownRenderer(writes);
     if (!refused) {
         refused = config::firstRefusedWrite(writes);

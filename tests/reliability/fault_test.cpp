@@ -3,12 +3,15 @@
 // and modes. The rows are in tests/data/write-faults.tsv. The writes run in a child that drops
 // root or has a file size limit, so that the faults are real even when the tests run as root.
 
+#include "config/mainwindisplay.h"
 #include "faultkit.h"
 #include "platform/fileio.h"
 #include "platform/profile.h"
+#include "sets/apply.h"
 #include "sets/store.h"
 #include "support/rowname.h"
 
+#include <filesystem>
 #include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -22,26 +25,34 @@ namespace {
 using platform::WriteOutcome;
 using platform::WriteStatus;
 
-const std::string kOld = "[Engine.GameEngine]\r\nCacheSizeMegs=4\r\nUseSound=True\r\n";
+const std::string kDevice = "[Engine.Engine]\r\nGameRenderDevice=SoftDrv.SoftwareRenderDevice\r\n";
+const std::string kOld = kDevice + "[Engine.GameEngine]\r\nCacheSizeMegs=4\r\nUseSound=True\r\n";
 const std::string kReplacement = "; replaced\r\n" + kOld;
 const std::string kStoreSet =
     "[Velmora]\r\nSaveNumber=1\r\n[Save1]\r\nSaveName=n\r\nDecals=True\r\n";
 const std::string kStoreNew = "[Velmora]\r\nSaveNumber=0\r\n";
+const std::string kDecals = "[WinDrv.WindowsClient]\r\nDecals=True\r\n";
+const std::string kSlow =
+    "[WinDrv.WindowsClient]\r\nFullscreenColorbits=16\r\nCurvedSurfaces=False\r\n"
+    "LowDetailTextures=True\r\nDecals=False\r\nNoDynamicLights=True\r\nSlowVideoBuffering=False\r\n"
+    "SkinDetail=Low\r\nTextureDetail=Low\r\n[SoftDrv.SoftwareRenderDevice]\r\nCoronas=False\r\n";
 
 struct WritePath {
     const char* name;
     std::function<WriteOutcome(const std::string&)> write;
     std::string after;   // the target's bytes after a successful write over kOld
-    std::string created; // the target's bytes after a successful write of a new file
+    std::string created; // the target's bytes after a successful write of a new file, if any
     bool readsFirst;     // reads the file before writing it
 };
 
 // clang-format off
 const std::vector<WritePath> kPaths = {
-    {"writeProfileString", [](const std::string& t) { return platform::writeProfileString(t, "Engine.GameEngine", "CacheSizeMegs", "96"); }, "[Engine.GameEngine]\r\nCacheSizeMegs=96\r\nUseSound=True\r\n", "[Engine.GameEngine]\r\nCacheSizeMegs=96\r\n", true},
+    {"writeProfileString", [](const std::string& t) { return platform::writeProfileString(t, "Engine.GameEngine", "CacheSizeMegs", "96"); }, kDevice + "[Engine.GameEngine]\r\nCacheSizeMegs=96\r\nUseSound=True\r\n", "[Engine.GameEngine]\r\nCacheSizeMegs=96\r\n", true},
     {"replaceFileAtomically", [](const std::string& t) { return platform::replaceFileAtomically(t, kReplacement); }, kReplacement, kReplacement, false},
     {"saveSettingSet", [](const std::string& t) { return sets::saveSettingSet(t, "n", {{"Decals"}, {"True"}}).outcome; }, kOld + kStoreSet, kStoreSet, true},
     {"openStore", [](const std::string& t) { return sets::openStore(t).outcome; }, kOld + kStoreNew, kStoreNew, true},
+    {"ApplyChangedSettings", [](const std::string& t) { config::ReadModule m; auto e = sets::readEditorLists(m, t); e.values.at(4) = "True"; return sets::ApplyChangedSettings(m, t, e).outcome; }, kOld + kDecals, kDecals, true},
+    {"writePreset", [](const std::string& t) { config::ReadModule m; return config::writePreset(m, config::Preset::Slow, t); }, kOld + kSlow, "", true},
 };
 // clang-format on
 
@@ -51,7 +62,7 @@ std::vector<std::pair<TableRow, const WritePath*>> cases(const char* kind, std::
     std::vector<std::pair<TableRow, const WritePath*>> rows;
     for (const TableRow& row : readTable(VELMORA_TESTDATA "/write-faults.tsv", kind, columns))
         for (const WritePath& path : kPaths)
-            if (columns < 6 || row[5] == "all" || path.readsFirst)
+            if (columns < 6 ? !path.created.empty() : row[5] == "all" || path.readsFirst)
                 rows.emplace_back(row, &path);
     return rows;
 }
@@ -71,6 +82,8 @@ TEST_P(WriteUnder, FailsLeavingEverythingAsItWasOrKeepsLinksAndModes)
     TemporaryFolder scratch;
     lay(scratch.path(), row[1], kOld);
     Tree expected = snapshot(scratch.path());
+    const std::string target = scratch.file(row[2]);
+    std::error_code error;
     ChildLimits limits{.unprivileged = row[3] == "nobody"};
     if (row[3].starts_with("fsize="))
         limits.fileSizeLimit = std::stoul(row[3].substr(6));
@@ -83,12 +96,17 @@ TEST_P(WriteUnder, FailsLeavingEverythingAsItWasOrKeepsLinksAndModes)
 
     std::string trouble;
     const auto outcome = writeInChild(
-        limits, [&, p = path] { return p->write(scratch.file(row[2])); }, trouble);
+        limits, [&, p = path] { return p->write(target); }, trouble);
 
     ASSERT_TRUE(outcome) << trouble;
     EXPECT_EQ(outcome->status, keeps ? WriteStatus::Written : WriteStatus::Failed)
         << outcome->reason;
-    EXPECT_TRUE(keeps || outcome->reason.find(row[4]) != std::string::npos) << outcome->reason;
+    // A preset needs the file's device: on a missing file it fails for that reason.
+    const bool needsFile =
+        path->created.empty() && !std::filesystem::exists(target, error) && !error;
+    EXPECT_TRUE(keeps || outcome->reason.find(needsFile ? "No such file" : row[4].c_str()) !=
+                             std::string::npos)
+        << outcome->reason;
     EXPECT_EQ(snapshot(scratch.path()), expected);
 }
 

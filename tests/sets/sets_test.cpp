@@ -8,6 +8,8 @@
 #include "support/fakeprefix.h"
 #include "support/rowname.h"
 
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 namespace velmora::sets {
@@ -96,14 +98,19 @@ VELMORA_RULES(ApplyRule, WritesTheChangesAndNothingElse, "apply-rules.tsv", "app
     EditorLists editor = lastRead;
     for (const std::string& edit : test::split(row[3], '|'))
         editor.values.at(std::stoul(edit)) = edit.substr(edit.find('=') + 1);
-    if (!row[4].empty())
+    if (row[4] == "-")
+        std::filesystem::remove(game.path);
+    else if (!row[4].empty())
         test::writeFile(game.path, row[4]);
     const ApplyResult result =
         ApplyChangedSettings(module, game.path, editor, row[1] == "update" ? &lastRead : nullptr);
     EXPECT_EQ(result.ok() ? std::to_string(result.written)
                           : applyFailureItem(result) + " (" + result.outcome.reason + ")",
               row[5]);
-    game.expectHolds(!row[6].empty() ? row[6] : !row[4].empty() ? row[4] : row[2]);
+    game.expectHolds(!row[6].empty()   ? row[6]
+                     : row[4] == "-"   ? ""
+                     : !row[4].empty() ? row[4]
+                                       : row[2]);
 }
 
 TEST(CountTest, OnlyPlainWholeNumbersAreCountsAndNamesFitTheCodePage)

@@ -1,0 +1,312 @@
+// Random sequences of what a player does, over the real game files and variants of them, each
+// step judged by what the game itself will read. VELMORA_PROPERTY="<seed> <steps>" runs longer.
+
+#include "platform/profile.h"
+#include "support/gameview.h"
+#include "windowharness.h"
+
+#include <filesystem>
+#include <random>
+#include <set>
+
+#include <QAction>
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTreeWidget>
+
+using namespace velmora;
+using namespace velmora::toolkit;
+namespace fs = std::filesystem;
+
+namespace {
+
+using Edits = std::vector<std::pair<std::string, std::string>>;
+// clang-format off
+// Every real file as it is, then variants: the other client, the device's section gone, the
+// device missing or empty. Coronas already differs between device sections in every file.
+const std::pair<const char*, Edits> kVariants[] = {
+    {"client-451-windows-d3d.ini", {}}, {"client-469d-windows-xopengl.ini", {}},
+    {"linux-sdl-opengl.ini", {}}, {"stock-436-server-package-default.ini", {}},
+    {"dedicated-server-436-newnet-ace.ini", {}},
+    {"client-469d-windows-xopengl.ini", {{"=WinDrv.WindowsClient", "=SDLDrv.SDLClient"},
+                                         {"[WinDrv.WindowsClient]", "[SDLDrv.SDLClient]"}}},
+    {"linux-sdl-opengl.ini", {{"ViewportManager=SDLDrv.SDLClient\r\n", ""}}},
+    {"client-451-windows-d3d.ini", {{"[D3DDrv.D3DRenderDevice]", "[D3DDrv.Gone]"}}},
+    {"linux-sdl-opengl.ini", {{"[OpenGLDrv.OpenGLRenderDevice]", "[OpenGLDrv.Gone]"}}},
+    {"stock-436-server-package-default.ini", {{"GameRenderDevice=SoftDrv.SoftwareRenderDevice", ""}}},
+    {"dedicated-server-436-newnet-ace.ini", {{"=SoftDrv.SoftwareRenderDevice", "="}}}};
+// What the player picks, in either window, and the class the game then loads.
+const std::map<QString, std::string> kClasses = {
+    {"SoftwareRender", "SoftDrv.SoftwareRenderDevice"}, {"Software", "SoftDrv.SoftwareRenderDevice"},
+    {"GlideRender", "GlideDrv.GlideRenderDevice"}, {"Glide", "GlideDrv.GlideRenderDevice"},
+    {"OpenGLRender", "OpenGLDrv.OpenGLRenderDevice"}, {"OpenGl", "OpenGLDrv.OpenGLRenderDevice"},
+    {"Direct 3D", "D3DDrv.D3DRenderDevice"}, {"Vulkan Support", "VulkanDrv.VulkanRenderDevice"},
+    {"Direct3D 11", "D3D11Drv.D3D11RenderDevice"}};
+// The presets' keys, then the values of "slow" and of "fast".
+const char* const kPresets[3][9] = {
+    {"FullscreenColorbits", "CurvedSurfaces", "LowDetailTextures", "Decals", "NoDynamicLights",
+     "SlowVideoBuffering", "SkinDetail", "TextureDetail", "Coronas"},
+    {"16", "False", "True", "False", "True", "False", "Low", "Low", "False"},
+    {"16", "True", "False", "False", "True", "False", "High", "High", "True"}};
+// clang-format on
+// The boxes: each piece between '|' is in the box's description.
+const QString kApplied = R"("Graphics changes have been applied" titled "Done", information)";
+const QString kGone = "no longer exist|critical icon";
+enum Path { PresetPath, DonePath, UpdatePath, SavePath, LoadPath, RestorePath };
+
+// A display name's class: empty for one the table lacks.
+std::string classOf(const QString& name)
+{
+    return kClasses.contains(name) ? kClasses.at(name)
+           : name.contains('.')    ? name.toStdString()
+                                   : "";
+}
+
+// `bytes` without the lines of `keys` in the sections the game reads them from in `after`.
+std::string untouched(const std::string& bytes, const std::set<std::string>& keys,
+                      const std::string& after)
+{
+    std::map<std::string, std::string> places; // key -> its section
+    for (const std::string& key : keys)
+        places[key] = test::gameSection(after, key);
+    std::string kept;
+    for (const test::GameLine& line : test::gameLines(bytes))
+        if (std::ranges::none_of(places, [&](const auto& place) {
+                return test::sameName(line.section, place.second) &&
+                       (line.header || test::sameName(line.key, place.first));
+            }))
+            kept += line.text;
+    return kept;
+}
+
+} // namespace
+
+class PropertyTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void EveryStepGivesTheGameWhatThePlayerChose()
+    {
+        const QStringList run = qEnvironmentVariable("VELMORA_PROPERTY", "1 60").split(' ');
+        const int steps = run.value(1).toInt();
+        std::mt19937 random(run.value(0).toUInt());
+        for (int step = 0; step < steps && !QTest::currentTestFailed();) {
+            const auto& [file, edits] = kVariants[random() % std::size(kVariants)];
+            std::string bytes = test::fixture(file);
+            for (const auto& [from, to] : edits)
+                bytes.replace(bytes.find(from), from.size(), to);
+            if (h)
+                h->finish();
+            h = std::make_unique<test::WindowHarness>();
+            h->install(bytes);
+            h->installRenderers();
+            for (const char* library : {"SoftDrv.so", "GlideDrv.so", "OpenGLDrv.so", "D3DDrv.so"})
+                test::writeFile(h->prefix.systemFolder + "/" + library, "");
+            sets.clear();
+            warned = false;
+            for (int k = 0; k < 8 && step < steps && !QTest::currentTestFailed(); ++k)
+                takeStep(random, QStringLiteral("seed %1, step %2 (%3), ")
+                                     .arg(run.value(0))
+                                     .arg(step++)
+                                     .arg(file));
+        }
+        h->finish();
+        QStringList report;
+        for (const auto& [property, where] : broken)
+            report << QString(property) + " (first broken: " + where + ")";
+        QVERIFY2(broken.empty(), qPrintable(report.join("\n")));
+    }
+
+private:
+    QStringList values() { return h->rows("Form4", "List2"); }
+
+    void takeStep(std::mt19937& random, QString where)
+    {
+        h->registry.unload("frmload");
+        h->registry.unload("Form4");
+        h->dialogs.reset();
+        int path = int(random() % 6);
+        path = path == LoadPath && sets.empty() ? SavePath : path;
+        where += QString::number(path);
+        std::map<std::string, std::string> chosen; // game key -> what the player chose
+        std::set<std::string> keys;                // keys the step may change
+        QStringList boxes;                         // every box it shows, in order
+        std::optional<std::string> whole;          // the file's bytes after a refusal or a restore
+        QStringList read;
+        if (path == UpdatePath || path == SavePath || path == LoadPath) {
+            h->openEditor();
+            read = values();
+            h->click("Form4", "Command1");
+        } else {
+            h->showMain();
+        }
+        for (int n = path == UpdatePath || path == SavePath ? 1 + int(random() % 4) : 0; n > 0;
+             --n) {
+            const int row = int(random() % 15);
+            h->clickRow("Form4", "List2", row);
+            if (row == 10 || row == 13)
+                QTest::keyClicks(h->get("Form4", row == 10 ? "Text1" : "Text2"),
+                                 QString::number(row == 10 ? 10 + random() % 90 : random() % 10));
+        }
+        if (path == DonePath) { // a cache size typed, a driver and a resolution picked
+            if (!std::exchange(warned, true))
+                boxes << "Warning setting resolution too high MAY CAUSE DAMAGE TO PC|warning";
+            const QString cache = QString::number(1 + random() % 128);
+            h->get<QLineEdit>("Frmmain", "Text1")->selectAll();
+            QTest::keyClicks(h->get("Frmmain", "Text1"), "\b" + cache);
+            QString picked[2];
+            for (int list = 0; list < 2; ++list) {
+                auto* combo = h->get<QComboBox>("Frmmain", list == 0 ? "Combo1" : "Combo2");
+                QTest::keyClick(combo, Qt::Key_F4);
+                QTRY_VERIFY(combo->view()->isVisible());
+                combo->view()->setCurrentIndex(
+                    combo->model()->index(int(random() % unsigned(combo->count())), 0));
+                QTest::keyClick(combo->view(), Qt::Key_Return);
+                QTRY_VERIFY(!combo->view()->isVisible());
+                picked[list] = combo->currentText();
+            }
+            chosen = {{"CacheSizeMegs", cache.toStdString()},
+                      {"GameRenderDevice", classOf(picked[0])},
+                      {"FullscreenViewportX", picked[1].section('*', 0, 0).toStdString()},
+                      {"FullscreenViewportY", picked[1].section('*', 1, 1).toStdString()}};
+            keys = {"CacheSizeMegs", "GameRenderDevice", "FullscreenViewportX",
+                    "FullscreenViewportY", "Coronas"};
+        }
+        // Another program changes a managed row, or removes the file, between read and write.
+        const unsigned other = path == SavePath || path == RestorePath ? 9 : random() % 8;
+        const std::string otherKey(test::kGameRowKeys[random() % 6]);
+        if (other < 2)
+            QVERIFY(platform::writeProfileString(h->Utpath, test::gameSection(h->game(), otherKey),
+                                                 otherKey, other ? "Low" : "False")
+                        .ok());
+        const std::string before = h->game();
+        std::string device = test::gameView(before)["GameRenderDevice"];
+        const unsigned choice = random() % 2;
+        std::size_t copy = 0; // the backup restored, 1 + its row
+        if (path == PresetPath) {
+            h->expectPreset(MessageAnswer::Yes);
+            boxes << "Changes will immediately|question";
+            for (std::size_t k = 0; k < 9 && !device.empty(); ++k)
+                chosen[*keys.insert(kPresets[0][k]).first] = kPresets[1 + choice][k];
+            if (device.empty())
+                whole = before;
+            boxes << (whole ? h->failure(h->Utpath, "", "False") + "|critical" : kApplied);
+        } else if (path == UpdatePath || path == LoadPath) {
+            const std::size_t set = path == LoadPath ? random() % sets.size() : 0;
+            const QStringList editor = path == LoadPath ? sets[set] : values();
+            for (std::size_t i = 0; i < 15; ++i) {
+                const std::string key(test::kGameRowKeys[i]);
+                const QString value = editor[qsizetype(i)];
+                if (path == UpdatePath ? value == read[qsizetype(i)]
+                                       : value == "Default" || value.isEmpty())
+                    continue;
+                keys.insert({key, "Coronas"}); // Coronas follows a new device
+                const std::string game = i == 14 ? classOf(value) : value.toStdString();
+                if (!game.empty()) // not a renderer the table lacks
+                    chosen[key] = game;
+                device = i == 14 && !game.empty() ? game : device;
+            }
+            if (device.empty() && chosen.contains("Coronas"))
+                whole = before;
+            boxes << (whole ? "Error when saving this itemCoronas = |critical" : kApplied);
+            if (path == LoadPath) {
+                h->click("Form4", "Command2");
+                h->get<QComboBox>("frmload", "Combo1")->setCurrentIndex(int(set));
+            }
+        } else if (path == SavePath) {
+            whole = before;
+            boxes << "Please enter a name to save settings to"
+                  << "\"Settings were saved, REMEMBER no changes were made to Unreal "
+                     "tournament.ini, Press Update to do that \"";
+            sets.push_back(values());
+            h->dialogs.expectInput(boxes[0], "Save Settings", "set" + QString::number(sets.size()));
+        } else if (const auto copies = h->backups.list(h->Utpath); path == RestorePath) {
+            whole = before;
+            if (!copies.empty()) {
+                copy = 1 + random() % copies.size();
+                whole = test::readFile(copies[copy - 1].path);
+                boxes << "Restore the game's file as it was on |question";
+            }
+        }
+        // The file removed by another program before a write that has something to write.
+        const bool gone = other == 2 && (path <= DonePath || !keys.empty());
+        if (gone) {
+            fs::rename(h->Utpath, h->Utpath + ".away");
+            boxes = boxes.mid(0, path == PresetPath ? 1 : path == DonePath ? 9 : 0) << kGone;
+        }
+        const char* const buttons[] = {choice ? "Option2" : "Option1", "Command1", "Command4",
+                                       "Command1", "Command1"};
+        if (path != RestorePath)
+            h->click(path <= DonePath   ? "Frmmain"
+                     : path == LoadPath ? "frmload"
+                                        : "Form4",
+                     buttons[path]);
+        else if (copy > 0)
+            restore(int(copy - 1));
+        where += other < 2 ? " after another program's change: " : ": ";
+        QStringList seen;
+        for (const ShownDialog& box : h->dialogs.shown())
+            seen << box.describe();
+        bool same = seen.size() == boxes.size();
+        for (qsizetype i = 0; same && i < seen.size(); ++i)
+            same = std::ranges::all_of(boxes[i].split('|'), [&](const QString& part) {
+                return seen[i].contains(part, Qt::CaseInsensitive);
+            });
+        holds(same, "it says what happened", where, ("it showed " + seen.join("; ")).toStdString());
+        h->dialogs.reset();
+        if (gone) {
+            holds(!fs::exists(h->Utpath), "a removed file is not made again", where);
+            return fs::rename(h->Utpath + ".away", h->Utpath);
+        }
+        const std::string after = h->game();
+        auto view = test::gameView(after);
+        holds(after == whole.value_or(after), "a refused step or a restore gives the file expected",
+              where);
+        for (const auto& [key, value] : chosen)
+            holds(view[key] == value, "the game reads what the player chose", where,
+                  key + " is " + view[key] + ", chosen " + value);
+        holds(whole || untouched(before, keys, after) == untouched(after, keys, after),
+              "every other line stays", where);
+        holds(!QString::fromStdString(after).contains(QRegularExpression(
+                  "^\\[(default)?\\]\\r?$",
+                  QRegularExpression::CaseInsensitiveOption | QRegularExpression::MultilineOption)),
+              "no section [Default] or []", where);
+        const auto copies = h->backups.list(h->Utpath);
+        holds(after == before || (!copies.empty() && test::readFile(copies.front().path) == before),
+              "the newest backup is the file before the step", where);
+    }
+
+    // Chooses the backup in `row` of File > Restore, newest first, and answers Yes.
+    void restore(int row)
+    {
+        h->get<QAction>("Frmmain", "Restore")->trigger();
+        auto* dialog = h->get<QDialog>("Frmmain", "frmRestore");
+        auto* list = dialog->findChild<QTreeWidget*>("List1");
+        list->setCurrentItem(list->topLevelItem(row));
+        h->dialogs.expectMessage(
+            "Restore the game's file as it was on " + list->currentItem()->text(0) + " at " +
+                list->currentItem()->text(1) + "? The file as it is now is kept as a backup first.",
+            "Restore", MessageIcon::Question, MessageButtons::YesNo, MessageAnswer::Yes);
+        QTest::mouseClick(dialog->findChild<QPushButton*>("cmdRestore"), Qt::LeftButton);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    // Keeps the first step that breaks each property, so one run shows every property broken.
+    void holds(bool kept, const char* property, const QString& where,
+               const std::string& detail = {})
+    {
+        if (!kept && !broken.contains(property))
+            broken[property] = where + QString::fromStdString(detail);
+    }
+
+    std::map<const char*, QString> broken; // property -> the first step that broke it
+    std::unique_ptr<test::WindowHarness> h;
+    std::vector<QStringList> sets; // saved in this run, in store order
+    bool warned = false;           // the resolution warning was shown
+};
+
+QTEST_MAIN(PropertyTest)
+#include "property_test.moc"
