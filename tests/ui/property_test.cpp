@@ -3,6 +3,7 @@
 
 #include "platform/profile.h"
 #include "support/gameview.h"
+#include "toolkit/windowtext.h"
 #include "windowharness.h"
 
 #include <filesystem>
@@ -193,7 +194,10 @@ private:
                 chosen[*keys.insert(kPresets[0][k]).first] = kPresets[1 + choice][k];
             if (device.empty())
                 whole = before;
-            boxes << (whole ? h->failure(h->Utpath, "", "False") + "|critical" : kApplied);
+            boxes << (whole ? writeFailureText(h->Utpath, platform::writeProfileString(
+                                                              h->Utpath, "", "Probe", "False")) +
+                                  "|critical"
+                            : kApplied);
         } else if (path == UpdatePath || path == LoadPath) {
             const std::size_t set = path == LoadPath ? random() % sets.size() : 0;
             const QStringList editor = path == LoadPath ? sets[set] : values();

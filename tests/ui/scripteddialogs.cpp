@@ -51,6 +51,7 @@ void ScriptedDialogs::expectInput(const QString& prompt, const QString& title,
 
 std::optional<ScriptedDialogs::Expected> ScriptedDialogs::take(const ShownDialog& dialog)
 {
+    m_shown.append(dialog);
     if (m_script.empty()) {
         m_errors.append(QStringLiteral("unscripted ") + dialog.describe());
         return std::nullopt;
@@ -88,6 +89,13 @@ QString ScriptedDialogs::inputBox(const QString& prompt, const QString& title)
         take({ShownDialog::Kind::Input, prompt, effectiveTitle(title), MessageIcon::Question,
               MessageButtons::Ok});
     return expected ? expected->input : QString();
+}
+
+void ScriptedDialogs::reset()
+{
+    m_script.clear();
+    m_shown.clear();
+    m_errors.clear();
 }
 
 bool ScriptedDialogs::expectEmpty(QString* why) const

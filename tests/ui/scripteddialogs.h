@@ -51,6 +51,11 @@ public:
     // false, with the reasons in `why`.
     bool expectEmpty(QString* why = nullptr) const;
 
+    // Every box shown, in order.
+    const QList<ShownDialog>& shown() const { return m_shown; }
+    // Forgets the script, the record and the errors.
+    void reset();
+
 private:
     struct Expected {
         ShownDialog dialog;
@@ -63,6 +68,7 @@ private:
     std::optional<Expected> take(const ShownDialog& dialog);
 
     std::deque<Expected> m_script;
+    QList<ShownDialog> m_shown;
     QStringList m_errors;
 };
 
