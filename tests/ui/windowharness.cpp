@@ -57,10 +57,15 @@ std::unique_ptr<platform::GameLocator> locatorFor(const FakePrefix& prefix)
 #endif
 }
 
-// A folder name with "é", in the file system's encoding.
+// A folder name with "é", in the file system's encoding. Not on Windows: its narrow file API
+// takes the ANSI code page, which under Wine need not hold "é" at all.
 std::string accented(const char* name)
 {
+#ifdef _WIN32
+    return name;
+#else
     return QFile::encodeName(QString::fromUtf8(name) + QStringLiteral(" \u00e9")).toStdString();
+#endif
 }
 
 } // namespace
