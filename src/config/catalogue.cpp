@@ -123,7 +123,7 @@ std::string_view clientSectionFor(std::string_view viewportManager)
 std::string deviceSectionFor(std::string_view renderDevice)
 {
     return equalIgnoringCase(renderDevice, ReadModule::kDefault) ? std::string()
-                                                             : std::string(renderDevice);
+                                                                 : std::string(renderDevice);
 }
 
 std::string_view sectionFor(SectionKind kind, const GameSections& sections)
