@@ -1,8 +1,11 @@
 #include "geometry.h"
 
+#include "platform/systeminfo.h"
+
 #include <algorithm>
 #include <cmath>
 
+#include <QApplication>
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QGuiApplication>
@@ -40,14 +43,23 @@ void useSansSerifFont()
                                                 "Arial",    "DejaVu Sans", "Liberation Sans",
                                                 "Noto Sans"};
     QFont font = QGuiApplication::font();
-    if (QFontDatabase::hasFamily(font.family())) {
+    // Under Wine the system's dialog font is listed but drawn by a serif fallback.
+    if (!platform::runningUnderWine() && QFontDatabase::hasFamily(font.family())) {
         return;
     }
     for (const char* family : kFamilies) {
         if (QFontDatabase::hasFamily(QString::fromLatin1(family))) {
             font.setFamilies({QString::fromLatin1(family)});
             font.setStyleHint(QFont::SansSerif);
-            QGuiApplication::setFont(font);
+            QApplication::setFont(font);
+            // The system theme gives lists and menus fonts of their own, which the same
+            // fallback would draw.
+            for (const char* widgets : {"QAbstractItemView", "QMenuBar", "QMenu"}) {
+                QFont own = QApplication::font(widgets);
+                own.setFamilies(font.families());
+                own.setStyleHint(QFont::SansSerif);
+                QApplication::setFont(own, widgets);
+            }
             return;
         }
     }
