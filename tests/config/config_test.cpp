@@ -113,14 +113,6 @@ VELMORA_RULES(LocateGameConfig, ChoosesTheFileTheGameReads, "config-rules.tsv", 
     }
 }
 
-VELMORA_RULES(DriverTable, BothWritersAndBothListsAgree, "config-rules.tsv", "driver", 4)
-{
-    const test::TableRow& row = GetParam();
-    EXPECT_EQ(classForListItem(row[1]), row[3]);
-    EXPECT_EQ(classForDisplayName(row[2]), row[3]);
-    EXPECT_EQ(displayNameForClass(row[3]), row[2]);
-}
-
 // The game's renderers from the files beside its configuration file, and the editor's row-14
 // cycle from the renderer the file names, round to where it started.
 VELMORA_RULES(GameRenderers, ListAndCycle, "config-rules.tsv", "renderers", 5)
@@ -162,15 +154,6 @@ VELMORA_RULES(CommandLineTable, ParsesIniAndHelp, "config-rules.tsv", "commandli
     EXPECT_EQ(line.help, GetParam()[2] == "yes");
     EXPECT_EQ(line.iniFile, GetParam()[3]);
     EXPECT_EQ(line.error, GetParam()[4]);
-    EXPECT_NE(commandLineHelp().find("--ini FILE"), std::string_view::npos);
-}
-
-TEST(DriverNames, NamesNotInTheTableAreShownAsRead)
-{
-    for (const char* name : {"GlideDrv.GlideRender", "d3ddrv.d3drenderdevice", "Default"})
-        EXPECT_EQ(displayNameForClass(name), name);
-    EXPECT_FALSE(classForDisplayName("opengl").has_value());
-    EXPECT_FALSE(classForListItem(kSelectDriver).has_value());
 }
 
 // Each value of a row's cycle steps to the next, the last back to the first; anything else,

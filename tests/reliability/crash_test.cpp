@@ -2,8 +2,8 @@
 // and again. After every kill the game's file must be the old or the new version, byte for
 // byte, never a mix or a cut. VELMORA_CRASH_KILLS sets the number of kills (300 by default).
 
-#include "faultkit.h"
 #include "platform/profile.h"
+#include "support/fakeprefix.h"
 
 #include <chrono>
 #include <csignal>

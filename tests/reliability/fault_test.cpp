@@ -1,18 +1,23 @@
 // Every write path under faults: each failed write must leave every file and folder exactly as
 // it was and report the operating system's reason; each write that succeeds must keep links
-// and modes. The rows are in tests/data/write-faults.tsv. The writes run in a child that drops
-// root or has a file size limit, so that the faults are real even when the tests run as root.
+// and modes. The rows are in tests/data/write-faults.tsv. The writes run as nobody or under a
+// file size limit, so that the faults are real even when the tests run as root.
 
 #include "config/mainwindisplay.h"
-#include "faultkit.h"
 #include "platform/fileio.h"
 #include "platform/profile.h"
 #include "sets/apply.h"
 #include "sets/store.h"
+#include "support/fakeprefix.h"
 #include "support/rowname.h"
 
+#include <csignal>
 #include <filesystem>
 #include <functional>
+#include <grp.h>
+#include <map>
+#include <optional>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -22,8 +27,106 @@
 namespace velmora::test {
 namespace {
 
+namespace fs = std::filesystem;
 using platform::WriteOutcome;
 using platform::WriteStatus;
+
+// Lays out `layout` in `root`: items separated by blanks, each "d:folder", "f:file" (holding
+// `bytes`) or "l:link:target", with ":mode" in octal after a folder or file; $T in a link target
+// stands for `root`. Modes are set last, innermost first, so a locked folder can be filled.
+void lay(const std::string& root, const std::string& layout, const std::string& bytes)
+{
+    std::vector<std::pair<std::string, mode_t>> modes;
+    for (const std::string& item : split(layout, ' ')) {
+        const auto part = split(item, ':');
+        if (item.empty())
+            continue;
+        const std::string path = root + "/" + part.at(1);
+        fs::create_directories(part[0] == "d" ? fs::path(path) : fs::path(path).parent_path());
+        if (part[0] == "f")
+            writeFile(path, bytes);
+        else if (part[0] == "l")
+            fs::create_symlink(part.at(2).starts_with("$T") ? root + part[2].substr(2) : part[2],
+                               path);
+        if (part[0] != "l" && part.size() > 2)
+            modes.emplace_back(path, static_cast<mode_t>(std::stoul(part[2], nullptr, 8)));
+    }
+    for (auto it = modes.rbegin(); it != modes.rend(); ++it)
+        ::chmod(it->first.c_str(), it->second);
+}
+
+// What lies at one path: kind ('f' file, 'd' folder, 'l' link), mode, and the bytes of a file
+// or the target of a link.
+struct Entry {
+    char kind = '?';
+    unsigned mode = 0;
+    std::string content;
+    bool operator==(const Entry&) const = default;
+};
+void PrintTo(const Entry& entry, std::ostream* out)
+{
+    *out << entry.kind << ' ' << std::oct << entry.mode << std::dec << ' '
+         << ::testing::PrintToString(entry.content.substr(0, 200));
+}
+using Tree = std::map<std::string, Entry>; // relative path -> entry
+
+// Everything under `root`, links not followed.
+Tree snapshot(const fs::path& root)
+{
+    Tree tree;
+    std::error_code error;
+    for (auto it = fs::recursive_directory_iterator(root, error);
+         it != fs::recursive_directory_iterator(); it.increment(error)) {
+        struct stat st {};
+        const std::string path = it->path().string();
+        if (::lstat(path.c_str(), &st) != 0)
+            continue;
+        Entry& entry = tree[it->path().lexically_relative(root).string()];
+        entry.mode = st.st_mode & 07777;
+        entry.kind = S_ISLNK(st.st_mode) ? 'l' : S_ISDIR(st.st_mode) ? 'd' : 'f';
+        if (entry.kind == 'l') {
+            entry.content = fs::read_symlink(it->path(), error).string();
+        } else if (entry.kind == 'f') {
+            // Files the test made unreadable are read by their owner for a moment.
+            ::chmod(path.c_str(), entry.mode | S_IRUSR);
+            entry.content = readFile(path);
+            ::chmod(path.c_str(), entry.mode);
+        }
+    }
+    return tree;
+}
+
+// How the writer is restricted: limits that bind root too.
+struct Limits {
+    bool unprivileged = false;             // nobody's identity (65534) when run as root
+    std::optional<rlim_t> fileSizeLimit{}; // RLIMIT_FSIZE in bytes; SIGXFSZ ignored
+    std::optional<mode_t> umask{};
+};
+
+// The outcome of `write` run under `limits`; the process is given back its own afterwards.
+WriteOutcome writeUnder(const Limits& limits, const std::function<WriteOutcome()>& write)
+{
+    const mode_t mask = ::umask(022);
+    ::umask(limits.umask.value_or(mask));
+    rlimit size{};
+    ::getrlimit(RLIMIT_FSIZE, &size);
+    const rlimit limited{limits.fileSizeLimit.value_or(size.rlim_cur), size.rlim_max};
+    const auto xfsz = std::signal(SIGXFSZ, SIG_IGN);
+    std::vector<gid_t> groups(static_cast<std::size_t>(::getgroups(0, nullptr)));
+    ::getgroups(static_cast<int>(groups.size()), groups.data());
+    const bool drop = limits.unprivileged && ::geteuid() == 0;
+    EXPECT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+    EXPECT_TRUE(!drop ||
+                (::setgroups(0, nullptr) == 0 && ::setegid(65534) == 0 && ::seteuid(65534) == 0))
+        << "cannot take nobody's identity";
+    const WriteOutcome outcome = write();
+    EXPECT_TRUE(!drop || (::seteuid(0) == 0 && ::setegid(0) == 0 &&
+                          ::setgroups(groups.size(), groups.data()) == 0));
+    ::setrlimit(RLIMIT_FSIZE, &size);
+    std::signal(SIGXFSZ, xfsz);
+    ::umask(mask);
+    return outcome;
+}
 
 const std::string kDevice = "[Engine.Engine]\r\nGameRenderDevice=SoftDrv.SoftwareRenderDevice\r\n";
 const std::string kOld = kDevice + "[Engine.GameEngine]\r\nCacheSizeMegs=4\r\nUseSound=True\r\n";
@@ -84,7 +187,7 @@ TEST_P(WriteUnder, FailsLeavingEverythingAsItWasOrKeepsLinksAndModes)
     Tree expected = snapshot(scratch.path());
     const std::string target = scratch.file(row[2]);
     std::error_code error;
-    ChildLimits limits{.unprivileged = row[3] == "nobody"};
+    Limits limits{.unprivileged = row[3] == "nobody"};
     if (row[3].starts_with("fsize="))
         limits.fileSizeLimit = std::stoul(row[3].substr(6));
     if (keeps) {
@@ -94,19 +197,14 @@ TEST_P(WriteUnder, FailsLeavingEverythingAsItWasOrKeepsLinksAndModes)
         reached->second.content = created ? path->created : path->after;
     }
 
-    std::string trouble;
-    const auto outcome = writeInChild(
-        limits, [&, p = path] { return p->write(target); }, trouble);
-
-    ASSERT_TRUE(outcome) << trouble;
-    EXPECT_EQ(outcome->status, keeps ? WriteStatus::Written : WriteStatus::Failed)
-        << outcome->reason;
+    const auto outcome = writeUnder(limits, [&, p = path] { return p->write(target); });
+    EXPECT_EQ(outcome.status, keeps ? WriteStatus::Written : WriteStatus::Failed) << outcome.reason;
     // A preset needs the file's device: on a missing file it fails for that reason.
     const bool needsFile =
         path->created.empty() && !std::filesystem::exists(target, error) && !error;
-    EXPECT_TRUE(keeps || outcome->reason.find(needsFile ? "No such file" : row[4].c_str()) !=
+    EXPECT_TRUE(keeps || outcome.reason.find(needsFile ? "No such file" : row[4].c_str()) !=
                              std::string::npos)
-        << outcome->reason;
+        << outcome.reason;
     EXPECT_EQ(snapshot(scratch.path()), expected);
 }
 
@@ -118,17 +216,13 @@ TEST(WriteRelative, BareFileNameIsWrittenInTheCurrentFolder)
 {
     TemporaryFolder scratch;
     ::chmod(scratch.path().c_str(), 0777);
-    std::string trouble;
-    const auto outcome = writeInChild(
-        {.unprivileged = true},
-        [&] {
-            return ::chdir(scratch.path().c_str()) == 0
-                       ? platform::writeProfileString("game.ini", "s", "k", "v")
-                       : WriteOutcome::failed("chdir");
-        },
-        trouble);
-    ASSERT_TRUE(outcome) << trouble;
-    EXPECT_EQ(outcome->status, WriteStatus::Written) << outcome->reason;
+    const fs::path saved = fs::current_path();
+    fs::current_path(scratch.path());
+    const auto outcome = writeUnder({.unprivileged = true}, [] {
+        return platform::writeProfileString("game.ini", "s", "k", "v");
+    });
+    fs::current_path(saved);
+    EXPECT_EQ(outcome.status, WriteStatus::Written) << outcome.reason;
     EXPECT_EQ(readFile(scratch.file("game.ini")), "[s]\r\nk=v\r\n");
 }
 

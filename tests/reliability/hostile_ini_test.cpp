@@ -1,7 +1,6 @@
 // Hostile profile files too big or too random for a table: each gets a defined result (a
 // value, the default, or a clean change), never a crash, a hang or a damaged file.
 
-#include "faultkit.h"
 #include "platform/profile.h"
 
 #include <random>
