@@ -3,7 +3,6 @@
 #include "platform/registry_text.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -18,23 +17,18 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// `text` (UTF-8) escaped as Wine writes strings in its registry files.
+// `text` (UTF-8) escaped as Wine writes strings in its registry files, in the long \x form.
 std::string wineEscape(std::string_view text)
 {
-    const std::u16string units = platform::utf16FromUtf8(text);
     std::string out;
-    for (std::size_t i = 0; i < units.size(); ++i) {
-        const char16_t unit = units[i];
-        // Wine writes the short \x form unless a hex digit follows and would join it.
-        const char16_t next = i + 1 < units.size() ? units[i + 1] : u' ';
-        const bool hexFollows = next < 0x80 && std::isxdigit(static_cast<int>(next));
+    for (const char16_t unit : platform::utf16FromUtf8(text)) {
         char buffer[8];
         if (unit == u'\\' || unit == u'"') {
             out += {'\\', static_cast<char>(unit)};
         } else if (unit >= 0x20 && unit < 0x7F) {
             out += static_cast<char>(unit);
         } else {
-            std::snprintf(buffer, sizeof buffer, hexFollows ? "\\x%04x" : "\\x%x", unsigned{unit});
+            std::snprintf(buffer, sizeof buffer, "\\x%04x", unsigned{unit});
             out += buffer;
         }
     }
@@ -45,11 +39,8 @@ std::string wineEscape(std::string_view text)
 std::string systemRegWithFolder(std::string_view folder, RegistryView view)
 {
     const bool wow = view == RegistryView::Wow6432Node;
-    return std::string("WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n") +
-           (wow ? "#arch=win64\n" : "#arch=win32\n") +
-           "\n[Software\\\\Microsoft\\\\Windows NT\\\\CurrentVersion] 1720000000 0\n"
-           "#time=1dacd2de7618000\n\"CurrentVersion\"=\"6.1\"\n\n[Software\\\\" +
-           (wow ? "Wow6432Node\\\\" : "") +
+    return std::string("WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=") +
+           (wow ? "win64" : "win32") + "\n\n[Software\\\\" + (wow ? "Wow6432Node\\\\" : "") +
            "Unreal Technology\\\\Installed Apps\\\\UnrealTournament] 1720000000\n"
            "#time=1dacd2de7618000\n\"Folder\"=\"" +
            wineEscape(folder) + "\"\n\"Version\"=\"436\"\n";
