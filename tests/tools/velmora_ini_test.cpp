@@ -8,9 +8,11 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <poll.h>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -45,40 +47,28 @@ VELMORA_RULES(Answer, MatchesTheFile, "velmora-ini.tsv", "answer", 5)
     EXPECT_EQ(row[4].empty() ? "" : platform::readWholeFile(file).value_or("?"), row[4]);
 }
 
-// Runs the built program in batch mode with the Wine prefix `prefix`, sending each command only
-// once the answer to the one before has come: a program that holds its answers back until its
-// input ends gets no further. The last answer is the exit status.
+// Runs the built program in batch mode with the Wine prefix `prefix`, its input a FIFO in
+// `folder`, sending each command only once the answer to the one before has come: a program that
+// holds its answers back until its input ends gets no further. The last answer is the exit status.
 std::vector<std::string> askInTurn(const std::vector<std::string>& commands,
-                                   const std::string& prefix)
+                                   const std::string& prefix, const std::string& folder)
 {
-    int in[2], out[2];
-    if (::pipe(in) != 0 || ::pipe(out) != 0)
+    const std::string fifo = folder + "/commands";
+    if (::mkfifo(fifo.c_str(), 0600) != 0)
         return {};
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::dup2(in[0], STDIN_FILENO);
-        ::dup2(out[1], STDOUT_FILENO);
-        ::close(in[1]);
-        ::close(out[0]);
-        ::setenv("WINEPREFIX", prefix.c_str(), 1);
-        ::execl(VELMORA_INI_PROGRAM, VELMORA_INI_PROGRAM, "batch", nullptr);
-        ::_exit(127);
-    }
-    ::close(in[0]);
-    ::close(out[1]);
-    FILE* answers = ::fdopen(out[0], "r");
+    FILE* answers = ::popen(
+        ("WINEPREFIX='" + prefix + "' " VELMORA_INI_PROGRAM " batch <'" + fifo + "'").c_str(), "r");
+    const int in = ::open(fifo.c_str(), O_WRONLY);
     std::vector<std::string> result;
     char answer[1024];
-    for (pollfd ready{out[0], POLLIN, 0}; const std::string& command : commands) {
-        if (::write(in[1], (command + "\n").data(), command.size() + 1) < 0 ||
+    for (pollfd ready{::fileno(answers), POLLIN, 0}; const std::string& command : commands) {
+        if (::write(in, (command + "\n").data(), command.size() + 1) < 0 ||
             ::poll(&ready, 1, 20000) != 1 || std::fgets(answer, sizeof answer, answers) == nullptr)
             break;
         result.emplace_back(answer).pop_back();
     }
-    ::close(in[1]);
-    std::fclose(answers);
-    int status = -1;
-    ::waitpid(child, &status, 0);
+    ::close(in);
+    const int status = ::pclose(answers);
     result.push_back("exit " + std::to_string(WIFEXITED(status) ? WEXITSTATUS(status) : -1));
     return result;
 }
@@ -97,7 +87,7 @@ TEST(VelmoraIniProgram, AnswersEachBatchCommandAtOnceThenGetsAndSetsOnTheCommand
         expected.push_back(row[2]);
     }
     expected.push_back("exit 0");
-    EXPECT_EQ(askInTurn(commands, prefix.root), expected);
+    EXPECT_EQ(askInTurn(commands, prefix.root, dir.path()), expected);
 
     // Output and exit status of the program run with `arguments`.
     const auto run = [&](const std::string& arguments) {
