@@ -2,28 +2,16 @@
 
 #include "support/datatable.h"
 
-#include <string>
-#include <vector>
-
 #include <gtest/gtest.h>
 
-namespace velmora::test {
-
-// Names a test after its row of a data table (support/datatable.h), whose first field is the
-// rule it checks, so a failure names the rule it broke.
-struct TableRowName {
-    std::string operator()(const ::testing::TestParamInfo<std::vector<std::string>>& row) const
-    {
-        return row.param.front();
-    }
-};
-
-// Instantiates `Suite`, a TestWithParam<TableRow>, with the rows of `kind` in tests/data/`file`.
+// Instantiates `Suite`, a TestWithParam<TableRow>, with the rows of `kind` in tests/data/`file`,
+// each test named after its row's first field, the rule it checks, so a failure names the rule
+// it broke.
 #define VELMORA_TABLE_ROWS(Suite, file, kind, columns)                                             \
     INSTANTIATE_TEST_SUITE_P(                                                                      \
         , Suite,                                                                                   \
         ::testing::ValuesIn(::velmora::test::readTable(VELMORA_TESTDATA "/" file, kind, columns)), \
-        ::velmora::test::TableRowName())
+        [](const auto& row) { return row.param.front(); })
 
 // Declares the test `Suite.Name` for every row of `kind` in tests/data/`file`; the body that
 // follows checks one row, GetParam().
@@ -31,5 +19,3 @@ struct TableRowName {
     class Suite : public ::testing::TestWithParam<::velmora::test::TableRow> {};                   \
     VELMORA_TABLE_ROWS(Suite, file, kind, columns);                                                \
     TEST_P(Suite, Name)
-
-} // namespace velmora::test

@@ -1,3 +1,5 @@
+// Faults, crashes and hostile input: every write path must lose nothing.
+//
 // Every write path under faults: each failed write must leave every file and folder exactly as
 // it was and report the operating system's reason; each write that succeeds must keep links
 // and modes. The rows are in tests/data/write-faults.tsv. The writes run as nobody or under a
@@ -11,14 +13,18 @@
 #include "support/fakeprefix.h"
 #include "support/rowname.h"
 
+#include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <grp.h>
 #include <map>
 #include <optional>
+#include <random>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -224,6 +230,97 @@ TEST(WriteRelative, BareFileNameIsWrittenInTheCurrentFolder)
     fs::current_path(saved);
     EXPECT_EQ(outcome.status, WriteStatus::Written) << outcome.reason;
     EXPECT_EQ(readFile(scratch.file("game.ini")), "[s]\r\nk=v\r\n");
+}
+
+// A child writes one key over and over and is killed with SIGKILL at a random moment, again
+// and again. After every kill the game's file must be the old or the new version, byte for
+// byte, never a mix or a cut. VELMORA_CRASH_KILLS sets the number of kills (300 by default).
+
+using namespace std::chrono;
+
+constexpr const char* kSection = "WinDrv.WindowsClient";
+
+// Values of changing length, so that the file grows and shrinks between writes.
+bool writeValue(const std::string& file, long n)
+{
+    const std::string value = std::string(static_cast<std::size_t>(n % 5), '0') + std::to_string(n);
+    return platform::writeProfileString(file, kSection, "WindowedViewportX", value).ok();
+}
+
+TEST(Crash, EveryKillLeavesTheOldOrTheNewFile)
+{
+    const std::string original = readFile(VELMORA_TESTDATA "/ut-ini/client-451-windows-d3d.ini");
+    ASSERT_FALSE(original.empty());
+    const TemporaryFolder scratch;
+    const std::string file = scratch.file("UnrealTournament.ini");
+    // Kills spread over about three whole writes.
+    const auto start = steady_clock::now();
+    for (int n = 0; n < 20; ++n)
+        ASSERT_TRUE(writeValue(file, n));
+    const long window = duration_cast<microseconds>(steady_clock::now() - start).count() * 3 / 20;
+    std::mt19937 random(20261206);
+    std::uniform_int_distribution<long> delay(0, window + 1000);
+    const char* asked = std::getenv("VELMORA_CRASH_KILLS");
+    const int kills = asked != nullptr && std::atoi(asked) > 0 ? std::atoi(asked) : 300;
+
+    writeFile(file, original);
+    for (int round = 0; round < kills; ++round) {
+        const pid_t child = ::fork();
+        for (long n = round * 100000L; child == 0; ++n)
+            if (!writeValue(file, n))
+                ::_exit(1);
+        ASSERT_GT(child, 0);
+        ::usleep(static_cast<useconds_t>(delay(random)));
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFSIGNALED(status)) << "the writer stopped by itself in round " << round;
+
+        const std::string bytes = readFile(file);
+        const std::string value =
+            platform::profileReadText(bytes, kSection, "WindowedViewportX", "", 4096);
+        const platform::TextEdit edit =
+            platform::profileWriteText(original, kSection, "WindowedViewportX", value);
+        ASSERT_EQ(bytes, edit.status == platform::WriteStatus::Written ? edit.contents : original)
+            << "round " << round;
+    }
+    // A writer killed mid-write leaves its temporary file; the next write clears it, also one
+    // for another file of the folder (each backup has a name of its own).
+    writeFile(scratch.file(".Other.ini.2026.bak.velmora-99999999-1"), "");
+    ASSERT_TRUE(writeValue(file, 0));
+    EXPECT_EQ(std::distance(fs::directory_iterator(scratch.path()), fs::directory_iterator()), 1)
+        << "temporary files of killed writers pile up";
+}
+
+// Hostile profile files too big or too random for a table: each gets a defined result (a
+// value, the default, or a clean change), never a crash, a hang or a damaged file.
+
+// Reads `key` (default "Default"), writes `value`, and gives the file after the write.
+std::string readAndWrite(const std::string& before, const char* section, const char* key,
+                         const std::string& read, const std::string& value)
+{
+    EXPECT_EQ(platform::profileReadText(before, section, key, "Default", 255), read);
+    const platform::TextEdit edit = platform::profileWriteText(before, section, key, value);
+    EXPECT_EQ(edit.status, WriteStatus::Written) << edit.reason;
+    EXPECT_EQ(platform::profileReadText(edit.contents, section, key, "Default", 255), value);
+    return edit.contents;
+}
+
+TEST(HostileFile, BinaryFileAndTenMegabyteLinesGetDefinedResults)
+{
+    std::mt19937 random(5);
+    std::string bytes(64U << 10, '\0');
+    for (char& c : bytes)
+        c = static_cast<char>(random() & 0xFF);
+    const std::string after =
+        readAndWrite(bytes, "Engine.Engine", "GameRenderDevice", "Default", "D3DDrv");
+    EXPECT_EQ(after.substr(0, bytes.size()), bytes);
+    // A ten megabyte line is passed over, and a ten megabyte value cut and replaced whole.
+    const std::string big = "[s]\r\nbig=" + std::string(10U << 20, 'x') + "\r\nk=v\r\n";
+    std::string expected = big;
+    EXPECT_EQ(readAndWrite(big, "s", "k", "v", "w"), expected.replace(big.size() - 3, 1, "w"));
+    EXPECT_EQ(readAndWrite(big, "s", "big", std::string(254, 'x'), "small"),
+              "[s]\r\nbig=small\r\nk=v\r\n");
 }
 
 } // namespace
