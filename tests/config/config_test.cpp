@@ -176,9 +176,7 @@ VELMORA_RULES(PresetOnGameFile, TheGameReadsEveryPresetValue, "config-rules.tsv"
     for (const std::string& setting : test::split(row[3], '|'))
         expected[setting.substr(0, setting.find('='))] = setting.substr(setting.find('=') + 1);
     ReadModule module;
-    const Preset preset = row[1] == "slow" ? Preset::Slow : Preset::Fast;
-    for (const GameWrite& write : presetWrites(preset, readGameSections(file)))
-        ASSERT_TRUE(module.WriteGameValue(write.section, write.key, write.value, file).ok());
+    ASSERT_TRUE(writePreset(module, row[1] == "slow" ? Preset::Slow : Preset::Fast, file).ok());
     EXPECT_EQ(test::gameView(test::readFile(file)), expected);
 }
 
