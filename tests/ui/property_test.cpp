@@ -2,7 +2,6 @@
 // step judged by what the game itself will read. VELMORA_PROPERTY="<seed> <steps>" runs longer.
 
 #include "platform/profile.h"
-#include "platform/systeminfo.h"
 #include "support/gameview.h"
 #include "toolkit/windowtext.h"
 #include "windowharness.h"
@@ -67,20 +66,6 @@ std::string classOf(const QString& name)
                                    : "";
 }
 
-// A line as Wine's profile functions write it back: they rewrite the whole file, dropping blank
-// lines and the blanks around names, so under Wine lines compare by what they say.
-std::string asWineWrites(const test::GameLine& line)
-{
-    const auto trimmed = [](std::string text) {
-        text.erase(text.find_last_not_of(" \t\r\n") + 1);
-        return text.erase(0, text.find_first_not_of(" \t"));
-    };
-    const std::string said = line.header    ? "[" + line.section + "]"
-                             : line.setting ? trimmed(line.key) + "=" + trimmed(line.value)
-                                            : trimmed(line.text);
-    return said.empty() ? said : said + "\n";
-}
-
 // `bytes` without the lines of `keys` in the sections the game reads them from in `after`.
 std::string untouched(const std::string& bytes, const std::set<std::string>& keys,
                       const std::string& after)
@@ -94,7 +79,7 @@ std::string untouched(const std::string& bytes, const std::set<std::string>& key
                 return test::sameName(line.section, place.second) &&
                        (line.header || test::sameName(line.key, place.first));
             }))
-            kept += platform::runningUnderWine() ? asWineWrites(line) : line.text;
+            kept += line.text;
     return kept;
 }
 
