@@ -257,15 +257,6 @@ private slots:
         h->registerAll(); // drops the factory that made the dialog
         load(0);          // the file's own values: nothing to write
         QCOMPARE(h->game(), game);
-        // A preset after the load: loading the same set again brings its values back.
-        h->expectPreset(MessageAnswer::Yes);
-        h->expectApplied();
-        h->click("Frmmain", "Option2");
-        QVERIFY(h->rows("Frmmain", "List2") != kD3dRows);
-        load(0);
-        QCOMPARE(values(), kD3dRows);
-        h->install(game); // back to the file the other loads start from
-
         load(1, Qt::Key_Return); // a renderer stored as its class shows by its name
         QCOMPARE(values()[14], "Vulkan Support");
         load(1); // and equals the file that names that class

@@ -282,7 +282,10 @@ private slots:
         QVERIFY(!h->registry.loadedWindow("Frmmain")->close());
         control<QAction>("exit")->trigger();
         QVERIFY(h->registry.isLoaded("frmAbout"));
+        // Ending does not ask again: every test's end would show an unscripted box.
+        QSignalSpy ended(&h->registry, &WindowRegistry::programEnded);
         h->click("Frmmain", "CmdExit");
+        QCOMPARE(ended.count(), 1);
         QVERIFY(h->registry.hasEnded());
         QCOMPARE(h->registry.exitCode(), 0);
         QVERIFY(!h->registry.isLoaded("frmAbout"));
