@@ -85,10 +85,10 @@ struct ProfileEdit {
 
 // ---- file layer -------------------------------------------------------------------------
 
-// The system's profile functions: the portable engine below on Linux; on Windows
-// GetPrivateProfileStringA and WritePrivateProfileStringA themselves, with the same refusals
-// checked first, a relative path taken against the current directory, and a failed write
-// reported with the system's reason (Windows edits the file in place, not atomically).
+// The system's profile functions: the portable engine below on Linux; on Windows reads are
+// GetPrivateProfileStringA's and writes the portable engine's (WritePrivateProfileStringA
+// edits in place, so a full disk would cut the file short), a relative path taken against
+// the current directory.
 
 // The value as profileReadText gives it, from the file at `path`, read anew on every call. A
 // missing or unreadable file reads as empty text, so every key gives the default.

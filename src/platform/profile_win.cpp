@@ -1,5 +1,5 @@
-// The system's profile functions on Windows: GetPrivateProfileStringA and
-// WritePrivateProfileStringA, behind the same refusals as the portable engine.
+// The system's profile functions on Windows: reads are GetPrivateProfileStringA's, writes the
+// portable engine's.
 
 #include "fileio.h"
 #include "profile.h"
@@ -38,33 +38,14 @@ std::string getProfileString(const std::string& path, std::string_view section,
     return std::string(buffer.data(), std::min(length, size - 1));
 }
 
+// Writes take the portable engine on Windows too: WritePrivateProfileStringA edits the file in
+// place, so a full disk leaves it cut short (under Wine even reported as success), and Wine
+// rewrites every line. The portable engine leaves the bytes Windows leaves and replaces the
+// file atomically.
 WriteOutcome writeProfileString(const std::string& path, std::string_view section,
                                 std::string_view key, std::string_view value)
 {
-    const std::string file = resolved(path);
-    // The same refusal as the portable engine's atomic replace; Windows' own write fails
-    // there too, but Wine run as root would write.
-    if (isFolderOrReadOnly(file)) {
-        return WriteOutcome::failed(errorText(ERROR_ACCESS_DENIED));
-    }
-    const FileContents current = readFile(file);
-    if (!current.error.empty()) {
-        return WriteOutcome::failed(current.error);
-    }
-    // The portable text layer decides what is refused and what is already there, so both
-    // systems refuse the same requests and neither rewrites a file for nothing.
-    const TextEdit check = profileWriteText(current.bytes, section, key, value);
-    if (check.status == WriteStatus::Refused) {
-        return WriteOutcome::refused(check.reason);
-    }
-    if (check.status == WriteStatus::Unchanged) {
-        return WriteOutcome::unchanged();
-    }
-    if (!WritePrivateProfileStringA(std::string(section).c_str(), std::string(key).c_str(),
-                                    std::string(value).c_str(), file.c_str())) {
-        return WriteOutcome::failed(lastErrorText());
-    }
-    return WriteOutcome::written();
+    return portable::writeProfileString(resolved(path), section, key, value);
 }
 
 } // namespace velmora::platform

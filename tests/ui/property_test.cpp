@@ -3,6 +3,7 @@
 
 #include "platform/profile.h"
 #include "support/gameview.h"
+#include "toolkit/controls.h"
 #include "toolkit/windowtext.h"
 #include "windowharness.h"
 
@@ -91,7 +92,7 @@ class PropertyTest : public QObject {
 private slots:
     void EveryStepGivesTheGameWhatThePlayerChose()
     {
-        const QStringList run = qEnvironmentVariable("VELMORA_PROPERTY", "1 60").split(' ');
+        const QStringList run = qEnvironmentVariable("VELMORA_PROPERTY", "3 60").split(' ');
         const int steps = run.value(1).toInt();
         std::mt19937 random(run.value(0).toUInt());
         for (int step = 0; step < steps && !QTest::currentTestFailed();) {
@@ -132,18 +133,15 @@ private:
         int path = int(random() % 6);
         path = path == LoadPath && sets.empty() ? SavePath : path;
         where += QString::number(path);
+        const bool editor = path == UpdatePath || path == SavePath || path == LoadPath;
         std::map<std::string, std::string> chosen; // game key -> what the player chose
         std::set<std::string> keys;                // keys the step may change
         QStringList boxes;                         // every box it shows, in order
         std::optional<std::string> whole;          // the file's bytes after a refusal or a restore
-        QStringList read;
-        if (path == UpdatePath || path == SavePath || path == LoadPath) {
-            h->openEditor();
-            read = values();
+        editor ? h->openEditor() : h->showMain();
+        const QStringList read = editor ? values() : QStringList();
+        if (editor)
             h->click("Form4", "Command1");
-        } else {
-            h->showMain();
-        }
         for (int n = path == UpdatePath || path == SavePath ? 1 + int(random() % 4) : 0; n > 0;
              --n) {
             const int row = int(random() % 15);
@@ -152,30 +150,7 @@ private:
                 QTest::keyClicks(h->get("Form4", row == 10 ? "Text1" : "Text2"),
                                  QString::number(row == 10 ? 10 + random() % 90 : random() % 10));
         }
-        if (path == DonePath) { // a cache size typed, a driver and a resolution picked
-            if (!std::exchange(warned, true))
-                boxes << "Warning setting resolution too high MAY CAUSE DAMAGE TO PC|warning";
-            const QString cache = QString::number(1 + random() % 128);
-            h->get<QLineEdit>("Frmmain", "Text1")->selectAll();
-            QTest::keyClicks(h->get("Frmmain", "Text1"), "\b" + cache);
-            QString picked[2];
-            for (int list = 0; list < 2; ++list) {
-                auto* combo = h->get<QComboBox>("Frmmain", list == 0 ? "Combo1" : "Combo2");
-                QTest::keyClick(combo, Qt::Key_F4);
-                QTRY_VERIFY(combo->view()->isVisible());
-                combo->view()->setCurrentIndex(
-                    combo->model()->index(int(random() % unsigned(combo->count())), 0));
-                QTest::keyClick(combo->view(), Qt::Key_Return);
-                QTRY_VERIFY(!combo->view()->isVisible());
-                picked[list] = combo->currentText();
-            }
-            chosen = {{"CacheSizeMegs", cache.toStdString()},
-                      {"GameRenderDevice", classOf(picked[0])},
-                      {"FullscreenViewportX", picked[1].section('*', 0, 0).toStdString()},
-                      {"FullscreenViewportY", picked[1].section('*', 1, 1).toStdString()}};
-            keys = {"CacheSizeMegs", "GameRenderDevice", "FullscreenViewportX",
-                    "FullscreenViewportY", "Coronas"};
-        }
+        const QString stop = path == DonePath ? done(random, chosen, keys, boxes) : ""; // Done's
         // Another program changes a managed row, or removes the file, between read and write.
         const unsigned other = path == SavePath || path == RestorePath ? 9 : random() % 8;
         const std::string otherKey(test::kGameRowKeys[random() % 6]);
@@ -186,6 +161,7 @@ private:
         const std::string before = h->game();
         std::string device = test::gameView(before)["GameRenderDevice"];
         const unsigned choice = random() % 2;
+        const bool mark = !h->get("Frmmain", "Picture2")->isHidden();
         std::size_t copy = 0; // the backup restored, 1 + its row
         if (path == PresetPath) {
             h->expectPreset(MessageAnswer::Yes);
@@ -200,10 +176,10 @@ private:
                             : kApplied);
         } else if (path == UpdatePath || path == LoadPath) {
             const std::size_t set = path == LoadPath ? random() % sets.size() : 0;
-            const QStringList editor = path == LoadPath ? sets[set] : values();
+            const QStringList edited = path == LoadPath ? sets[set] : values();
             for (std::size_t i = 0; i < 15; ++i) {
                 const std::string key(test::kGameRowKeys[i]);
-                const QString value = editor[qsizetype(i)];
+                const QString value = edited[qsizetype(i)];
                 if (path == UpdatePath ? value == read[qsizetype(i)]
                                        : value == "Default" || value.isEmpty())
                     continue;
@@ -236,10 +212,12 @@ private:
             }
         }
         // The file removed by another program before a write that has something to write.
-        const bool gone = other == 2 && (path <= DonePath || !keys.empty());
+        const bool gone = other == 2 && (path == PresetPath || !keys.empty());
         if (gone) {
             fs::rename(h->Utpath, h->Utpath + ".away");
             boxes = boxes.mid(0, path == PresetPath ? 1 : path == DonePath ? 9 : 0) << kGone;
+        } else if (!stop.isEmpty()) {
+            boxes << "\"" + stop + "\" titled \"Error\", critical";
         }
         const char* const buttons[] = {choice ? "Option2" : "Option1", "Command1", "Command4",
                                        "Command1", "Command1"};
@@ -261,6 +239,10 @@ private:
             });
         holds(same, "it says what happened", where, ("it showed " + seen.join("; ")).toStdString());
         h->dialogs.reset();
+        // Done's mark comes with a Done that wrote everything and goes with a restore.
+        holds(!h->get("Frmmain", "Picture2")->isHidden() ==
+                  (copy == 0 && (mark || (path == DonePath && stop.isEmpty() && !gone))),
+              "Done's mark tells whether it wrote everything", where);
         if (gone) {
             holds(!fs::exists(h->Utpath), "a removed file is not made again", where);
             return fs::rename(h->Utpath + ".away", h->Utpath);
@@ -281,6 +263,58 @@ private:
         const auto copies = h->backups.list(h->Utpath);
         holds(after == before || (!copies.empty() && test::readFile(copies.front().path) == before),
               "the newest backup is the file before the step", where);
+        if (path != DonePath)
+            return;
+        auto* bar = h->get<DesignStatusBar>("Frmmain", "StatusBar1");
+        const std::map<std::string, std::string> shown = {
+            // stopped or not, as the file holds
+            {"CacheSizeMegs", bar->panelText(6).trimmed().chopped(2).toStdString()},
+            {"GameRenderDevice", classOf(h->rows("Frmmain", "List2").value(14))},
+            {"FullscreenViewportX", bar->panelText(2).section(" x ", 0, 0).toStdString()},
+            {"FullscreenViewportY", bar->panelText(2).section(" x ", 1, 1).toStdString()}};
+        for (const auto& [key, value] : chosen)
+            holds(shown.at(key) == value, "the main window shows what Done wrote", where,
+                  key + " shows as " + shown.at(key));
+    }
+
+    // Types a cache size (after an "x" the box drops) or none, and for each drop-down list
+    // picks an item, leaves it, or opens and closes it; returns the text Done stops with, or "".
+    QString done(std::mt19937& random, std::map<std::string, std::string>& chosen,
+                 std::set<std::string>& keys, QStringList& boxes)
+    {
+        const int cache = random() % 5 ? 1 + int(random() % 200) : 0; // 0: none
+        if (cache > 128)
+            boxes << "\"Memory value u specified is too large, maximum=128 Mb\" titled \"Error\", "
+                     "information";
+        h->get<QLineEdit>("Frmmain", "Text1")->selectAll();
+        QTest::keyClicks(h->get("Frmmain", "Text1"), cache ? "\bx" + QString::number(cache) : "\b");
+        QString shown[2]; // what each list shows: Done reads the lists as the player sees them
+        for (int list = 0; list < 2; ++list) {
+            const char* name = list == 0 ? "Combo1" : "Combo2";
+            if (const unsigned action = unsigned(random() % 4); action > 0) { // 1: close
+                if (list == 1 && !std::exchange(warned, true))
+                    boxes << "\"Warning setting resolution too high MAY CAUSE DAMAGE TO PC\" "
+                             "titled \"WARNING\", warning";
+                h->pick("Frmmain", name, action == 1 ? -1 : int(random() % 1000));
+            }
+            shown[list] = h->get<QComboBox>("Frmmain", name)->currentText();
+        }
+        if (cache == 0)
+            return "No value specified for memory usage";
+        chosen["CacheSizeMegs"] = std::to_string(std::min(cache, 128));
+        keys.insert("CacheSizeMegs");
+        if (shown[0].isEmpty() || shown[0] == "<<Select driver>>")
+            return "Please select Drivertype";
+        chosen["GameRenderDevice"] = classOf(shown[0]);
+        keys.insert({"GameRenderDevice", "Coronas"}); // Coronas is read from the device's section
+        if (shown[1] == "<<Select Resolution>>")
+            return "Please select Resolution";
+        if (shown[1].isEmpty())
+            return "Please select you're resolution!";
+        chosen["FullscreenViewportX"] = shown[1].section('*', 0, 0).toStdString();
+        chosen["FullscreenViewportY"] = shown[1].section('*', 1, 1).toStdString();
+        keys.insert({"FullscreenViewportX", "FullscreenViewportY"});
+        return "";
     }
 
     // Chooses the backup in `row` of File > Restore, newest first, and answers Yes.

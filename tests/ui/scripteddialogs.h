@@ -9,63 +9,104 @@
 
 #include <deque>
 #include <functional>
-#include <optional>
 
-#include <QList>
-#include <QString>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace velmora::toolkit {
 
 struct ShownDialog {
-    enum class Kind { Message, Input };
-    Kind kind = Kind::Message;
-    QString text;  // the message, or the input box's prompt
-    QString title; // as shown: "Velmora" when the caller gave none
-    MessageIcon icon = MessageIcon::Information;
+    bool input = false;  // an input box, whose text is its prompt
+    QString text, title; // the title as shown: "Velmora" when the caller gave none
+    MessageIcon icon = MessageIcon::Question;
     MessageButtons buttons = MessageButtons::Ok;
 
     bool operator==(const ShownDialog&) const = default;
-    QString describe() const;
+    QString describe() const
+    {
+        const char* const icons[] = {"critical", "warning", "information", "question"};
+        return input ? QStringLiteral("input box \"%1\" titled \"%2\"").arg(text, title)
+                     : QStringLiteral("message \"%1\" titled \"%2\", %3 icon, %4")
+                           .arg(text, title, QLatin1String(icons[int(icon)]),
+                                QLatin1String(buttons == MessageButtons::Ok ? "OK" : "Yes/No"));
+    }
 };
 
 class ScriptedDialogs final : public DialogService {
 public:
-    // Runs while the box is "open", e.g. to check what is on screen behind it.
-    using WhileShown = std::function<void()>;
-
-    // The next box must be this message box; it is answered with `answer`.
+    // The next box must be this message box; it is answered with `answer`. `whileShown` runs
+    // while the box is "open", e.g. to check what is on screen behind it.
     void expectMessage(const QString& text, const QString& title, MessageIcon icon,
                        MessageButtons buttons, MessageAnswer answer = MessageAnswer::Ok,
-                       WhileShown whileShown = {});
-
+                       std::function<void()> whileShown = {})
+    {
+        m_script.push_back({{false, text, effectiveTitle(title), icon, buttons},
+                            answer,
+                            {},
+                            std::move(whileShown)});
+    }
     // The next box must be this input box; it returns `answer` (empty text: cancelled).
-    void expectInput(const QString& prompt, const QString& title, const QString& answer,
-                     WhileShown whileShown = {});
+    void expectInput(const QString& prompt, const QString& title, const QString& answer)
+    {
+        m_script.push_back({{true, prompt, effectiveTitle(title)}, MessageAnswer::Ok, answer, {}});
+    }
 
     MessageAnswer messageBox(const QString& text, const QString& title, MessageIcon icon,
-                             MessageButtons buttons) override;
-    QString inputBox(const QString& prompt, const QString& title) override;
+                             MessageButtons buttons) override
+    {
+        const MessageAnswer answer =
+            take({false, text, effectiveTitle(title), icon, buttons}).answer;
+        if (buttons == MessageButtons::Ok)
+            return MessageAnswer::Ok;
+        return answer == MessageAnswer::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+    }
+    QString inputBox(const QString& prompt, const QString& title) override
+    {
+        return take({true, prompt, effectiveTitle(title)}).input;
+    }
 
     // True when every scripted box was shown as scripted and no other box appeared; otherwise
     // false, with the reasons in `why`.
-    bool expectEmpty(QString* why = nullptr) const;
-
-    // Every box shown, in order.
-    const QList<ShownDialog>& shown() const { return m_shown; }
-    // Forgets the script, the record and the errors.
-    void reset();
+    bool expectEmpty(QString* why = nullptr) const
+    {
+        QStringList problems = m_errors;
+        for (const Expected& left : m_script)
+            problems << "never shown: " + left.dialog.describe();
+        if (why != nullptr)
+            *why = problems.join('\n');
+        return problems.isEmpty();
+    }
+    const QList<ShownDialog>& shown() const { return m_shown; } // every box, in order
+    void reset() // forgets the script, the record and the errors
+    {
+        m_script.clear();
+        m_shown.clear();
+        m_errors.clear();
+    }
 
 private:
     struct Expected {
         ShownDialog dialog;
-        MessageAnswer answer = MessageAnswer::Ok;
+        MessageAnswer answer = MessageAnswer::No; // unscripted: decline whatever was asked
         QString input;
-        WhileShown whileShown;
+        std::function<void()> whileShown;
     };
 
-    // The scripted entry for `dialog`, after running its WhileShown; nullopt when unscripted.
-    std::optional<Expected> take(const ShownDialog& dialog);
+    Expected take(const ShownDialog& dialog)
+    {
+        m_shown.append(dialog);
+        if (m_script.empty()) {
+            m_errors << "unscripted " + dialog.describe();
+            return {};
+        }
+        Expected next = std::move(m_script.front());
+        m_script.pop_front();
+        if (!(next.dialog == dialog))
+            m_errors << "expected " + next.dialog.describe() + " but got " + dialog.describe();
+        if (next.whileShown)
+            next.whileShown();
+        return next;
+    }
 
     std::deque<Expected> m_script;
     QList<ShownDialog> m_shown;
@@ -75,8 +116,11 @@ private:
 // Records the documents asked for; opens a document when the file exists.
 class FakeDocumentOpener final : public DocumentOpener {
 public:
-    bool open(const QString& path) override;
-
+    bool open(const QString& path) override
+    {
+        opened << path;
+        return QFileInfo(path).isFile();
+    }
     QStringList opened; // every path asked for
 };
 

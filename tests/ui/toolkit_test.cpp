@@ -1,6 +1,5 @@
 #include "windowharness.h"
 
-#include <QSignalSpy>
 #include <QTest>
 
 using namespace velmora;
@@ -50,18 +49,6 @@ private slots:
         h->registry.userActivates("A");
         QCOMPARE(h->registry.activeWindow(), a);
         QCOMPARE(a->activations, 2);
-    }
-
-    void EndProgramSkipsUnload()
-    {
-        h->registry.setVisible("A", true);
-        h->registry.setVisible("B", true);
-        auto* a = static_cast<CountingWindow*>(h->registry.window("A"));
-        QSignalSpy ended(&h->registry, &WindowRegistry::programEnded);
-        h->registry.endProgram(0);
-        QCOMPARE(a->unloads, 0);
-        QCOMPARE(ended.count(), 1);
-        QVERIFY(!h->registry.isLoaded("A") && !h->registry.isLoaded("B"));
     }
 
     // Fixed before it is first shown, so that no window manager offers to maximize it.

@@ -3,10 +3,10 @@
 #include "app/composition.h"
 #include "platform/fileio.h"
 #include "platform/gamelocator_posix.h"
-#include "toolkit/controls.h"
 
 #include <filesystem>
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QFile>
 #include <QTest>
@@ -121,26 +121,17 @@ void WindowHarness::finish()
     QVERIFY2(dialogs.expectEmpty(&why), qPrintable(why));
 }
 
-QStringList WindowHarness::rows(const QString& window, const QString& list) const
+void WindowHarness::pick(const QString& window, const QString& combo, int item)
 {
-    QStringList texts;
-    for (auto* box = get<DesignListBox>(window, list); texts.size() < box->rowCount();)
-        texts << box->rowText(static_cast<int>(texts.size()));
-    return texts;
-}
-
-void WindowHarness::clickRow(const QString& window, const QString& list, int row)
-{
-    auto* box = get<DesignListBox>(window, list);
-    QTest::mouseClick(box->viewport(), Qt::LeftButton, {},
-                      box->visualItemRect(box->item(row)).center());
-}
-
-void WindowHarness::expectPreset(MessageAnswer answer)
-{
-    dialogs.expectMessage(
-        " Changes will immediately be made in Unreal Tournament.ini. Continu update?",
-        "Continue update ?", MessageIcon::Question, MessageButtons::YesNo, answer);
+    auto* box = get<DesignComboBox>(window, combo);
+    QTest::keyClick(box, Qt::Key_F4);
+    QAbstractItemView* view = box->view();
+    QTRY_VERIFY(view->isVisible());
+    if (item < 0)
+        return box->hidePopup();
+    view->setCurrentIndex(view->model()->index(item % view->model()->rowCount(), 0));
+    QTest::keyClick(view, Qt::Key_Return);
+    QTRY_VERIFY(!view->isVisible());
 }
 
 } // namespace velmora::test

@@ -12,6 +12,7 @@
 #include "platform/systeminfo.h"
 #include "scripteddialogs.h"
 #include "support/fakeprefix.h"
+#include "toolkit/controls.h"
 #include "toolkit/velmorawindow.h"
 #include "toolkit/windowregistry.h"
 
@@ -68,8 +69,22 @@ public:
         VelmoraWindow* owner = registry.loadedWindow(window);
         return owner != nullptr ? owner->findChild<T*>(name) : nullptr;
     }
-    QStringList rows(const QString& window, const QString& list) const;
-    void clickRow(const QString& window, const QString& list, int row);
+    QStringList rows(const QString& window, const QString& list) const
+    {
+        QStringList texts;
+        for (auto* box = get<DesignListBox>(window, list); texts.size() < box->rowCount();)
+            texts << box->rowText(int(texts.size()));
+        return texts;
+    }
+    void clickRow(const QString& window, const QString& list, int row)
+    {
+        auto* box = get<DesignListBox>(window, list);
+        QTest::mouseClick(box->viewport(), Qt::LeftButton, {},
+                          box->visualItemRect(box->item(row)).center());
+    }
+    // Opens a drop-down list with F4 and chooses `item` (counted round the list) with Return,
+    // or closes it again when `item` is -1.
+    void pick(const QString& window, const QString& combo, int item);
     void click(const QString& window, const QString& control)
     {
         QTest::mouseClick(get(window, control), Qt::LeftButton);
@@ -89,7 +104,12 @@ public:
     {
         dialogs.expectMessage(text, title, icon, MessageButtons::Ok);
     }
-    void expectPreset(MessageAnswer answer);
+    void expectPreset(MessageAnswer answer)
+    {
+        dialogs.expectMessage(
+            " Changes will immediately be made in Unreal Tournament.ini. Continu update?",
+            "Continue update ?", MessageIcon::Question, MessageButtons::YesNo, answer);
+    }
     static QString shown(const std::string& path)
     {
         return QFile::decodeName(QByteArray::fromStdString(path));
