@@ -37,11 +37,10 @@ WriteOutcome systemWrite(const std::string& path, const std::string& section,
 #ifdef _WIN32
     const TextEdit check = profileWriteText(readWholeFile(path).value_or(""), section, key, value);
     if (check.status != WriteStatus::Written)
-        return check.status == WriteStatus::Refused ? WriteOutcome::refused(check.reason)
-                                                    : WriteOutcome::unchanged();
-    return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path.c_str())
-               ? WriteOutcome::written()
-               : WriteOutcome::failed("WritePrivateProfileStringA failed");
+        return {check.status, check.reason};
+    if (WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path.c_str()))
+        return WriteOutcome::written();
+    return WriteOutcome::failed("WritePrivateProfileStringA failed");
 #else
     return writeProfileString(path, section, key, value);
 #endif
