@@ -121,12 +121,13 @@ WriteOutcome writeUnder(const Limits& limits, const std::function<WriteOutcome()
     std::vector<gid_t> groups(static_cast<std::size_t>(::getgroups(0, nullptr)));
     ::getgroups(static_cast<int>(groups.size()), groups.data());
     const bool drop = limits.unprivileged && ::geteuid() == 0;
+    const gid_t group = ::getegid();
     EXPECT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
     EXPECT_TRUE(!drop ||
                 (::setgroups(0, nullptr) == 0 && ::setegid(65534) == 0 && ::seteuid(65534) == 0))
         << "cannot take nobody's identity";
     const WriteOutcome outcome = write();
-    EXPECT_TRUE(!drop || (::seteuid(0) == 0 && ::setegid(0) == 0 &&
+    EXPECT_TRUE(!drop || (::seteuid(0) == 0 && ::setegid(group) == 0 &&
                           ::setgroups(groups.size(), groups.data()) == 0));
     ::setrlimit(RLIMIT_FSIZE, &size);
     std::signal(SIGXFSZ, xfsz);
