@@ -2,7 +2,6 @@
 // and apply over the game's file by those in tests/data/apply-rules.tsv.
 
 #include "config/readmodule.h"
-#include "platform/systeminfo.h"
 #include "sets/apply.h"
 #include "sets/store.h"
 #include "support/fakeprefix.h"
@@ -31,14 +30,7 @@ struct RowFile {
         if (before != "(no file)")
             test::writeFile(path, before);
     }
-    // The file holds `after`. Wine rewrites the whole file on every write (docs/windows.md):
-    // bytes are compared elsewhere only.
-    void expectHolds(const std::string& after) const
-    {
-        if (!platform::runningUnderWine()) {
-            EXPECT_EQ(test::readFile(path), after);
-        }
-    }
+    void expectHolds(const std::string& after) const { EXPECT_EQ(test::readFile(path), after); }
 
     const test::TemporaryFolder folder;
     const std::string path;

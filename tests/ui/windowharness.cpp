@@ -19,18 +19,7 @@ namespace velmora::test {
 
 std::string fixture(const std::string& name)
 {
-    std::string bytes = readFile(VELMORA_TESTDATA "/ut-ini/" + name);
-#ifdef _WIN32
-    // Wine rewrites the whole file on each write: start in its form.
-    if (platform::runningUnderWine()) {
-        const TemporaryFolder folder;
-        writeFile(folder.file("f.ini"), bytes);
-        WritePrivateProfileStringA("velmora", "k", "v", folder.file("f.ini").c_str());
-        WritePrivateProfileStringA("velmora", nullptr, nullptr, folder.file("f.ini").c_str());
-        bytes = readFile(folder.file("f.ini"));
-    }
-#endif
-    return bytes;
+    return readFile(VELMORA_TESTDATA "/ut-ini/" + name);
 }
 
 namespace {
