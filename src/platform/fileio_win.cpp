@@ -1,6 +1,7 @@
 // The file layer on Windows, through the ANSI Win32 file functions.
 
 #include "fileio.h"
+#include "systeminfo.h"
 #include "text.h"
 #include "win32util.h"
 
@@ -61,11 +62,12 @@ std::string getFullPath(const std::string& name)
 }
 
 // The file a symbolic link points to, so that the link stays a link; `path` itself when it is
-// no link or cannot be opened.
+// no link or cannot be opened. Wine shows a Unix link as a plain file, but resolves it here.
 std::string finalPath(const std::string& path)
 {
     const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+    if (attributes == INVALID_FILE_ATTRIBUTES ||
+        ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0 && !runningUnderWine())) {
         return path;
     }
     FileHandle file(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
@@ -174,10 +176,12 @@ WriteOutcome writeAndFlush(HANDLE file, const std::string& bytes)
 }
 
 // Puts `temp` in the place of `target`. ReplaceFileA keeps the old file's attributes and
-// security; it needs an existing target, so a new file is simply moved into place.
+// security; it needs an existing target, so a new file is simply moved into place. Wine's
+// ReplaceFileA removes the old file before it moves the new one in, where its MoveFileExA is
+// one rename: there the file would be missing for a moment.
 bool moveIntoPlace(const std::string& temp, const std::string& target)
 {
-    if (GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES &&
+    if (!runningUnderWine() && GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES &&
         ReplaceFileA(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
                      nullptr, nullptr)) {
         return true;

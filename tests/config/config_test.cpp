@@ -98,7 +98,10 @@ VELMORA_RULES(LocateGameConfig, ChoosesTheFileTheGameReads, "config-rules.tsv", 
         test::writeFile(root.file(file), "[Engine.Engine]\r\n");
         std::filesystem::last_write_time(root.file(file), time += std::chrono::seconds(1));
     }
-    const GameConfigRequest request{row[3].empty() ? "" : root.file(row[3]), root.file(kNative)};
+    // Windows has no native game: there the rows name its file themselves.
+    const std::string native = nativeGameConfig(root.file("home"));
+    const GameConfigRequest request{row[3].empty() ? "" : root.file(row[3]),
+                                    native.empty() ? root.file(kNative) : native};
     const auto location = locateGameConfig(FixedLocator(row[1], root.path()), request);
     ASSERT_EQ(location.has_value(), !row[4].empty());
     const std::string reason = location ? location->why : iniFileProblem(request.iniFile);
@@ -145,8 +148,9 @@ VELMORA_RULES(ResolutionList, TableSizesThenWidescreenThenTheScreen, "config-rul
     const auto choices = resolutionChoices(std::stoi(row[1]), std::stoi(row[2]));
     ASSERT_EQ(choices.size(), std::stoul(row[4]));
     EXPECT_EQ(choices.back().listItem, row[3]);
-    EXPECT_EQ(std::to_string(choices.back().width) + "*" + std::to_string(choices.back().height),
-              row[3]);
+    for (const ResolutionChoice& choice : choices) // each item names the size it writes
+        EXPECT_EQ(choice.listItem,
+                  std::to_string(choice.width) + "*" + std::to_string(choice.height));
 }
 
 VELMORA_RULES(CommandLineTable, ParsesIniAndHelp, "config-rules.tsv", "commandline", 5)
@@ -155,6 +159,15 @@ VELMORA_RULES(CommandLineTable, ParsesIniAndHelp, "config-rules.tsv", "commandli
     EXPECT_EQ(line.help, GetParam()[2] == "yes");
     EXPECT_EQ(line.iniFile, GetParam()[3]);
     EXPECT_EQ(line.error, GetParam()[4]);
+}
+
+// The help is plain terminal text: LF line ends, lines that fit 80 columns.
+TEST(CommandLineHelp, FitsATerminal)
+{
+    for (const std::string& line : test::split(std::string(commandLineHelp()), '\n')) {
+        EXPECT_LE(line.size(), 80u) << line;
+        EXPECT_EQ(line.find('\r'), std::string::npos) << line;
+    }
 }
 
 // Each value of a row's cycle steps to the next, the last back to the first; anything else,

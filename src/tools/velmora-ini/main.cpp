@@ -27,28 +27,32 @@ constexpr std::string_view kUsage =
   velmora-ini batch
   velmora-ini --help
 
-Reads or writes one key of an INI file with the Windows profile rules that Velmora uses.
-FILE may be --game: the game's UnrealTournament.ini, found as Velmora finds it:
-  1. the game's folder from its registry entry (on Linux in the Wine prefix named by
-     WINEPREFIX, else ~/.wine, else the game's Steam Proton prefixes):
-     System64\UnrealTournament.ini when it is the only one there or was written after
-     System\UnrealTournament.ini, else System\UnrealTournament.ini;
+Reads or writes one key of an INI file with the Windows profile rules that
+Velmora uses. FILE may be --game: the game's UnrealTournament.ini, found as
+Velmora finds it:
+  1. the game's folder from its registry entry (on Linux in the Wine prefix
+     named by WINEPREFIX, else ~/.wine, else the game's Steam Proton prefixes):
+     System64\UnrealTournament.ini when it is the only one there or was written
+     after System\UnrealTournament.ini, else System\UnrealTournament.ini;
   2. on Linux, without a registry folder, the native game's
      ~/.utpg/System/UnrealTournament.ini when it exists.
 
-get  prints the value (at most 254 characters) and a line break. A missing key, section
-     or file prints DEFAULT, less its trailing spaces; without DEFAULT, empty text.
-set  writes the value, creating the file, section or key when missing. Exit status 1,
-     with the reason on standard error, when the write is refused or fails.
-batch reads commands from standard input, one per line, fields separated by TAB:
-       get<TAB>FILE<TAB>SECTION<TAB>KEY<TAB>DEFAULT<TAB>BUFSIZE  ->  ret<TAB>N<TAB>VALUE
-       set<TAB>FILE<TAB>SECTION<TAB>KEY<TAB>VALUE                ->  ret<TAB>1
-                                                   or  ret<TAB>0<TAB>REASON
-       cat<TAB>FILE                            ->  file<TAB>BYTES  or  file<TAB>MISSING
-     N is the count a buffer of BUFSIZE characters receives. In every field TAB, LF, CR
-     and backslash are written \t \n \r \\, any byte may be written \xHH; answers are
-     escaped the same way, with every byte outside printable ASCII as \xHH. A malformed
-     command is answered err<TAB>REASON and the batch goes on. Each answer is flushed.
+get  prints the value (at most 254 characters) and a line break. A missing key,
+     section or file prints DEFAULT, less its trailing spaces; without DEFAULT,
+     empty text.
+set  writes the value, creating the file, section or key when missing. Exit
+     status 1, with the reason on standard error, when the write is refused or
+     fails.
+batch reads commands from standard input, one per line, fields separated by
+     TAB (shown as |):
+       get|FILE|SECTION|KEY|DEFAULT|BUFSIZE  answers  ret|N|VALUE
+       set|FILE|SECTION|KEY|VALUE            answers  ret|1  or  ret|0|REASON
+       cat|FILE                              answers  file|BYTES  or  file|MISSING
+     N is the count a buffer of BUFSIZE characters receives. In every field TAB,
+     LF, CR and backslash are written \t \n \r \\, any byte may be written \xHH;
+     answers are escaped the same way, with every byte outside printable ASCII
+     as \xHH. A malformed command is answered err|REASON and the batch goes on.
+     Each answer is flushed.
 )";
 
 // A batch reads and rewrites the same files over and over. glibc hands every freed buffer
