@@ -47,6 +47,7 @@ void DesignListBox::insertRow(int row, const QString& text)
 {
     m_editing = true;
     insertItem(row, text);
+    item(row)->setToolTip(text);
     m_editing = false;
 }
 
@@ -55,6 +56,7 @@ void DesignListBox::replaceRow(int row, const QString& text)
     m_editing = true;
     delete takeItem(row);
     insertItem(row, text);
+    item(row)->setToolTip(text);
     // Qt moves the selection to a neighbour of a removed row; the design leaves none.
     clearSelection();
     setCurrentRow(-1);
@@ -178,12 +180,6 @@ void scrollTogether(DesignListBox* a, DesignListBox* b)
         QObject::connect(source, &QScrollBar::valueChanged, target, &QScrollBar::setValue);
         QObject::connect(source, &QScrollBar::rangeChanged, target,
                          [source, target] { target->setValue(source->value()); });
-        // A horizontal bar takes room from the rows: both lists lose the same room.
-        QObject::connect(from->horizontalScrollBar(), &QScrollBar::rangeChanged, to,
-                         [to](int, int maximum) {
-                             to->setHorizontalScrollBarPolicy(maximum > 0 ? Qt::ScrollBarAlwaysOn
-                                                                          : Qt::ScrollBarAsNeeded);
-                         });
     };
     follow(a, b);
     follow(b, a);
@@ -193,6 +189,10 @@ void fitRows(std::initializer_list<DesignListBox*> lists, int rows)
 {
     constexpr int kSmallestPixelSize = 6;
     for (DesignListBox* list : lists) {
+        // A horizontal bar would take a row's room: a text too long is cut short instead, and
+        // its row's tooltip shows it whole.
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        list->setTextElideMode(Qt::ElideRight);
         const int room = list->height() - 2 * list->frameWidth();
         const bool empty = list->rowCount() == 0;
         if (empty) {

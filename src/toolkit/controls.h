@@ -103,12 +103,12 @@ private:
 
 // Makes the names list `a` and the values list `b` scroll as one, so that a name always stands
 // beside its value: each follows the other's vertical scrolling, by the user or the program,
-// enabled or not, and a horizontal scroll bar that one of them needs is shown on both, so that
-// both show the same rows.
+// enabled or not.
 void scrollTogether(DesignListBox* a, DesignListBox* b);
 
 // Shrinks the font of `lists` until `rows` rows fit in each without scrolling (their frames and
-// sizes as they are now); a font in which they already fit is kept.
+// sizes as they are now); a font in which they already fit is kept. Texts too wide are cut
+// short at their end, with no horizontal scroll bar.
 void fitRows(std::initializer_list<DesignListBox*> lists, int rows);
 
 // Keeps `box` (a sibling of `list`, drawn over it) on row `row` of `list` wherever the list is

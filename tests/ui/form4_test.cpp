@@ -186,11 +186,12 @@ private slots:
         QApplication::setFont(narrow);
         h->finish();
         h = std::make_unique<test::WindowHarness>();
+        h->install(test::fixture("client-469d-windows-xopengl.ini")); // a long renderer class
         h->openEditor();
         for (const char* window : {"Frmmain", "Form4"})
             for (const char* name : {"List1", "List2"}) {
                 auto* list = h->get<DesignListBox>(window, name);
-                QVERIFY(list->viewport()->rect().contains(list->visualItemRect(list->item(14))));
+                QVERIFY(list->visualItemRect(list->item(14)).bottom() < list->viewport()->height());
             }
         auto* names = h->get<DesignListBox>("Form4", "List1");
         auto* values = h->get<DesignListBox>("Form4", "List2");
