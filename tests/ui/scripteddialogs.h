@@ -21,7 +21,7 @@ struct ShownDialog {
     MessageIcon icon = MessageIcon::Question;
     MessageButtons buttons = MessageButtons::Ok;
 
-    bool operator==(const ShownDialog&) const = default;
+    // Names every part of the box, so that two boxes are alike when their descriptions are.
     QString describe() const
     {
         const char* const icons[] = {"critical", "warning", "information", "question"};
@@ -40,25 +40,20 @@ public:
                        MessageButtons buttons, MessageAnswer answer = MessageAnswer::Ok,
                        std::function<void()> whileShown = {})
     {
-        m_script.push_back({{false, text, effectiveTitle(title), icon, buttons},
-                            answer,
-                            {},
-                            std::move(whileShown)});
+        m_state.script.push_back(
+            {{false, text, effectiveTitle(title), icon, buttons}, answer, {}, whileShown});
     }
     // The next box must be this input box; it returns `answer` (empty text: cancelled).
     void expectInput(const QString& prompt, const QString& title, const QString& answer)
     {
-        m_script.push_back({{true, prompt, effectiveTitle(title)}, MessageAnswer::Ok, answer, {}});
+        m_state.script.push_back({{true, prompt, effectiveTitle(title)}, {}, answer, {}});
     }
 
+    // Every caller asks only whether the answer is Yes: an unscripted box answers No.
     MessageAnswer messageBox(const QString& text, const QString& title, MessageIcon icon,
                              MessageButtons buttons) override
     {
-        const MessageAnswer answer =
-            take({false, text, effectiveTitle(title), icon, buttons}).answer;
-        if (buttons == MessageButtons::Ok)
-            return MessageAnswer::Ok;
-        return answer == MessageAnswer::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+        return take({false, text, effectiveTitle(title), icon, buttons}).answer;
     }
     QString inputBox(const QString& prompt, const QString& title) override
     {
@@ -69,20 +64,15 @@ public:
     // false, with the reasons in `why`.
     bool expectEmpty(QString* why = nullptr) const
     {
-        QStringList problems = m_errors;
-        for (const Expected& left : m_script)
+        QStringList problems = m_state.errors;
+        for (const Expected& left : m_state.script)
             problems << "never shown: " + left.dialog.describe();
         if (why != nullptr)
             *why = problems.join('\n');
         return problems.isEmpty();
     }
-    const QList<ShownDialog>& shown() const { return m_shown; } // every box, in order
-    void reset() // forgets the script, the record and the errors
-    {
-        m_script.clear();
-        m_shown.clear();
-        m_errors.clear();
-    }
+    const QList<ShownDialog>& shown() const { return m_state.shown; } // every box, in order
+    void reset() { m_state = {}; } // forgets the script, the record and the errors
 
 private:
     struct Expected {
@@ -94,23 +84,26 @@ private:
 
     Expected take(const ShownDialog& dialog)
     {
-        m_shown.append(dialog);
-        if (m_script.empty()) {
-            m_errors << "unscripted " + dialog.describe();
+        m_state.shown.append(dialog);
+        if (m_state.script.empty()) {
+            m_state.errors << "unscripted " + dialog.describe();
             return {};
         }
-        Expected next = std::move(m_script.front());
-        m_script.pop_front();
-        if (!(next.dialog == dialog))
-            m_errors << "expected " + next.dialog.describe() + " but got " + dialog.describe();
+        Expected next = std::move(m_state.script.front());
+        m_state.script.pop_front();
+        if (next.dialog.describe() != dialog.describe())
+            m_state.errors << "expected " + next.dialog.describe() + " but got " +
+                                  dialog.describe();
         if (next.whileShown)
             next.whileShown();
         return next;
     }
 
-    std::deque<Expected> m_script;
-    QList<ShownDialog> m_shown;
-    QStringList m_errors;
+    struct {
+        std::deque<Expected> script;
+        QList<ShownDialog> shown;
+        QStringList errors;
+    } m_state;
 };
 
 // Records the documents asked for; opens a document when the file exists.

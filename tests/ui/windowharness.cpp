@@ -11,10 +11,6 @@
 #include <QFile>
 #include <QTest>
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 namespace velmora::test {
 
 std::string fixture(const std::string& name)
@@ -83,8 +79,6 @@ void WindowHarness::installRenderers()
     writeFile(prefix.systemFolder + "/D3D11Drv.int",
               "[Public]\r\nObject=(Name=D3D11Drv.D3D11RenderDevice" + object +
                   "Preferences=(Caption=\"Direct3D 11\",Class=D3D11Drv.D3D11RenderDevice)\r\n");
-    writeFile(prefix.systemFolder + "/MetalDrv.int",
-              "[Public]\r\nObject=(Name=MetalDrv.MetalRenderDevice" + object);
     for (const char* library : {"vulkandrv.DLL", "D3D11Drv.dll"})
         writeFile(prefix.systemFolder + "/" + library, "");
 }

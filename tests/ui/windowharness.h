@@ -55,7 +55,7 @@ public:
     void install(const std::string& bytes) { writeFile(Utpath, bytes); }
     std::string game() const { return readFile(Utpath); }
     // Renderers of the patched game declared by .int files beside the game's file: "Direct3D
-    // 11" and "Vulkan Support" with their libraries, a third without.
+    // 11" and "Vulkan Support", with their libraries.
     void installRenderers();
     // Loaded hidden first, as the splash does.
     void showMain()
