@@ -97,6 +97,7 @@ private slots:
         }
         QCOMPARE(seen, QStringList({"28.000000", "20", "20", "", "5", "5"}));
         QCOMPARE(open, QList<bool>({true, false, false, false, false, true}));
+        QCOMPARE(h->game(), game); // edits wait for Update
     }
 
     void SavesAndRefusalsAndFailuresSaySo()
