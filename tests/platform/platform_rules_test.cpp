@@ -171,7 +171,8 @@ TEST_P(Locator, FirstPrefixWithTheKeyAnswersAndMapsPaths)
 VELMORA_TABLE_ROWS(Locator, "system-rules.tsv", "locator", 6);
 
 // Each test runs in its own process, so setting the environment here touches no other test.
-// The WINEPREFIX the velmora-ini tests set is their game lookup's.
+// WINEPREFIX, which wins over the home folder, is set by the velmora-ini tests for their game
+// lookup.
 TEST_F(Prefixes, SystemLocatorUsesTheHomeFolderWithoutWinePrefix)
 {
     test::writeFakePrefix(path("home/.wine"), "C:\\Home");
