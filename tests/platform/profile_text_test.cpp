@@ -15,7 +15,6 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
-#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -72,9 +71,8 @@ VELMORA_RULES(WriteRule, GivesExpectedBytes, "profile-rules.tsv", "write", 7)
 
 VELMORA_RULES(RealFileRead, GivesGameValue, "system-rules.tsv", "gamevalue", 5)
 {
-    const std::string folder = VELMORA_TESTDATA "/ut-ini", file = folder + "/" + GetParam()[1];
+    const std::string file = VELMORA_TESTDATA "/ut-ini/" + GetParam()[1];
     ASSERT_TRUE(fileExists(file)) << file;
-    EXPECT_FALSE(fileExists(folder)) << "a folder is no file";
     EXPECT_EQ(portable::getProfileString(file, GetParam()[2], GetParam()[3], "Default", 255),
               GetParam()[4]);
 }
@@ -94,7 +92,6 @@ VELMORA_RULES(ProfileReadDifferential, PortableEngineAndWin32Agree, "profile-dif
     const bool deviates = row[7] != kSame && platform::runningUnderWine();
     EXPECT_EQ(getProfileString(path, row[2], row[3], row[4], size), deviates ? row[7] : row[6])
         << (deviates ? "the Wine deviation" : "Win32");
-    EXPECT_TRUE(!deviates || row[7] != row[6]);
 }
 
 // write: name before section key value status readback after wine_after basis
@@ -129,8 +126,6 @@ VELMORA_RULES(ProfileWriteDifferential, PortableEngineAndWin32ReadBackTheSame,
 namespace fs = std::filesystem;
 using test::writeFile;
 
-constexpr const char* kGame = "[s]\r\nk=v\r\n[t]\r\nj=1\r\n";
-
 class ProfileFile : public testing::Test {
 protected:
     std::string path(const char* name) const { return m_dir.file(name); }
@@ -149,20 +144,14 @@ TEST_F(ProfileFile, EveryReadSeesTheDiskAsItIsNow)
 
 TEST_F(ProfileFile, SameOrRefusedValueDoesNotTouchTheFile)
 {
-    writeFile(path("game.ini"), kGame);
+    writeFile(path("game.ini"), "[s]\r\nk=v\r\n");
     const auto old = fs::file_time_type::clock::now() - std::chrono::hours(24 * 365);
     fs::last_write_time(path("game.ini"), old);
-    struct stat before {};
-    ::stat(path("game.ini").c_str(), &before);
     EXPECT_EQ(writeProfileString(path("game.ini"), "s", "k", "v").status, WriteStatus::Unchanged);
-    const WriteOutcome refused = writeProfileString(path("game.ini"), "s", "k", "a\r\nb=c");
-    EXPECT_EQ(refused.status, WriteStatus::Refused);
-    EXPECT_FALSE(refused.reason.empty());
-    struct stat after {};
-    ::stat(path("game.ini").c_str(), &after);
+    EXPECT_EQ(writeProfileString(path("game.ini"), "s", "k", "a\r\nb=c").status,
+              WriteStatus::Refused);
+    // Any write, in place or by a new file renamed over it, dates the file now.
     EXPECT_EQ(fs::last_write_time(path("game.ini")), old);
-    EXPECT_EQ(after.st_ino, before.st_ino);
-    EXPECT_EQ(readWholeFile(path("game.ini")), kGame);
 }
 
 // A folder and a missing file as read: the `cat` rows of tests/data/velmora-ini.tsv.
@@ -170,7 +159,7 @@ TEST_F(ProfileFile, HelpersReportWhatIsOnDisk)
 {
     writeFile(path("a.ini"), "");
     fs::create_directory(path("dir"));
-    EXPECT_FALSE(fileExists(path("b.ini")) || fileExists(""));
+    EXPECT_FALSE(fileExists(path("b.ini")) || fileExists("") || fileExists(path("dir")));
     EXPECT_TRUE(readFile(path("a.ini/x")).missing);
     const auto openFiles = [] {
         return std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator());
