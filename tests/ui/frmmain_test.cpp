@@ -3,7 +3,6 @@
 #include "windowharness.h"
 
 #include <algorithm>
-#include <filesystem>
 
 #include <QAction>
 #include <QApplication>
@@ -121,7 +120,7 @@ private slots:
         QStringList texts{row(0), row(14)};
         for (int i = 1, left = 0; i <= 6; ++i) {
             const auto* label = bar->findChild<QLabel*>(QStringLiteral("Panel%1").arg(i));
-            texts << panel(i);
+            texts << bar->panelText(i);
             QVERIFY(i % 2 != 0 || label->width() >= label->sizeHint().width());
             QVERIFY(label->x() >= left && label->geometry().right() < bar->width());
             left = label->geometry().right();
@@ -137,20 +136,17 @@ private slots:
         QCOMPARE(combo2->currentText(), "<<Select Resolution>>");
         QCOMPARE(combo2->itemText(combo2->count() - 1),
                  QStringLiteral("%1*%2").arg(screen.width()).arg(screen.height()));
-        QCOMPARE(QList<bool>({shown("Picture1"), shown("Picture2")}), QList<bool>({false, false}));
+        QCOMPARE(QList<bool>({control("Picture1")->isVisible(), control("Picture2")->isVisible()}),
+                 QList<bool>({false, false}));
     }
 
-    // "No" writes nothing; "Yes" writes the preset, shows it and clears the option. Only a return
-    // from another window of the program refills the lists and clears the options.
-    void PresetWritesOnYesOnlyAndARealActivationRefills()
+    // Only a return from another window of the program refills the lists and clears the options.
+    void OnlyARealActivationRefills()
     {
-        const std::string game = h->game();
         h->showMain();
         h->expectPreset(MessageAnswer::No);
         h->expectBox("User abort", "Information", MessageIcon::Information);
         h->click("Frmmain", "Option2");
-        QCOMPARE(h->game(), game);
-        QVERIFY(!shown("Picture1"));
         QVERIFY(platform::writeProfileString(h->Utpath, "WinDrv.WindowsClient", "Decals", "False")
                     .ok());
         // Qt gives the active window back when a message box closes: no refill.
@@ -161,17 +157,10 @@ private slots:
         h->registry.userActivates("Frmmain");
         QCOMPARE(row(4), "False");
         QVERIFY(!control<QRadioButton>("Option2")->isChecked());
-        h->expectPreset(MessageAnswer::Yes);
-        h->expectApplied();
-        h->click("Frmmain", "Option1");
-        QCOMPARE(
-            h->rows("Frmmain", "List2").mid(0, 9),
-            QStringList({"16", "False", "True", "False", "False", "True", "False", "Low", "Low"}));
-        QVERIFY(!control<QRadioButton>("Option1")->isChecked());
-        QVERIFY(shown("Picture1"));
     }
 
-    void RestoreOffersThisFilesCopiesAndPutsOneBack()
+    // Putting a copy back is the property test's; here the list and "No".
+    void RestoreOffersOnlyThisFilesCopies()
     {
         const std::string game = h->game();
         // Neither another file's copy nor one of an earlier version is offered.
@@ -195,39 +184,12 @@ private slots:
         QCOMPARE(list->topLevelItemCount(), 1);
         const QTreeWidgetItem* item = list->topLevelItem(0);
         QCOMPARE(item->text(2), QLocale().toString(qulonglong(game.size())) + " bytes");
-        for (const MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
-            h->dialogs.expectMessage(
-                "Restore the game's file as it was on " + item->text(0) + " at " + item->text(1) +
-                    "? The file as it is now is kept as a backup first.",
-                "Restore", MessageIcon::Question, MessageButtons::YesNo, answer);
-            QTest::mouseClick(dialog->findChild<QPushButton*>("cmdRestore"), Qt::LeftButton);
-        }
-        QCOMPARE(h->game(), game);
-        QCOMPARE(row(0), "32");
-        QVERIFY(!shown("Picture1"));
-        // One copy from before the preset's many writes, one of the preset's file.
-        QCOMPARE(h->backups.list(h->Utpath).size(), 2u);
-    }
-
-    // What the file holds after a refusal or a removal is the property test's; here the texts.
-    void FailedWritesAreReportedAndStop()
-    {
-        // No render device: the preset's Coronas write is refused, and the option can run the
-        // preset again.
-        h->install("[Engine.Engine]\r\n");
-        h->showMain();
-        for (int attempt = 0; attempt < 2; ++attempt) {
-            h->expectPreset(MessageAnswer::Yes);
-            h->expectError("Unable to write " + h->shown(h->Utpath) +
-                           ": The section name is empty.");
-            h->click("Frmmain", "Option1");
-            QVERIFY(!control<QRadioButton>("Option1")->isChecked());
-        }
-        QVERIFY(!shown("Picture1"));
-        std::filesystem::remove(h->Utpath); // by another program
-        h->expectError("Unable to write " + h->shown(h->Utpath) + ": The file no longer exists");
-        h->click("Frmmain", "Command1");
-        QVERIFY(!shown("Picture2"));
+        h->dialogs.expectMessage("Restore the game's file as it was on " + item->text(0) + " at " +
+                                     item->text(1) +
+                                     "? The file as it is now is kept as a backup first.",
+                                 "Restore", MessageIcon::Question, MessageButtons::YesNo);
+        QTest::mouseClick(dialog->findChild<QPushButton*>("cmdRestore"), Qt::LeftButton);
+        QVERIFY(h->game() != game); // "No" keeps the preset's file
     }
 
     // The About menu's box.
@@ -309,8 +271,6 @@ private:
     template <class T = QWidget> T* control(const char* name) { return h->get<T>("Frmmain", name); }
     QString label(const QString& name) { return h->get<QLabel>("frmAbout", name)->text(); }
     QString row(int index) { return h->rows("Frmmain", "List2").value(index); }
-    QString panel(int index) { return control<DesignStatusBar>("StatusBar1")->panelText(index); }
-    bool shown(const char* picture) { return control(picture)->isVisible(); }
     std::unique_ptr<test::WindowHarness> h;
 };
 

@@ -4,7 +4,6 @@
 #include "platform/profile.h"
 #include "support/gameview.h"
 #include "toolkit/controls.h"
-#include "toolkit/windowtext.h"
 #include "windowharness.h"
 
 #include <filesystem>
@@ -16,6 +15,7 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QTreeWidget>
 
@@ -54,10 +54,15 @@ const char* const kPresets[3][9] = {
     {"16", "False", "True", "False", "True", "False", "Low", "Low", "False"},
     {"16", "True", "False", "False", "True", "False", "High", "High", "True"}};
 // clang-format on
-// The boxes: each piece between '|' is in the box's description.
-const QString kApplied = R"("Graphics changes have been applied" titled "Done", information)";
-const QString kGone = "no longer exist|critical icon";
 enum Path { PresetPath, DonePath, UpdatePath, SavePath, LoadPath, RestorePath };
+
+ShownDialog box(const QString& text, const QString& title, MessageIcon icon,
+                MessageButtons buttons = MessageButtons::Ok)
+{
+    return {false, text, title, icon, buttons};
+}
+const ShownDialog kApplied =
+    box("Graphics changes have been applied", "Done", MessageIcon::Information);
 
 // A display name's class: empty for one the table lacks.
 std::string classOf(const QString& name)
@@ -136,7 +141,7 @@ private:
         const bool editor = path == UpdatePath || path == SavePath || path == LoadPath;
         std::map<std::string, std::string> chosen; // game key -> what the player chose
         std::set<std::string> keys;                // keys the step may change
-        QStringList boxes;                         // every box it shows, in order
+        QList<ShownDialog> boxes;                  // every box it shows, in order
         std::optional<std::string> whole;          // the file's bytes after a refusal or a restore
         editor ? h->openEditor() : h->showMain();
         const QStringList read = editor ? values() : QStringList();
@@ -161,19 +166,31 @@ private:
         const std::string before = h->game();
         std::string device = test::gameView(before)["GameRenderDevice"];
         const unsigned choice = random() % 2;
-        const bool mark = !h->get("Frmmain", "Picture2")->isHidden();
+        bool yes = random() % 4 != 0; // the answer to the preset's question
+        const char* const option = choice ? "Option2" : "Option1";
+        const bool marks[] = {visible("Picture1"), visible("Picture2")};
         std::size_t copy = 0; // the backup restored, 1 + its row
+        QString first; // the editor's first write to a gone file, "<name> = <value>", device first
         if (path == PresetPath) {
-            h->expectPreset(MessageAnswer::Yes);
-            boxes << "Changes will immediately|question";
-            for (std::size_t k = 0; k < 9 && !device.empty(); ++k)
-                chosen[*keys.insert(kPresets[0][k]).first] = kPresets[1 + choice][k];
-            if (device.empty())
+            // An option left checked by a "No" does nothing until the window is activated again.
+            const bool asks = !h->get<QRadioButton>("Frmmain", option)->isChecked();
+            yes = yes && asks;
+            if (asks)
+                h->expectPreset(yes ? MessageAnswer::Yes : MessageAnswer::No);
+            for (std::size_t k = 0; k < 9 && yes; ++k) {
+                keys.insert(kPresets[0][k]);
+                if (!device.empty())
+                    chosen[kPresets[0][k]] = kPresets[1 + choice][k];
+            }
+            if (!yes || device.empty())
                 whole = before;
-            boxes << (whole ? writeFailureText(h->Utpath, platform::writeProfileString(
-                                                              h->Utpath, "", "Probe", "False")) +
-                                  "|critical"
-                            : kApplied);
+            if (asks)
+                boxes << box(" Changes will immediately be made in Unreal Tournament.ini. "
+                             "Continu update?",
+                             "Continue update ?", MessageIcon::Question, MessageButtons::YesNo)
+                      << (!yes    ? box("User abort", "Information", MessageIcon::Information)
+                          : whole ? failure("The section name is empty.")
+                                  : kApplied);
         } else if (path == UpdatePath || path == LoadPath) {
             const std::size_t set = path == LoadPath ? random() % sets.size() : 0;
             const QStringList edited = path == LoadPath ? sets[set] : values();
@@ -188,61 +205,77 @@ private:
                 if (!game.empty()) // not a renderer the table lacks
                     chosen[key] = game;
                 device = i == 14 && !game.empty() ? game : device;
+                // A gone file reads as "Default" throughout: every other value is written.
+                if (value != "Default" && (first.isEmpty() || i == 14))
+                    first = QString::fromStdString(key) + " = " + value;
             }
             if (device.empty() && chosen.contains("Coronas"))
                 whole = before;
-            boxes << (whole ? "Error when saving this itemCoronas = |critical" : kApplied);
+            boxes << (whole ? box("Error when saving this itemCoronas = " + edited[6] +
+                                      " (The section name is empty.)",
+                                  "Velmora", MessageIcon::Critical)
+                            : kApplied);
             if (path == LoadPath) {
                 h->click("Form4", "Command2");
                 h->get<QComboBox>("frmload", "Combo1")->setCurrentIndex(int(set));
             }
         } else if (path == SavePath) {
             whole = before;
-            boxes << "Please enter a name to save settings to"
-                  << "\"Settings were saved, REMEMBER no changes were made to Unreal "
-                     "tournament.ini, Press Update to do that \"";
+            boxes << ShownDialog{true, "Please enter a name to save settings to", "Save Settings"}
+                  << box("Settings were saved, REMEMBER no changes were made to Unreal "
+                         "tournament.ini, Press Update to do that ",
+                         "Velmora", MessageIcon::Information);
             sets.push_back(values());
-            h->dialogs.expectInput(boxes[0], "Save Settings", "set" + QString::number(sets.size()));
+            h->dialogs.expectInput(boxes[0].text, boxes[0].title,
+                                   "set" + QString::number(sets.size()));
         } else if (const auto copies = h->backups.list(h->Utpath); path == RestorePath) {
             whole = before;
             if (!copies.empty()) {
                 copy = 1 + random() % copies.size();
                 whole = test::readFile(copies[copy - 1].path);
-                boxes << "Restore the game's file as it was on |question";
+                chosen = test::gameView(*whole); // the main window shows the file put back
             }
         }
         // The file removed by another program before a write that has something to write.
-        const bool gone = other == 2 && (path == PresetPath || !keys.empty());
+        const bool gone = other == 2 && (editor ? !first.isEmpty() : !keys.empty());
         if (gone) {
             fs::rename(h->Utpath, h->Utpath + ".away");
-            boxes = boxes.mid(0, path == PresetPath ? 1 : path == DonePath ? 9 : 0) << kGone;
+            boxes = boxes.mid(0, path == PresetPath ? 1
+                                 : path == DonePath ? 9
+                                                    : 0)
+                    << (editor ? box("Error when saving this item" + first +
+                                         " (The file no longer exists)",
+                                     "Velmora", MessageIcon::Critical)
+                               : failure("The file no longer exists"));
         } else if (!stop.isEmpty()) {
-            boxes << "\"" + stop + "\" titled \"Error\", critical";
+            boxes << box(stop, "Error", MessageIcon::Critical);
         }
-        const char* const buttons[] = {choice ? "Option2" : "Option1", "Command1", "Command4",
-                                       "Command1", "Command1"};
+        const char* const buttons[] = {option, "Command1", "Command4", "Command1", "Command1"};
         if (path != RestorePath)
             h->click(path <= DonePath   ? "Frmmain"
                      : path == LoadPath ? "frmload"
                                         : "Form4",
                      buttons[path]);
         else if (copy > 0)
-            restore(int(copy - 1));
+            restore(int(copy - 1), boxes);
         where += other < 2 ? " after another program's change: " : ": ";
-        QStringList seen;
-        for (const ShownDialog& box : h->dialogs.shown())
-            seen << box.describe();
-        bool same = seen.size() == boxes.size();
-        for (qsizetype i = 0; same && i < seen.size(); ++i)
-            same = std::ranges::all_of(boxes[i].split('|'), [&](const QString& part) {
-                return seen[i].contains(part, Qt::CaseInsensitive);
-            });
-        holds(same, "it says what happened", where, ("it showed " + seen.join("; ")).toStdString());
+        QStringList seen, expected;
+        for (const ShownDialog& shown : h->dialogs.shown())
+            seen << shown.describe();
+        for (const ShownDialog& expect : boxes)
+            expected << expect.describe();
+        holds(seen == expected, "it says what happened", where,
+              ("it showed " + seen.join("; ") + ", not " + expected.join("; ")).toStdString());
         h->dialogs.reset();
-        // Done's mark comes with a Done that wrote everything and goes with a restore.
-        holds(!h->get("Frmmain", "Picture2")->isHidden() ==
-                  (copy == 0 && (mark || (path == DonePath && stop.isEmpty() && !gone))),
+        // The marks come with a step that wrote everything, the presets' with a preset or an
+        // editor's apply, Done's with Done, and go with a restore.
+        const bool wrote = !whole && !gone && stop.isEmpty();
+        holds(visible("Picture1") == (copy == 0 && (marks[0] || (wrote && path != DonePath))),
+              "the presets' mark tells whether one wrote everything", where);
+        holds(visible("Picture2") == (copy == 0 && (marks[1] || (wrote && path == DonePath))),
               "Done's mark tells whether it wrote everything", where);
+        holds(path != PresetPath || !yes || !h->get<QRadioButton>("Frmmain", option)->isChecked(),
+              "a preset's option can run it again", where);
         if (gone) {
             holds(!fs::exists(h->Utpath), "a removed file is not made again", where);
             return fs::rename(h->Utpath + ".away", h->Utpath);
@@ -263,29 +296,32 @@ private:
         const auto copies = h->backups.list(h->Utpath);
         holds(after == before || (!copies.empty() && test::readFile(copies.front().path) == before),
               "the newest backup is the file before the step", where);
-        if (path != DonePath)
+        if (path > DonePath && copy == 0)
             return;
+        const QStringList rows = h->rows("Frmmain", "List2");
         auto* bar = h->get<DesignStatusBar>("Frmmain", "StatusBar1");
-        const std::map<std::string, std::string> shown = {
+        std::map<std::string, std::string> shown = {
             // stopped or not, as the file holds
             {"CacheSizeMegs", bar->panelText(6).trimmed().chopped(2).toStdString()},
-            {"GameRenderDevice", classOf(h->rows("Frmmain", "List2").value(14))},
             {"FullscreenViewportX", bar->panelText(2).section(" x ", 0, 0).toStdString()},
             {"FullscreenViewportY", bar->panelText(2).section(" x ", 1, 1).toStdString()}};
+        for (std::size_t i = 0; i < 15; ++i)
+            shown[std::string(test::kGameRowKeys[i])] =
+                i == 14 ? classOf(rows.value(14)) : rows.value(qsizetype(i)).toStdString();
         for (const auto& [key, value] : chosen)
-            holds(shown.at(key) == value, "the main window shows what Done wrote", where,
+            holds(shown.at(key) == value, "the main window shows what the file holds", where,
                   key + " shows as " + shown.at(key));
     }
 
     // Types a cache size (after an "x" the box drops) or none, and for each drop-down list
     // picks an item, leaves it, or opens and closes it; returns the text Done stops with, or "".
     QString done(std::mt19937& random, std::map<std::string, std::string>& chosen,
-                 std::set<std::string>& keys, QStringList& boxes)
+                 std::set<std::string>& keys, QList<ShownDialog>& boxes)
     {
         const int cache = random() % 5 ? 1 + int(random() % 200) : 0; // 0: none
         if (cache > 128)
-            boxes << "\"Memory value u specified is too large, maximum=128 Mb\" titled \"Error\", "
-                     "information";
+            boxes << box("Memory value u specified is too large, maximum=128 Mb", "Error",
+                         MessageIcon::Information);
         h->get<QLineEdit>("Frmmain", "Text1")->selectAll();
         QTest::keyClicks(h->get("Frmmain", "Text1"), cache ? "\bx" + QString::number(cache) : "\b");
         QString shown[2]; // what each list shows: Done reads the lists as the player sees them
@@ -293,8 +329,8 @@ private:
             const char* name = list == 0 ? "Combo1" : "Combo2";
             if (const unsigned action = unsigned(random() % 4); action > 0) { // 1: close
                 if (list == 1 && !std::exchange(warned, true))
-                    boxes << "\"Warning setting resolution too high MAY CAUSE DAMAGE TO PC\" "
-                             "titled \"WARNING\", warning";
+                    boxes << box("Warning setting resolution too high MAY CAUSE DAMAGE TO PC",
+                                 "WARNING", MessageIcon::Warning);
                 h->pick("Frmmain", name, action == 1 ? -1 : int(random() % 1000));
             }
             shown[list] = h->get<QComboBox>("Frmmain", name)->currentText();
@@ -318,19 +354,28 @@ private:
     }
 
     // Chooses the backup in `row` of File > Restore, newest first, and answers Yes.
-    void restore(int row)
+    void restore(int row, QList<ShownDialog>& boxes)
     {
         h->get<QAction>("Frmmain", "Restore")->trigger();
         auto* dialog = h->get<QDialog>("Frmmain", "frmRestore");
         auto* list = dialog->findChild<QTreeWidget*>("List1");
         list->setCurrentItem(list->topLevelItem(row));
-        h->dialogs.expectMessage(
-            "Restore the game's file as it was on " + list->currentItem()->text(0) + " at " +
-                list->currentItem()->text(1) + "? The file as it is now is kept as a backup first.",
-            "Restore", MessageIcon::Question, MessageButtons::YesNo, MessageAnswer::Yes);
+        boxes << box("Restore the game's file as it was on " + list->currentItem()->text(0) +
+                         " at " + list->currentItem()->text(1) +
+                         "? The file as it is now is kept as a backup first.",
+                     "Restore", MessageIcon::Question, MessageButtons::YesNo);
+        h->dialogs.expectMessage(boxes.back().text, "Restore", MessageIcon::Question,
+                                 MessageButtons::YesNo, MessageAnswer::Yes);
         QTest::mouseClick(dialog->findChild<QPushButton*>("cmdRestore"), Qt::LeftButton);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
+
+    ShownDialog failure(const QString& reason) const
+    {
+        return box("Unable to write " + h->shown(h->Utpath) + ": " + reason, "Error",
+                   MessageIcon::Critical);
+    }
+    bool visible(const char* mark) const { return !h->get("Frmmain", mark)->isHidden(); }
 
     // Keeps the first step that breaks each property, so one run shows every property broken.
     void holds(bool kept, const char* property, const QString& where,
