@@ -1,7 +1,6 @@
-// Random sequences of what a player does, eight on each of the real game files and variants of
-// them in turn, each step judged by what the game itself will read. The default run meets a refused
-// preset and a file removed under every kind of write; VELMORA_PROPERTY="<seed> <steps>" runs
-// others.
+// Random player steps, eight on each real game file and variant in turn, each judged by what
+// the game will read. The default run meets a refused preset and a file removed under every kind
+// of write; VELMORA_PROPERTY="<seed> <steps>" runs others.
 
 #include "platform/profile.h"
 #include "support/gameview.h"
