@@ -31,7 +31,6 @@ private slots:
     {
         QTest::addColumn<QByteArray>("store"); // null: none yet
         QTest::newRow("A missing store is created with count 0") << QByteArray();
-        QTest::newRow("An empty store stays empty") << QByteArray("");
         QTest::newRow("Saved sets without a final newline stay")
             << QByteArray("[Velmora]\nSaveNumber=1\n[fast]\nDecals=False");
     }
@@ -101,7 +100,6 @@ private slots:
         // clang-format off
         QTest::newRow("The fixture's rows and panels; 128 MB suggest 96") << QByteArray() << 128 << "32|Direct 3D|Current resoltution:|1920 x 1080|Total detected  memory:| 128Mb|Unreal Cache:| 4Mb| 96";
         QTest::newRow("Missing keys show Default; 24 GB suggest what the game takes") << QByteArray("") << 24576 << "Default|Default|Current resoltution:|Default x Default|Total detected  memory:| 24576Mb|Unreal Cache:| DefaultMb| 512";
-        QTest::newRow("The native Linux game's client section is read") << QByteArray::fromStdString(test::fixture("linux-sdl-opengl.ini")) << 128 << "16|OpenGl|Current resoltution:|640 x 480|Total detected  memory:| 128Mb|Unreal Cache:| 4Mb| 96";
         // clang-format on
     }
     void ShowsTheFileAndMemory()
