@@ -56,6 +56,7 @@ const char* const kPresets[3][9] = {
 // clang-format on
 enum Path { PresetPath, DonePath, UpdatePath, SavePath, LoadPath, RestorePath };
 
+// A message box as the player sees it; a box without a title shows "Velmora".
 ShownDialog box(const QString& text, const QString& title, MessageIcon icon,
                 MessageButtons buttons = MessageButtons::Ok)
 {
@@ -138,7 +139,7 @@ private:
         std::map<std::string, std::string> chosen; // game key -> what the player chose
         std::set<std::string> keys;                // keys the step may change
         std::optional<std::string> whole;          // the file's bytes after a refusal or a restore
-        std::optional<ShownDialog> last; // the box that ends the step, but for a gone file
+        std::optional<ShownDialog> last;           // the box that ends the step
         editor ? h->openEditor() : h->showMain();
         const QStringList read = editor ? values() : QStringList();
         if (editor)
