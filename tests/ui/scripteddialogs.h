@@ -71,8 +71,7 @@ public:
             *why = problems.join('\n');
         return problems.isEmpty();
     }
-    const QList<ShownDialog>& shown() const { return m_state.shown; } // every box, in order
-    void reset() { m_state = {}; } // forgets the script, the record and the errors
+    void reset() { m_state = {}; } // forgets the script and the errors
 
 private:
     struct Expected {
@@ -84,7 +83,6 @@ private:
 
     Expected take(const ShownDialog& dialog)
     {
-        m_state.shown.append(dialog);
         if (m_state.script.empty()) {
             m_state.errors << "unscripted " + dialog.describe();
             return {};
@@ -101,7 +99,6 @@ private:
 
     struct {
         std::deque<Expected> script;
-        QList<ShownDialog> shown;
         QStringList errors;
     } m_state;
 };

@@ -8,8 +8,6 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
-#include <QFile>
-#include <QTest>
 
 namespace velmora::test {
 

@@ -34,9 +34,8 @@ std::string fixture(const std::string& name);
 
 class FixedSystemInfo final : public platform::SystemInfo {
 public:
-    std::uint64_t totalPhysicalMemory() const override { return memory; }
+    std::uint64_t totalPhysicalMemory() const override { return 128 << 20; }
     std::string currentDirectory() const override { return directory; }
-    std::uint64_t memory = 128 << 20; // bytes
     std::string directory;
 };
 
