@@ -57,10 +57,9 @@ const char* const kPresets[3][9] = {
 enum Path { PresetPath, DonePath, UpdatePath, SavePath, LoadPath, RestorePath };
 
 // A message box as the player sees it; a box without a title shows "Velmora".
-ShownDialog box(const QString& text, const QString& title, MessageIcon icon,
-                MessageButtons buttons = MessageButtons::Ok)
+ShownDialog box(const QString& text, const QString& title, MessageIcon icon)
 {
-    return {false, text, title, icon, buttons};
+    return {false, text, title, icon, MessageButtons::Ok};
 }
 const ShownDialog kApplied =
     box("Graphics changes have been applied", "Done", MessageIcon::Information);
