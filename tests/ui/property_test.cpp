@@ -57,10 +57,9 @@ const char* const kPresets[3][9] = {
 enum Path { PresetPath, DonePath, UpdatePath, SavePath, LoadPath, RestorePath };
 
 // A message box as the player sees it; a box without a title shows "Velmora".
-ShownDialog box(const QString& text, const QString& title, MessageIcon icon,
-                MessageButtons buttons = MessageButtons::Ok)
+ShownDialog box(const QString& text, const QString& title, MessageIcon icon)
 {
-    return {false, text, title, icon, buttons};
+    return {false, text, title, icon, MessageButtons::Ok};
 }
 const ShownDialog kApplied =
     box("Graphics changes have been applied", "Done", MessageIcon::Information);
@@ -100,14 +99,13 @@ private slots:
     {
         const QStringList run = qEnvironmentVariable("VELMORA_PROPERTY", "11 88").split(' ');
         const int steps = run.value(1).toInt();
+        const QString at = "seed " + run.value(0) + ", step %1 (%2), ";
         std::mt19937 random(run.value(0).toUInt());
         for (int step = 0, round = 0; step < steps && !QTest::currentTestFailed(); ++round) {
             const auto& [file, edits] = kVariants[std::size_t(round) % std::size(kVariants)];
             std::string bytes = test::fixture(file);
             for (const auto& [from, to] : edits)
                 bytes.replace(bytes.find(from), from.size(), to);
-            if (h)
-                h->finish();
             h = std::make_unique<test::WindowHarness>();
             h->install(bytes);
             h->installRenderers();
@@ -116,12 +114,9 @@ private slots:
             sets.clear();
             warned = false;
             for (int k = 0; k < 8 && step < steps && !QTest::currentTestFailed(); ++k)
-                takeStep(random, QStringLiteral("seed %1, step %2 (%3), ")
-                                     .arg(run.value(0))
-                                     .arg(step++)
-                                     .arg(file));
+                takeStep(random, at.arg(step++).arg(file));
+            h->finish();
         }
-        h->finish();
     }
 
 private:
@@ -131,7 +126,6 @@ private:
     {
         h->registry.unload("frmload");
         h->registry.unload("Form4");
-        h->dialogs.reset();
         int path = int(random() % 6);
         path = path == LoadPath && sets.empty() ? SavePath : path;
         where += QString::number(path);
@@ -225,9 +219,23 @@ private:
                          "Velmora", MessageIcon::Information);
         } else if (const auto copies = h->backups.list(h->Utpath); path == RestorePath) {
             whole = before;
-            if (!copies.empty()) {
+            if (!copies.empty()) { // File > Restore, newest first
                 const std::size_t row = random() % copies.size();
-                restored = restore(int(row), yes);
+                h->get<QAction>("Frmmain", "Restore")->trigger();
+                auto* dialog = h->get<QDialog>("Frmmain", "frmRestore");
+                auto* list = dialog->findChild<QTreeWidget*>("List1");
+                list->setCurrentItem(list->topLevelItem(int(row)));
+                h->dialogs.expectMessage("Restore the game's file as it was on " +
+                                             list->currentItem()->text(0) + " at " +
+                                             list->currentItem()->text(1) +
+                                             "? The file as it is now is kept as a backup first.",
+                                         "Restore", MessageIcon::Question, MessageButtons::YesNo,
+                                         yes ? MessageAnswer::Yes : MessageAnswer::No);
+                QTest::mouseClick(dialog->findChild<QPushButton*>("cmdRestore"), Qt::LeftButton);
+                if (!yes) // "No" leaves the list open to choose again
+                    dialog->reject();
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+                restored = yes;
                 whole = restored ? test::readFile(copies[row].path) : before;
             }
         }
@@ -242,12 +250,10 @@ private:
         }
         if (last)
             h->dialogs.expectMessage(last->text, last->title, last->icon, last->buttons);
+        const char* const windows[] = {"Frmmain", "Frmmain", "Form4", "Form4", "frmload"};
         const char* const buttons[] = {option, "Command1", "Command4", "Command1", "Command1"};
         if (path != RestorePath)
-            h->click(path <= DonePath   ? "Frmmain"
-                     : path == LoadPath ? "frmload"
-                                        : "Form4",
-                     buttons[path]);
+            h->click(windows[path], buttons[path]);
         where += other < 2 ? " after another program's change: " : ": ";
         QString why; // every box was the one expected, in order, and no other was shown
         const bool said = h->dialogs.expectEmpty(&why);
@@ -307,16 +313,15 @@ private:
                          MessageIcon::Information);
         h->get<QLineEdit>("Frmmain", "Text1")->selectAll();
         QTest::keyClicks(h->get("Frmmain", "Text1"), cache ? "\bx" + QString::number(cache) : "\b");
-        QString shown[2]; // what each list shows: Done reads the lists as the player sees them
-        for (int list = 0; list < 2; ++list) {
-            const char* name = list == 0 ? "Combo1" : "Combo2";
+        QStringList shown; // what each list shows: Done reads the lists as the player sees them
+        for (const char* name : {"Combo1", "Combo2"}) {
             if (const unsigned action = unsigned(random() % 4); action > 0) { // 1: close
-                if (list == 1 && !std::exchange(warned, true))
+                if (!shown.isEmpty() && !std::exchange(warned, true))
                     h->expectBox("Warning setting resolution too high MAY CAUSE DAMAGE TO PC",
                                  "WARNING", MessageIcon::Warning);
                 h->pick("Frmmain", name, action == 1 ? -1 : int(random() % 1000));
             }
-            shown[list] = h->get<QComboBox>("Frmmain", name)->currentText();
+            shown << h->get<QComboBox>("Frmmain", name)->currentText();
         }
         if (cache == 0)
             return "No value specified for memory usage";
@@ -334,25 +339,6 @@ private:
         chosen["FullscreenViewportY"] = shown[1].section('*', 1, 1).toStdString();
         keys.insert({"FullscreenViewportX", "FullscreenViewportY"});
         return "";
-    }
-
-    // Chooses the backup in `row` of File > Restore, newest first, and answers; true if put back.
-    bool restore(int row, bool yes)
-    {
-        h->get<QAction>("Frmmain", "Restore")->trigger();
-        auto* dialog = h->get<QDialog>("Frmmain", "frmRestore");
-        auto* list = dialog->findChild<QTreeWidget*>("List1");
-        list->setCurrentItem(list->topLevelItem(row));
-        h->dialogs.expectMessage(
-            "Restore the game's file as it was on " + list->currentItem()->text(0) + " at " +
-                list->currentItem()->text(1) + "? The file as it is now is kept as a backup first.",
-            "Restore", MessageIcon::Question, MessageButtons::YesNo,
-            yes ? MessageAnswer::Yes : MessageAnswer::No);
-        QTest::mouseClick(dialog->findChild<QPushButton*>("cmdRestore"), Qt::LeftButton);
-        if (!yes) // "No" leaves the list open to choose again
-            dialog->reject();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        return yes;
     }
 
     ShownDialog failure(const QString& reason) const
