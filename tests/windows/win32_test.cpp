@@ -39,10 +39,9 @@ TEST_F(Win32FileTest, ReplaceWritesEveryByteAndNothingElse)
     EXPECT_EQ(readWholeFile(path), std::nullopt);
     EXPECT_FALSE(fileExists(path) || fileExists(folder.path())) << "a folder is no file";
     const std::string bytes("[s]\r\nk=\0v\xE9\n", 12);
-    ASSERT_TRUE(replaceFileAtomically(path, bytes).ok());
+    ASSERT_TRUE(replaceFileAtomically(path, "x").ok());
+    ASSERT_TRUE(replaceFileAtomically(path, bytes).ok()) << "over an existing file";
     EXPECT_EQ(readWholeFile(path), bytes);
-    ASSERT_TRUE(replaceFileAtomically(path, "").ok());
-    EXPECT_EQ(readWholeFile(path), "");
     EXPECT_EQ(entries(), 1U) << "no temporary file left behind";
 }
 
@@ -120,8 +119,6 @@ VELMORA_RULES(RegistryValueRule, GivesTheTextOfTheRules, "win32-rules.tsv", "reg
     RegDeleteTreeA(HKEY_CURRENT_USER, kScratchKey);
     ASSERT_EQ(set, ERROR_SUCCESS);
     EXPECT_EQ(text, row[3]);
-    EXPECT_EQ(QueryRegistryValue(nullptr, "Folder"), "");
-    EXPECT_EQ(ReadRegistryString(HKEY_LOCAL_MACHINE, "Software\\Velmora Missing", "Folder"), "");
     EXPECT_EQ(ReadRegistryString(HKEY_LOCAL_MACHINE, "Software", "Velmora missing value"), "");
 }
 
