@@ -23,43 +23,30 @@ template <class T, class Text> std::string joined(const std::vector<T>& items, T
     return all;
 }
 
-// A fresh file holding `before` ("(no file)": none), checked after the row's operation.
-struct RowFile {
-    RowFile(const std::string& name, const std::string& before) : path(folder.file(name))
-    {
-        if (before != "(no file)")
-            test::writeFile(path, before);
-    }
-    void expectHolds(const std::string& after) const { EXPECT_EQ(test::readFile(path), after); }
-
-    const test::TemporaryFolder folder;
-    const std::string path;
-};
-
 VELMORA_RULES(OpenStore, GivesTheCountAndCreatesOrRepairsTheStore, "store-rules.tsv", "open", 4)
 {
-    const RowFile store("Velmora.ini", GetParam()[1]);
+    const test::FolderFile store("Velmora.ini", GetParam()[1]);
     EXPECT_EQ(openStore(store.path).countText, GetParam()[2]);
-    store.expectHolds(GetParam()[3].empty() ? GetParam()[1] : GetParam()[3]);
+    EXPECT_EQ(test::readFile(store.path), GetParam()[3].empty() ? GetParam()[1] : GetParam()[3]);
 }
 
 VELMORA_RULES(SaveSet, AddsTheSetOrRefusesIt, "store-rules.tsv", "save", 6)
 {
     const test::TableRow& row = GetParam();
-    const RowFile store("Velmora.ini", row[1]);
+    const test::FolderFile store("Velmora.ini", row[1]);
     const EditorLists lists{{"FullscreenColorbits", "Coronas", "GameRenderDevice"},
                             {"32", row[3], "Direct 3D"}};
     const SaveResult result = saveSettingSet(store.path, row[2], lists);
     EXPECT_EQ(result.outcome.ok() ? std::to_string(result.setNumber) : result.outcome.reason,
               row[4]);
-    store.expectHolds(row[5].empty() ? row[1] : row[5]);
+    EXPECT_EQ(test::readFile(store.path), row[5].empty() ? row[1] : row[5]);
 }
 
 // The sets the load dialog lists, and a load of one of them, from the same store.
 VELMORA_RULES(ListAndLoadSets, GiveTheSetsTheDialogOffersAndTheirValuesByName, "store-rules.tsv",
               "list", 5)
 {
-    const RowFile store("Velmora.ini", GetParam()[1]);
+    const test::FolderFile store("Velmora.ini", GetParam()[1]);
     EXPECT_EQ(joined(listSets(store.path), [](const StoredSet& set) { return set.name; }),
               GetParam()[2]);
     if (GetParam()[3].empty())
@@ -73,7 +60,7 @@ VELMORA_RULES(ListAndLoadSets, GiveTheSetsTheDialogOffersAndTheirValuesByName, "
 VELMORA_RULES(ApplyRule, WritesTheChangesAndNothingElse, "apply-rules.tsv", "apply", 8)
 {
     const test::TableRow& row = GetParam();
-    const RowFile game("UnrealTournament.ini", row[2]);
+    const test::FolderFile game("UnrealTournament.ini", row[2]);
     config::ReadModule module;
     const EditorLists lastRead = readEditorLists(module, game.path);
     if (!row[7].empty()) {
@@ -91,10 +78,10 @@ VELMORA_RULES(ApplyRule, WritesTheChangesAndNothingElse, "apply-rules.tsv", "app
     EXPECT_EQ(result.ok() ? std::to_string(result.written)
                           : applyFailureItem(result) + " (" + result.outcome.reason + ")",
               row[5]);
-    game.expectHolds(!row[6].empty()   ? row[6]
-                     : row[4] == "-"   ? ""
-                     : !row[4].empty() ? row[4]
-                                       : row[2]);
+    EXPECT_EQ(test::readFile(game.path), !row[6].empty()   ? row[6]
+                                         : row[4] == "-"   ? ""
+                                         : !row[4].empty() ? row[4]
+                                                           : row[2]);
 }
 
 TEST(CountTest, OnlyPlainWholeNumbersAreCountsAndNamesFitTheCodePage)

@@ -33,18 +33,15 @@ VELMORA_RULES(Escape, ReadsAndWrites, "velmora-ini.tsv", "escape", 4)
 VELMORA_RULES(Answer, MatchesTheFile, "velmora-ini.tsv", "answer", 5)
 {
     const test::TableRow& row = GetParam();
-    const test::TemporaryFolder dir;
-    const std::string file = dir.file("game.ini");
-    if (!row[1].empty())
-        test::writeFile(file, row[1]);
+    const test::FolderFile game("game.ini", row[1].empty() ? "(no file)" : row[1]);
     std::string line = row[2];
     for (auto at = line.find("DIR"); at != std::string::npos; at = line.find("DIR", at))
-        line.replace(at, 3, dir.path());
+        line.replace(at, 3, game.folder.path());
     std::istringstream in(line + "\n");
     std::ostringstream out;
-    runBatch(in, out, [&] { return row[1].empty() ? std::nullopt : std::optional(file); });
+    runBatch(in, out, [&] { return row[1].empty() ? std::nullopt : std::optional(game.path); });
     EXPECT_EQ(out.str(), row[3] + "\n");
-    EXPECT_EQ(row[4].empty() ? "" : platform::readWholeFile(file).value_or("?"), row[4]);
+    EXPECT_EQ(row[4].empty() ? "" : platform::readWholeFile(game.path).value_or("?"), row[4]);
 }
 
 // Runs the built program in batch mode with the Wine prefix `prefix`, its input a FIFO in
