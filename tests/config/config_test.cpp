@@ -58,18 +58,12 @@ struct FixedLocator : platform::GameLocator {
 
 constexpr const char* kNative = "home/.utpg/System/UnrealTournament.ini";
 
-// The '|'-separated list in `field`, none when it is empty.
-std::vector<std::string> list(const std::string& field)
-{
-    return field.empty() ? std::vector<std::string>() : test::split(field, '|');
-}
-
 VELMORA_RULES(LocateGameConfig, ChoosesTheFileTheGameReads, "config-rules.tsv", "locate", 6)
 {
     const test::TableRow& row = GetParam();
     const test::TemporaryFolder root;
     auto time = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
-    for (const std::string& file : list(row[2])) {
+    for (const std::string& file : test::split(row[2], '|')) {
         std::filesystem::create_directories(std::filesystem::path(root.file(file)).parent_path());
         test::writeFile(root.file(file), "[Engine.Engine]\r\n");
         std::filesystem::last_write_time(root.file(file), time += std::chrono::seconds(1));
@@ -94,21 +88,21 @@ VELMORA_RULES(GameRenderers, ListAndCycle, "config-rules.tsv", "renderers", 5)
 {
     const test::TableRow& row = GetParam();
     const test::FolderFile game("UnrealTournament.ini", "[Engine.Engine]\r\n" + row[1]);
-    for (const std::string& entry : list(row[2]))
+    for (const std::string& entry : test::split(row[2], '|'))
         test::writeFile(game.folder.file(entry.substr(0, entry.find('='))),
                         entry.substr(entry.find('=') + 1));
     const std::vector<Renderer> renderers = gameRenderers(game.path);
     std::vector<std::string> items;
     for (const Renderer& renderer : renderers)
         items.push_back(renderer.listItem + "=" + renderer.className);
-    EXPECT_EQ(items, list(row[3]));
+    EXPECT_EQ(items, test::split(row[3], '|'));
     const std::vector<std::string> cycle = deviceCycle(game.path);
     std::vector<std::string> steps{
         displayNameFor(renderers, platform::getProfileString(game.path, kEngine, kGameRenderDevice,
                                                              "Default", 255))};
     while (steps.size() < 20 && nextInCycle(kDeviceRow, steps.back(), cycle) != steps.front())
         steps.emplace_back(nextInCycle(kDeviceRow, steps.back(), cycle).value_or("(stuck)"));
-    EXPECT_EQ(steps, list(row[4]));
+    EXPECT_EQ(steps, test::split(row[4], '|'));
 }
 
 VELMORA_RULES(ResolutionList, TableSizesThenWidescreenThenTheScreen, "config-rules.tsv", "screen",
@@ -125,7 +119,7 @@ VELMORA_RULES(ResolutionList, TableSizesThenWidescreenThenTheScreen, "config-rul
 
 VELMORA_RULES(CommandLineTable, ParsesIniAndHelp, "config-rules.tsv", "commandline", 5)
 {
-    const CommandLine line = parseCommandLine(list(GetParam()[1]));
+    const CommandLine line = parseCommandLine(test::split(GetParam()[1], '|'));
     EXPECT_EQ(line.help, GetParam()[2] == "yes");
     EXPECT_EQ(line.iniFile, GetParam()[3]);
     EXPECT_EQ(line.error, GetParam()[4]);

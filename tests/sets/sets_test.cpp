@@ -67,7 +67,7 @@ VELMORA_RULES(ApplyRule, WritesTheChangesAndNothingElse, "apply-rules.tsv", "app
         EXPECT_EQ(joined(lastRead.values, [](const std::string& v) { return v; }), row[7]);
     }
     EditorLists editor = lastRead;
-    for (const std::string& edit : row[3].empty() ? test::TableRow() : test::split(row[3], '|'))
+    for (const std::string& edit : test::split(row[3], '|'))
         editor.values.at(std::stoul(edit)) = edit.substr(edit.find('=') + 1);
     if (row[4] == "-")
         std::filesystem::remove(game.path);
