@@ -94,7 +94,6 @@ TEST(VelmoraIniProgram, AnswersEachBatchCommandAtOnceThenGetsAndSetsOnTheCommand
     };
     EXPECT_EQ(run("set " + file + " s k 'two words'"), "exit 0");
     EXPECT_EQ(run("get " + file + " S K"), "two words\nexit 0");
-    EXPECT_EQ(run("get " + file + " s missing 'Default  '"), "Default\nexit 0");
     EXPECT_TRUE(run("get").ends_with("exit 2"));
 }
 
