@@ -1,5 +1,5 @@
-// velmora-ini: escapes and command lines by the rules in tests/data/velmora-ini.tsv, then the
-// built program itself.
+// velmora-ini: command lines, their escapes in and out, by the rules in tests/data/velmora-ini.tsv,
+// then the built program itself.
 
 #include "inicommand.h"
 #include "platform/fileio.h"
@@ -21,14 +21,6 @@
 
 namespace velmora::tools {
 namespace {
-
-VELMORA_RULES(Escape, ReadsAndWrites, "velmora-ini.tsv", "escape", 4)
-{
-    EXPECT_EQ(unescapeField(GetParam()[2]).value_or("REJECTED"), GetParam()[1]);
-    if (GetParam()[3] == "both") {
-        EXPECT_EQ(escapeField(GetParam()[1]), GetParam()[2]);
-    }
-}
 
 VELMORA_RULES(Answer, MatchesTheFile, "velmora-ini.tsv", "answer", 5)
 {
