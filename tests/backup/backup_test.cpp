@@ -12,31 +12,28 @@ namespace {
 
 using namespace std::chrono;
 
-// Two game files of the same name in two folders, each holding "v0", and a backup folder.
-class Backups : public ::testing::Test {
-protected:
-    Backups()
-    {
-        std::filesystem::create_directories(scratch.file("System64"));
-        test::writeFile(game, "v0");
-        test::writeFile(other, "v0");
-    }
+constexpr sys_seconds kStart = sys_days{2026y / December / 6} + 21h + 53min + 4s;
 
-    BackupSession start()
-    {
-        return BackupSession(scratch.file("state/velmora/backups"), [this] { return now; });
-    }
-
+TEST(Backups, EveryStateBeforeAChangeHasACopyTheTwentyNewestStayAndARestoreKeepsItsCopy)
+{
+    // Two game files of the same name in two folders, each holding "v0", and a backup folder.
+    const test::TemporaryFolder scratch;
+    const std::string game = scratch.file("UnrealTournament.ini");
+    const std::string other = scratch.file("System64/UnrealTournament.ini");
+    std::filesystem::create_directories(scratch.file("System64"));
+    test::writeFile(game, "v0");
+    test::writeFile(other, "v0");
+    sys_seconds now = kStart;
+    const auto start = [&] {
+        return BackupSession(scratch.file("state/velmora/backups"), [&] { return now; });
+    };
     // What the window does for each change, in a run of its own: a backup first.
-    void change(const std::string& file, std::string_view text)
-    {
+    const auto change = [&](const std::string& file, std::string_view text) {
         EXPECT_TRUE(start().ensureBackup(file).ok());
         test::writeFile(file, text);
-    }
-
+    };
     // The file | its backups newest first, each as "contents@seconds after the start ".
-    std::string files(const std::string& file)
-    {
+    const auto files = [&](const std::string& file) {
         std::string all = test::readFile(file) + "|";
         for (const BackupEntry& entry : start().list(file)) {
             EXPECT_EQ(entry.fileName, "UnrealTournament.ini");
@@ -44,17 +41,8 @@ protected:
                    std::to_string(duration_cast<seconds>(entry.time - kStart).count()) + " ";
         }
         return all;
-    }
+    };
 
-    static constexpr sys_seconds kStart = sys_days{2026y / December / 6} + 21h + 53min + 4s;
-    test::TemporaryFolder scratch;
-    std::string game = scratch.file("UnrealTournament.ini");
-    std::string other = scratch.file("System64/UnrealTournament.ini");
-    sys_seconds now = kStart;
-};
-
-TEST_F(Backups, EveryStateBeforeAChangeHasACopyTheTwentyNewestStayAndARestoreKeepsItsCopy)
-{
     BackupSession run = start();
     EXPECT_TRUE(run.ensureBackup(game).ok());
     change(game, "v1");
