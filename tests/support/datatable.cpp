@@ -33,7 +33,8 @@ std::string unescapeField(std::string_view field)
 std::vector<std::string> split(const std::string& text, char separator)
 {
     std::vector<std::string> parts;
-    for (std::size_t start = 0, end = 0; end != std::string::npos; start = end + 1) {
+    for (std::size_t start = 0, end = 0; !text.empty() && end != std::string::npos;
+         start = end + 1) {
         end = text.find(separator, start);
         parts.push_back(text.substr(start, end - start));
     }
@@ -48,7 +49,7 @@ std::vector<TableRow> readTable(const std::string& path, std::string_view kind, 
     std::vector<TableRow> rows;
     for (std::string line; std::getline(in, line);) {
         TableRow fields = split(line, '\t');
-        if (line.starts_with('#') || fields[0] != kind)
+        if (fields.empty() || fields[0] != kind) // blank, comment or another kind
             continue;
         if (fields.size() != columns + 1)
             throw std::invalid_argument("row with " + std::to_string(fields.size()) +

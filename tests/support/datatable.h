@@ -17,7 +17,7 @@ using TableRow = std::vector<std::string>;
 std::vector<TableRow> readTable(const std::string& path, std::string_view kind,
                                 std::size_t columns);
 
-// `text` cut at every `separator`.
+// `text` cut at every `separator`; none of empty text.
 std::vector<std::string> split(const std::string& text, char separator);
 
 } // namespace velmora::test

@@ -29,6 +29,18 @@ private:
     std::string m_path;
 };
 
+// A file `name` in a fresh folder of its own, holding `bytes` unless they are "(no file)".
+struct FolderFile {
+    FolderFile(std::string_view name, std::string_view bytes) : path(folder.file(name))
+    {
+        if (bytes != "(no file)")
+            writeFile(path, bytes);
+    }
+
+    const TemporaryFolder folder;
+    const std::string path;
+};
+
 // Where the installer wrote the game's key: Software\Wow6432Node in a 64-bit prefix, as the
 // game's 32-bit installer does, or Software itself in a 32-bit one.
 enum class RegistryView { Plain, Wow6432Node };
