@@ -1,7 +1,6 @@
 #include "backup/backup.h"
 #include "support/fakeprefix.h"
 
-#include <cerrno>
 #include <filesystem>
 #include <system_error>
 

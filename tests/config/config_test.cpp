@@ -122,11 +122,7 @@ VELMORA_RULES(CommandLineTable, ParsesIniAndHelp, "config-rules.tsv", "commandli
     EXPECT_EQ(line.help, GetParam()[2] == "yes");
     EXPECT_EQ(line.iniFile, GetParam()[3]);
     EXPECT_EQ(line.error, GetParam()[4]);
-}
-
-// The help is plain terminal text: LF line ends.
-TEST(CommandLineHelp, EndsItsLinesWithLf)
-{
+    // The help is plain terminal text: LF line ends.
     EXPECT_EQ(std::string(commandLineHelp()).find('\r'), std::string::npos);
 }
 

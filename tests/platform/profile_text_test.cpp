@@ -51,13 +51,6 @@ VELMORA_RULES(ReadRule, GivesWindowsResult, "profile-rules.tsv", "read", 7)
     EXPECT_EQ(profileReadText(r[1], r[2], r[3], r[4], std::stoul(r[5])), r[6]);
 }
 
-// Windows takes a value's length modulo 65536: this one would read as empty text.
-TEST(ReadLongValue, DecidedValueOf65536CharactersDoesNotWrap)
-{
-    const std::string value(65536, 'x');
-    EXPECT_EQ(profileReadText("[s]\r\nk=" + value, "s", "k", "def", 65538), value);
-}
-
 VELMORA_RULES(WriteRule, GivesExpectedBytes, "profile-rules.tsv", "write", 7)
 {
     const test::TableRow& row = GetParam();

@@ -96,6 +96,10 @@ private slots:
         h->dialogs.expectInput(kPrompt, "Save Settings", "a\nb");
         h->expectError("The settings were not saved. A set name cannot contain a line break.");
         h->get<QAction>("Form4", "Save")->trigger();
+        h->dialogs.expectInput(kPrompt, "Save Settings", QStringLiteral("\u0416"));
+        h->expectError("The settings were not saved. A set name can hold only characters of the "
+                       "Windows-1252 code page.");
+        h->get<QAction>("Form4", "Save")->trigger();
 
         h->dialogs.expectInput(kPrompt, "Save Settings", "Fast");
         h->expectBox("Settings were saved, REMEMBER no changes were made to Unreal "

@@ -1,10 +1,9 @@
-// The Win32 file layer, memory, profile and registry functions against the real system (under
+// The Win32 file layer, profile and registry functions against the real system (under
 // Wine in CI), with the rules in tests/data/win32-rules.tsv. Failures use a regular file where
 // a folder should be: Wine run as root ignores read-only bits, but no one can create a file
 // inside a file.
 
 #include "platform/fileio.h"
-#include "platform/memory.h"
 #include "platform/profile.h"
 #include "platform/registry_win.h"
 #include "platform/systeminfo.h"
@@ -12,7 +11,6 @@
 #include "support/rowname.h"
 
 #include <filesystem>
-#include <fstream>
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -87,19 +85,6 @@ VELMORA_RULES(FullPathName, ResolvesLikeGetFullPathNameAAgainstTheGivenFolder, "
               "winpath", 4)
 {
     EXPECT_EQ(fullPathName(GetParam()[1], GetParam()[2]), GetParam()[3]);
-}
-
-// Under Wine, the host's memory: Linux's own count, beyond 32 bits intact.
-TEST(Win32Memory, TotalMemoryIsTheMachines)
-{
-    std::ifstream meminfo("Z:\\proc\\meminfo");
-    std::string label;
-    std::uint64_t kib = 0;
-    const double total = static_cast<double>(totalPhysicalMemory());
-    if (platform::runningUnderWine() && meminfo >> label >> kib && label == "MemTotal:")
-        EXPECT_NEAR(total / (static_cast<double>(kib) * 1024.0), 1.0, 0.02);
-    else
-        EXPECT_FALSE(platform::runningUnderWine() || total <= 0) << "no MemTotal in /proc/meminfo";
 }
 
 // Values written straight into the registry, then looked up.
