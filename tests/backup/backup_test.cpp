@@ -1,6 +1,7 @@
 #include "backup/backup.h"
 #include "support/fakeprefix.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 

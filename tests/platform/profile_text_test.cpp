@@ -63,7 +63,6 @@ VELMORA_RULES(WriteRule, GivesExpectedBytes, "profile-rules.tsv", "write", 7)
 VELMORA_RULES(RealFileRead, GivesGameValue, "system-rules.tsv", "gamevalue", 5)
 {
     const std::string file = VELMORA_TESTDATA "/ut-ini/" + GetParam()[1];
-    ASSERT_TRUE(fileExists(file)) << file;
     EXPECT_EQ(portable::getProfileString(file, GetParam()[2], GetParam()[3], "Default", 255),
               GetParam()[4]);
 }
@@ -154,11 +153,6 @@ TEST_F(ProfileFile, HelpersReportWhatIsOnDisk)
     EXPECT_EQ(openFiles(), opened) << "a read leaves no file open";
     // Files in /proc say they are empty; they are read to their end all the same.
     EXPECT_TRUE(readWholeFile("/proc/self/maps").value_or("").ends_with('\n'));
-    const fs::path saved = fs::current_path();
-    fs::current_path(m_dir.path());
-    const std::string here = currentDirectory();
-    fs::current_path(saved);
-    EXPECT_EQ(fs::canonical(here), fs::canonical(m_dir.path()));
 }
 
 VELMORA_RULES(FullPath, FoldsLikeWindows, "system-rules.tsv", "fullpath", 4)

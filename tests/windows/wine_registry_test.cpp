@@ -3,7 +3,6 @@
 // the Windows build, and by the Linux lookup over the prefix's system.reg in the native build
 // (registry_wine_check, which CTest runs against the same prefix).
 
-#include "platform/gamelocator.h"
 #include "support/rowname.h"
 #ifdef _WIN32
 #include "platform/registry_win.h"
@@ -42,16 +41,6 @@ VELMORA_RULES(WineRegistry, LinuxLookupFindsTheValueInSystemReg, "wine-registry.
     EXPECT_EQ(found.empty() ? ReadRegistryString(*hive, row[2], row[3]) : found, row[7]);
 }
 #endif
-
-TEST(WineRegistryGameKey, SystemLocatorFindsThe32bitInstallersFolder)
-{
-    const auto locator = makeSystemGameLocator();
-    EXPECT_EQ(locator->gameFolder(), "C:\\Games\\UnrealTournament");
-#ifdef _WIN32
-    const std::string ini = "C:\\Games\\UnrealTournament\\System\\UnrealTournament.ini";
-    EXPECT_EQ(locator->localPath(ini), ini);
-#endif
-}
 
 } // namespace
 } // namespace velmora::platform
