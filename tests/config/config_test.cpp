@@ -138,7 +138,7 @@ VELMORA_RULES(CycleStep, StepsOrStays, "config-rules.tsv", "cycle", 4)
 VELMORA_RULES(PresetOnGameFile, TheGameReadsEveryPresetValue, "config-rules.tsv", "preset", 4)
 {
     const test::TableRow& row = GetParam();
-    const test::FolderFile game("UnrealTournament.ini", "(no file)");
+    const test::FolderFile game("UnrealTournament.ini", "(absent)");
     std::filesystem::copy_file(std::string(VELMORA_TESTDATA) + "/ut-ini/" + row[2], game.path);
     auto expected = test::gameView(test::readFile(game.path));
     for (const std::string& setting : test::split(row[3], '|'))

@@ -72,10 +72,8 @@ VELMORA_RULES(ProfileReadDifferential, PortableEngineAndWin32Agree, "profile-dif
               "read", 9)
 {
     const test::TableRow& row = GetParam();
-    const test::TemporaryFolder folder;
-    const std::string path = folder.file("read.ini");
-    if (row[1] != kAbsent)
-        test::writeFile(path, row[1]);
+    const test::FolderFile file("read.ini", row[1]);
+    const std::string& path = file.path;
     const std::size_t size = std::stoul(row[5]);
     EXPECT_EQ(portable::getProfileString(path, row[2], row[3], row[4], size), row[6])
         << "portable engine";

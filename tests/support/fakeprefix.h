@@ -29,11 +29,12 @@ private:
     std::string m_path;
 };
 
-// A file `name` in a fresh folder of its own, holding `bytes` unless they are "(no file)".
+// A file `name` in a fresh folder of its own, holding `bytes` unless they are
+// "(absent)", as the tables write a missing file.
 struct FolderFile {
     FolderFile(std::string_view name, std::string_view bytes) : path(folder.file(name))
     {
-        if (bytes != "(no file)")
+        if (bytes != "(absent)")
             writeFile(path, bytes);
     }
 

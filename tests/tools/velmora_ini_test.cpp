@@ -25,7 +25,7 @@ namespace {
 VELMORA_RULES(Answer, MatchesTheFile, "velmora-ini.tsv", "answer", 5)
 {
     const test::TableRow& row = GetParam();
-    const test::FolderFile game("game.ini", row[1].empty() ? "(no file)" : row[1]);
+    const test::FolderFile game("game.ini", row[1].empty() ? "(absent)" : row[1]);
     std::string line = row[2];
     for (auto at = line.find("DIR"); at != std::string::npos; at = line.find("DIR", at))
         line.replace(at, 3, game.folder.path());
